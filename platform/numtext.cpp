@@ -1,0 +1,118 @@
+#include "platform/numtext.h"
+
+#include <charconv>
+#include <climits>
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+namespace quorin {
+namespace {
+
+locale_t CLocale() {
+    // Created once and never freed: the C locale object lives as long as the process.
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+double CAtof(const char* text) {
+    if (text == nullptr) return 0.0;
+    return strtod_l(text, nullptr, CLocale());
+}
+
+double CAtof(std::string_view text) {
+    // strtod needs a terminator; most numbers are short, so avoid the heap for them.
+    char small[128];
+    if (text.size() < sizeof small) {
+        text.copy(small, text.size());
+        small[text.size()] = '\0';
+        return CAtof(small);
+    }
+    return CAtof(std::string(text).c_str());
+}
+
+int CAtoi(const char* text) {
+    if (text == nullptr) return 0;
+    const char* p = text;
+    while (IsCSpace(*p)) ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = (*p++ == '-');
+    // strtol saturates at LONG_MIN/LONG_MAX; atoi then keeps the low 32 bits.
+    unsigned long long magnitude = 0;
+    const unsigned long long limit =
+        negative ? static_cast<unsigned long long>(LONG_MAX) + 1 : LONG_MAX;
+    bool saturated = false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (saturated) continue;
+        magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+        if (magnitude > limit) saturated = true;
+    }
+    long value;
+    if (saturated) {
+        value = negative ? LONG_MIN : LONG_MAX;
+    } else if (negative) {
+        value = magnitude == limit ? LONG_MIN : -static_cast<long>(magnitude);
+    } else {
+        value = static_cast<long>(magnitude);
+    }
+    return static_cast<int>(static_cast<unsigned int>(static_cast<unsigned long>(value)));
+}
+
+int CAtoi(std::string_view text) {
+    char small[128];
+    if (text.size() < sizeof small) {
+        text.copy(small, text.size());
+        small[text.size()] = '\0';
+        return CAtoi(small);
+    }
+    return CAtoi(std::string(text).c_str());
+}
+
+std::string CFormat(const char* format, ...) {
+    const locale_t previous = uselocale(CLocale());
+    std::string out;
+    char small[256];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(small, sizeof small, format, args);
+    va_end(args);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof small) {
+        out.assign(small, static_cast<size_t>(n));
+    } else if (n >= 0) {
+        out.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(out.data(), out.size(), format, again);
+        out.resize(static_cast<size_t>(n));
+    }
+    va_end(again);
+    uselocale(previous);
+    return out;
+}
+
+std::string FormatInt(long long value) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    if (decimals < 0) decimals = 0;
+    if (decimals > 60) decimals = 60;
+    // to_chars rounds exactly, as glibc's printf does, and ignores the locale.
+    char buf[400];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return CFormat("%.*f", decimals, value);
+    return std::string(buf, r.ptr);
+}
+
+}  // namespace quorin

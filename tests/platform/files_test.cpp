@@ -1,0 +1,92 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-files-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    fs::path dir_;
+};
+
+TEST_F(FilesTest, WriteThenReadKeepsEveryByte) {
+    const std::string path = (dir_ / "a.bin").string();
+    const std::string bytes("x\0y\r\n\xB2\xE2", 7);
+    ASSERT_TRUE(WriteFileAtomic(path, bytes));
+    std::string back;
+    ASSERT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, bytes);
+    ASSERT_TRUE(WriteFileAtomic(path, "short"));
+    ASSERT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, "short");
+}
+
+TEST_F(FilesTest, FailedWriteLeavesTheOldFile) {
+    const std::string path = (dir_ / "keep.txt").string();
+    ASSERT_TRUE(WriteFileAtomic(path, "old"));
+    // A file-size limit makes the write fail part-way, for root as for anyone.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool ok = WriteFileAtomic(path, "a much longer new content");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(ok);
+    std::string back;
+    ASSERT_TRUE(ReadFileBytes(path, back));
+    EXPECT_EQ(back, "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(FilesTest, WriteIntoMissingFolderFailsAndReadOfMissingFileFails) {
+    EXPECT_FALSE(WriteFileAtomic((dir_ / "no" / "such.txt").string(), "x"));
+    std::string out = "stale";
+    EXPECT_FALSE(ReadFileBytes((dir_ / "missing").string(), out));
+    EXPECT_TRUE(out.empty());
+    EXPECT_FALSE(ReadFileBytes(dir_.string(), out));
+    EXPECT_TRUE(fs::is_empty(dir_));  // no temporary file left behind
+}
+
+TEST_F(FilesTest, RewriteKeepsPermissionBits) {
+    const std::string path = (dir_ / "mode.txt").string();
+    ASSERT_TRUE(WriteFileAtomic(path, "a"));
+    ::chmod(path.c_str(), 0600);
+    ASSERT_TRUE(WriteFileAtomic(path, "b"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(ProgramFolder, EndsWithSlashAndHonoursOverride) {
+    const std::string own = ProgramFolder();
+    ASSERT_FALSE(own.empty());
+    EXPECT_EQ(own.back(), '/');
+    EXPECT_EQ(own, ExecutableFolder());  // the test program links the platform statically
+    setenv("QUORIN_PROGRAM_DIR", "/opt/q", 1);
+    EXPECT_EQ(ProgramFolder(), "/opt/q/");
+    unsetenv("QUORIN_PROGRAM_DIR");
+}
+
+}  // namespace
+}  // namespace quorin
