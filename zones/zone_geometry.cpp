@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <utility>
 
 #include "zones/shape_parsers.h"

@@ -3,8 +3,11 @@
 //
 // Kind 0 zones: consecutive shapes (the last followed by shape 0) meet at corners: two lines at
 // their intersection, a line and an arc at one of the points where the line cuts the arc's
-// circle; two arcs in a row are joined without an intersection. A single-arc zone keeps its arc
-// and leaves the box alone. Kind 1: centre ((F+B)/2 - B)(cos A, sin A), radius (F+B)/2 for
+// circle (LineCircleIntersection with the first shape's index, also for the closing pair, and the
+// arc's own direction); a line that misses the circle leaves its segment as it was, without a
+// corner. Two arcs in a row are joined without an intersection. "ARC=" centres are used as
+// evaluated, "ARCP=" and "LINEP=" points converted from polar form. A single-arc zone keeps its
+// arc and leaves the box alone. Kind 1: centre ((F+B)/2 - B)(cos A, sin A), radius (F+B)/2 for
 // "CIRCLE=" F, A, B. Kind 2: the box takes in plus and minus the lens reach on both axes.
 // Inverted zones keep their geometry unmirrored; only what enters the box is mirrored. Points
 // that are not finite floats never enter the box.
@@ -36,8 +39,9 @@ int LineIntersection(double x1, double y1, double slope1, double x2, double y2, 
 // Where the line through (px, py) at lineAngle degrees cuts the circle (cx, cy, r) of an arc from
 // arcStart to arcEnd: of the two points, the one chosen by the arc's proximity to the first point,
 // zoneSlot and shapeIndex. angleA is the chosen point's angle from the centre, angleB the other's
-// (degrees); with swap 1 in zone slots 1 and 2 they are exchanged. Computed in single precision.
-// Returns 1, or 0 when the line misses the circle (outputs unchanged).
+// (degrees); with swap 1 in zone slots 1 and 2 they are exchanged. Computed in single precision;
+// a line steeper than slope 100000 either way counts as vertical. Returns 1, or 0 when the line
+// misses the circle (outputs unchanged).
 int LineCircleIntersection(float px, float py, float lineAngle, float cx, float cy, float r,
                            float arcStart, float arcEnd, int zoneSlot, int shapeIndex,
                            int direction, int swap, float& angleA, float& angleB, float& x,
