@@ -1,0 +1,74 @@
+#include "zones/zone_json.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "platform/files.h"
+#include "tests/zones/test_evaluator.h"
+#include "zones/zone_section.h"
+
+namespace quorin {
+namespace {
+
+// CTest runs the tests in this folder; QUORIN_TEST_DATA, when set, names the data folder.
+std::string DataFile(const char* name) {
+    std::string bytes;
+    const char* dir = std::getenv("QUORIN_TEST_DATA");
+    EXPECT_TRUE(ReadFileBytes(std::string(dir ? dir : "data") + "/" + name, bytes)) << name;
+    return bytes;
+}
+
+TEST(ZonesToJson, WritesEveryZoneKindAndTheBox) {
+    CZoneTable table;
+    test::TestEvaluator eval({{"HUGE", 1e300}});
+    ASSERT_EQ(ReadZones(table, DataFile("zone_set.txt"), eval), 6);
+    EXPECT_EQ(ZonesToJson(table), DataFile("zone_set.ref"));
+}
+
+TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
+    const struct {
+        float value;
+        const char* text;
+    } numbers[] = {
+        {0.1f, "0.1"},
+        {1.5f, "1.5"},
+        {-100000.0f, "-100000"},
+        {180.0f, "180"},
+        {1.0f / 3, "0.33333334"},
+        {-0.0f, "-0"},
+        {123456.7f, "123456.7"},
+        {1e-6f, "0.000001"},
+        {2.5e-16f, "2.5e-16"},
+        {3e38f, "3e+38"},
+        {9.96e20f, "996000000000000000000"},
+        {123456789.0f, "123456790"},
+        {-1.25e-7f, "-1.25e-7"},
+        {std::numeric_limits<float>::quiet_NaN(), "null"},
+        {-std::numeric_limits<float>::infinity(), "null"},
+    };
+    CZoneTable table;
+    for (const auto& n : numbers) {
+        table.MutableBox().rMax = n.value;
+        const std::string json = ZonesToJson(table);
+        EXPECT_EQ(json, std::string("{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":") + n.text +
+                            ",\"xMin\":-1,\"xMax\":1}}");
+    }
+
+    table.MutableBox() = CZoneBox();
+    table.SetCount(1);
+    CZone& zone = *table.MutableZone(1);
+    zone.label = "a\"b\\c\x01\t\r\n\xC7\xF8";
+    zone.kind = kZoneCircle;
+    EXPECT_EQ(
+        ZonesToJson(table),
+        "{\"zones\":[{\"slot\":1,\"index\":0,\"invert\":0,\"kind\":1,"
+        "\"label\":\"a\\\"b\\\\c\\u0001\\t\\r\\n\xE5\x8C\xBA\",\"faultLoop\":\"\",\"center\":[0,0],"
+        "\"radius\":0}],\"box\":{\"rMin\":-1,\"rMax\":1,\"xMin\":-1,\"xMax\":1}}");
+}
+
+}  // namespace
+}  // namespace quorin
