@@ -24,38 +24,26 @@ bool GbkCodePage() {
 }
 
 TEST(Bstr, PrefixHoldsTheByteLengthAndTextEndsInNul) {
-    OwnedBstr b(SysAllocString(u"abc"));
-    ASSERT_NE(b.get(), nullptr);
-    EXPECT_EQ(Prefix(b.get()), 6u);
-    EXPECT_EQ(SysStringByteLen(b.get()), 6u);
-    EXPECT_EQ(SysStringLen(b.get()), 3u);
-    EXPECT_EQ(b.get()[3], u'\0');
-    EXPECT_EQ(b.view(), u"abc");
-
-    OwnedBstr empty(SysAllocString(u""));
-    ASSERT_NE(empty.get(), nullptr);
-    EXPECT_EQ(Prefix(empty.get()), 0u);
-    EXPECT_EQ(empty.get()[0], u'\0');
-}
-
-TEST(Bstr, LengthComesFromThePrefixNotFromNuls) {
-    const char16_t text[] = {u'a', u'\0', u'b', u'c'};
-    OwnedBstr b(SysAllocStringLen(text, 4));
-    EXPECT_EQ(SysStringLen(b.get()), 4u);
-    EXPECT_EQ(b.view(), std::u16string_view(text, 4));
-    EXPECT_EQ(b.get()[4], u'\0');
-
-    OwnedBstr part(SysAllocStringLen(u"abcdef", 2));
-    EXPECT_EQ(part.view(), u"ab");
-    EXPECT_EQ(part.get()[2], u'\0');
-}
-
-TEST(Bstr, NullSourceGivesZeroedTextOfTheLength) {
-    OwnedBstr b(SysAllocStringLen(nullptr, 5));
-    ASSERT_NE(b.get(), nullptr);
-    EXPECT_EQ(Prefix(b.get()), 10u);
-    EXPECT_EQ(b.view(), std::u16string(5, u'\0'));
-    EXPECT_EQ(b.get()[5], u'\0');
+    const char16_t withNul[] = {u'a', u'\0', u'b', u'c'};
+    const struct {
+        BSTR made;
+        std::u16string_view expected;
+    } cases[] = {
+        {SysAllocString(u"abc"), u"abc"},
+        {SysAllocString(u""), u""},
+        {SysAllocStringLen(withNul, 4), std::u16string_view(withNul, 4)},  // NULs do not end it
+        {SysAllocStringLen(u"abcdef", 2), u"ab"},
+        {SysAllocStringLen(nullptr, 3), std::u16string_view(u"\0\0\0", 3)},  // zeroed
+    };
+    for (const auto& c : cases) {
+        OwnedBstr b(c.made);
+        ASSERT_NE(b.get(), nullptr);
+        EXPECT_EQ(Prefix(b.get()), 2 * c.expected.size());
+        EXPECT_EQ(SysStringByteLen(b.get()), 2 * c.expected.size());
+        EXPECT_EQ(SysStringLen(b.get()), c.expected.size());
+        EXPECT_EQ(b.view(), c.expected);
+        EXPECT_EQ(b.get()[c.expected.size()], u'\0');
+    }
 }
 
 TEST(Bstr, NullIsTheEmptyText) {

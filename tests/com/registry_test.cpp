@@ -7,9 +7,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
+
+#include "platform/files.h"
 
 namespace quorin {
 namespace {
@@ -44,14 +44,9 @@ private:
 };
 
 std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::string bytes;
+    ReadFileBytes(path.string(), bytes);
+    return bytes;
 }
 
 class RegistryTest : public ::testing::Test {
@@ -101,7 +96,7 @@ TEST_F(RegistryTest, OtherEntriesAreKeptByteForByte) {
         "odd line kept\r\n"
         "[ProgID\\Other.Thing]\r\n"
         "CLSID={11111111-2222-3333-4444-555555555555}";
-    Spit(file_, before);
+    ASSERT_TRUE(WriteFileAtomic(file_.string(), before));
     ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), S_OK);
     const std::string ours =
         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
