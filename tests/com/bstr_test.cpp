@@ -1,0 +1,119 @@
+#include "platform/com/bstr.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace quorin {
+namespace {
+
+// "测试" (test) in GBK and in UTF-16.
+const std::string kGbk = "\xB2\xE2\xCA\xD4";
+const std::u16string kWide = u"\u6D4B\u8BD5";
+
+uint32_t Prefix(BSTR b) {
+    uint32_t bytes = 0;
+    std::memcpy(&bytes, reinterpret_cast<const unsigned char*>(b) - 4, 4);
+    return bytes;
+}
+
+bool GbkCodePage() {
+    const char* cp = std::getenv("QUORIN_CODEPAGE");
+    return !cp || !*cp || std::string(cp) == "GBK";
+}
+
+TEST(Bstr, PrefixHoldsTheByteLengthAndTextEndsInNul) {
+    const char16_t withNul[] = {u'a', u'\0', u'b', u'c'};
+    const struct {
+        BSTR made;
+        std::u16string_view expected;
+    } cases[] = {
+        {SysAllocString(u"abc"), u"abc"},
+        {SysAllocString(u""), u""},
+        {SysAllocStringLen(withNul, 4), std::u16string_view(withNul, 4)},  // NULs do not end it
+        {SysAllocStringLen(u"abcdef", 2), u"ab"},
+        {SysAllocStringLen(nullptr, 3), std::u16string_view(u"\0\0\0", 3)},  // zeroed
+    };
+    for (const auto& c : cases) {
+        OwnedBstr b(c.made);
+        ASSERT_NE(b.get(), nullptr);
+        EXPECT_EQ(Prefix(b.get()), 2 * c.expected.size());
+        EXPECT_EQ(SysStringByteLen(b.get()), 2 * c.expected.size());
+        EXPECT_EQ(SysStringLen(b.get()), c.expected.size());
+        EXPECT_EQ(b.view(), c.expected);
+        EXPECT_EQ(b.get()[c.expected.size()], u'\0');
+    }
+}
+
+TEST(Bstr, NullIsTheEmptyText) {
+    EXPECT_EQ(SysAllocString(nullptr), nullptr);
+    EXPECT_EQ(SysStringLen(nullptr), 0u);
+    EXPECT_EQ(SysStringByteLen(nullptr), 0u);
+    EXPECT_TRUE(BstrView(nullptr).empty());
+    EXPECT_EQ(BstrToAnsi(nullptr), "");
+    SysFreeString(nullptr);
+    OwnedBstr none;
+    EXPECT_EQ(none.size(), 0u);
+    EXPECT_EQ(none.ToAnsi(), "");
+}
+
+TEST(Bstr, ImpossibleLengthsGiveNullWithoutThrowing) {
+    EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
+    EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFFu), nullptr);  // 2^32 - 2 bytes + prefix
+}
+
+TEST(Bstr, AnsiTextGoesThroughBothWays) {
+    if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
+    OwnedBstr b(AnsiToBstr("A=" + kGbk + ";\r\n"));
+    EXPECT_EQ(b.view(), u"A=" + kWide + u";\r\n");
+    EXPECT_EQ(SysStringByteLen(b.get()), 2u * 7);
+    EXPECT_EQ(BstrToAnsi(b.get()), "A=" + kGbk + ";\r\n");
+
+    OwnedBstr wide = OwnedBstr::FromUtf16(kWide + u"x");
+    EXPECT_EQ(wide.ToAnsi(), kGbk + "x");
+
+    OwnedBstr empty(AnsiToBstr(""));
+    ASSERT_NE(empty.get(), nullptr);
+    EXPECT_EQ(empty.size(), 0u);
+}
+
+TEST(Bstr, UnconvertibleTextNeverFails) {
+    if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
+    // A lone GBK lead byte, and a character GBK cannot hold (Thai), and a lone surrogate.
+    EXPECT_EQ(OwnedBstr::FromAnsi("a\xB2").view(), u"a\uFFFD");
+    EXPECT_EQ(OwnedBstr::FromUtf16(u"a\u0E01b").ToAnsi(), "a?b");
+    EXPECT_EQ(OwnedBstr::FromUtf16(std::u16string(1, char16_t(0xDC00))).ToAnsi(), "?");
+}
+
+TEST(Bstr, OwnersFreeWhatTheyHold) {
+    OwnedBstr a = OwnedBstr::FromAnsi("first");
+    *a.out() = SysAllocString(u"second");  // out() freed "first"
+    EXPECT_EQ(a.ToAnsi(), "second");
+    OwnedBstr b(std::move(a));
+    EXPECT_EQ(a.get(), nullptr);
+    EXPECT_EQ(b.ToAnsi(), "second");
+    b = OwnedBstr::FromAnsi("third");
+    EXPECT_EQ(b.ToAnsi(), "third");
+    BSTR raw = b.release();
+    EXPECT_EQ(b.get(), nullptr);
+    SysFreeString(raw);
+
+    BstrArray out(3);
+    out[0] = AnsiToBstr("x");
+    out[2] = AnsiToBstr("z");
+    EXPECT_EQ(out.Ansi(0), "x");
+    EXPECT_EQ(out.Ansi(1), "");
+    EXPECT_EQ(out.Ansi(2), "z");
+
+    BstrTable<9> rows(2);
+    BSTR(*cells)[9] = rows.data();
+    cells[1][8] = AnsiToBstr("last");
+    cells[0][0] = AnsiToBstr("first");
+    EXPECT_EQ(rows.Ansi(1, 8), "last");
+    EXPECT_EQ(rows.Ansi(0, 0), "first");
+    EXPECT_EQ(&rows.at(1, 0), &cells[1][0]);
+}
+
+}  // namespace
+}  // namespace quorin

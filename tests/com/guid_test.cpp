@@ -1,0 +1,92 @@
+#include "platform/com/guid.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/com/unknown.h"
+
+namespace quorin {
+namespace {
+
+TEST(Guid, ParsesIntoWindowsLayoutAndPrintsUpperCase) {
+    GUID g{};
+    ASSERT_TRUE(GuidFromString("{20cef8d1-de93-473d-a80a-d3d160bce537}", &g));
+    EXPECT_EQ(g.Data1, 0x20CEF8D1u);
+    EXPECT_EQ(g.Data2, 0xDE93u);
+    EXPECT_EQ(g.Data3, 0x473Du);
+    const uint8_t data4[8] = {0xA8, 0x0A, 0xD3, 0xD1, 0x60, 0xBC, 0xE5, 0x37};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(g.Data4[i], data4[i]) << i;
+    EXPECT_EQ(GuidToString(g), "{20CEF8D1-DE93-473D-A80A-D3D160BCE537}");
+}
+
+TEST(Guid, RoundTripsEveryDigitPosition) {
+    const char* texts[] = {
+        "{00000000-0000-0000-0000-000000000000}", "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}",
+        "{01234567-89AB-CDEF-0123-456789ABCDEF}", "{00000001-0000-0000-C000-000000000046}",
+        "{80000000-0001-8000-00FF-0F0000000001}",
+    };
+    for (const char* text : texts) {
+        GUID g{};
+        ASSERT_TRUE(GuidFromString(text, &g)) << text;
+        EXPECT_EQ(GuidToString(g), text);
+    }
+}
+
+TEST(Guid, BracesAreOptionalButMustPair) {
+    GUID braced{};
+    GUID bare{};
+    ASSERT_TRUE(GuidFromString("{582F6658-0B9B-4C25-B976-1A838CE86C4B}", &braced));
+    ASSERT_TRUE(GuidFromString("582f6658-0b9b-4c25-b976-1a838ce86c4b", &bare));
+    EXPECT_EQ(braced, bare);
+}
+
+TEST(Guid, MalformedTextsFailAndLeaveTheOutputAlone) {
+    const std::string_view bad[] = {
+        "",
+        "{}",
+        "{20CEF8D1-DE93-473D-A80A-D3D160BCE537",    // no closing brace
+        "20CEF8D1-DE93-473D-A80A-D3D160BCE537}",    // no opening brace
+        "(20CEF8D1-DE93-473D-A80A-D3D160BCE537)",   // other brackets
+        "{20CEF8D1-DE93-473D-A80A-D3D160BCE53}",    // one digit short
+        "{20CEF8D1-DE93-473D-A80A-D3D160BCE5377}",  // one digit long
+        "{20CEF8D1DDE93-473D-A80A-D3D160BCE537}",   // separator replaced
+        "{20CEF8D1-DE93-473D-A80AD-3D160BCE537}",   // separator moved
+        "{20CEF8G1-DE93-473D-A80A-D3D160BCE537}",   // not hex
+        "{20CEF8D1-DE93-473D-A80A-D3D160BCE53 }",   // blank inside
+        "{ 20CEF8D1-DE93-473D-A80A-D3D160BCE537}",  // blank inside
+        "{+0CEF8D1-DE93-473D-A80A-D3D160BCE537}",   // sign
+        std::string_view("{20CEF8D1-DE93-473D-A80A-D3D160BCE5\0"
+                         "7}",
+                         38),
+    };
+    for (std::string_view text : bad) {
+        GUID g = IID_IClassFactory;
+        EXPECT_FALSE(GuidFromString(text, &g)) << text;
+        EXPECT_EQ(g, IID_IClassFactory) << text;
+    }
+}
+
+TEST(Guid, EqualityComparesEveryField) {
+    const GUID base = MakeGuid("{8D3F40F1-0797-4B05-99FF-B33389B5E409}");
+    EXPECT_TRUE(IsEqualGUID(base, base));
+    for (int field = 0; field < 11; ++field) {
+        GUID other = base;
+        if (field == 0) other.Data1 ^= 0x80000000u;
+        if (field == 1) other.Data2 ^= 1;
+        if (field == 2) other.Data3 ^= 0x100;
+        if (field >= 3) other.Data4[field - 3] ^= 0x10;
+        EXPECT_FALSE(IsEqualGUID(base, other)) << field;
+        EXPECT_TRUE(base != other) << field;
+    }
+}
+
+TEST(Guid, WellKnownInterfaceIds) {
+    EXPECT_EQ(GuidToString(IID_IUnknown), "{00000000-0000-0000-C000-000000000046}");
+    EXPECT_EQ(GuidToString(IID_IClassFactory), "{00000001-0000-0000-C000-000000000046}");
+    EXPECT_EQ(IID_IUnknown.Data4[0], 0xC0);
+    EXPECT_EQ(IID_IUnknown.Data4[7], 0x46);
+    static_assert(sizeof(GUID) == 16);
+}
+
+}  // namespace
+}  // namespace quorin

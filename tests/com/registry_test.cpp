@@ -1,0 +1,278 @@
+#include "platform/com/registry.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "platform/files.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+const CLSID kClassA = MakeGuid("{20CEF8D1-DE93-473D-A80A-D3D160BCE537}");
+const CLSID kClassB = MakeGuid("{11111111-2222-3333-4444-555555555555}");
+
+// Sets an environment variable for a scope (unset when value is null).
+class EnvGuard {
+public:
+    EnvGuard(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~EnvGuard() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::string bytes;
+    ReadFileBytes(path.string(), bytes);
+    return bytes;
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-registry-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        file_ = dir_ / "nested" / "folders" / "registry.ini";
+        env_.emplace("QUORIN_REGISTRY", file_.c_str());
+    }
+    void TearDown() override {
+        env_.reset();
+        fs::remove_all(dir_);
+    }
+    fs::path dir_;
+    fs::path file_;
+    std::optional<EnvGuard> env_;
+};
+
+TEST_F(RegistryTest, RegistrationWritesBothSectionsIntoNewFolders) {
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/opt/q/lib/libquorin.so"), S_OK);
+    EXPECT_EQ(Slurp(file_),
+              "; Quorin class registry, written by the servers' registration\n"
+              "\n"
+              "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
+              "ProgID=Quorin.QuorinCom\n"
+              "InprocServer32=/opt/q/lib/libquorin.so\n"
+              "\n"
+              "[ProgID\\Quorin.QuorinCom]\n"
+              "CLSID={20CEF8D1-DE93-473D-A80A-D3D160BCE537}\n");
+    std::string path;
+    ASSERT_EQ(FindInprocServer(kClassA, &path), S_OK);
+    EXPECT_EQ(path, "/opt/q/lib/libquorin.so");
+    CLSID clsid{};
+    ASSERT_EQ(FindProgId("quorin.quorincom", &clsid), S_OK);  // case does not matter
+    EXPECT_EQ(clsid, kClassA);
+}
+
+TEST_F(RegistryTest, OtherEntriesAreKeptByteForByte) {
+    fs::create_directories(file_.parent_path());
+    const std::string before =
+        "# hand-written\r\n"
+        "[CLSID\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "ProgID=Other.Thing\r\n"
+        "InprocServer32=/x/libother.so\r\n"
+        "odd line kept\r\n"
+        "[ProgID\\Other.Thing]\r\n"
+        "CLSID={11111111-2222-3333-4444-555555555555}";
+    ASSERT_TRUE(WriteFileAtomic(file_.string(), before));
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), S_OK);
+    const std::string ours =
+        "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
+        "ProgID=Quorin.QuorinCom\n"
+        "InprocServer32=/l/a.so\n"
+        "\n"
+        "[ProgID\\Quorin.QuorinCom]\n"
+        "CLSID={20CEF8D1-DE93-473D-A80A-D3D160BCE537}\n";
+    EXPECT_EQ(Slurp(file_), before + "\n\n" + ours);
+
+    // Registering again replaces our sections in place; the others stay as they were.
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/b.so"), S_OK);
+    std::string expected = ours;
+    expected.replace(expected.find("/l/a.so"), 7, "/l/b.so");
+    EXPECT_EQ(Slurp(file_), before + "\n\n" + expected);
+
+    std::string path;
+    ASSERT_EQ(FindInprocServer(kClassB, &path), S_OK);
+    EXPECT_EQ(path, "/x/libother.so");
+    CLSID clsid{};
+    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
+    EXPECT_EQ(clsid, kClassB);
+}
+
+TEST_F(RegistryTest, NewProgIdReplacesTheOldOneOfTheClass) {
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Old.Name", "/l/a.so"), S_OK);
+    ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
+    ASSERT_EQ(RegisterInprocServer(kClassA, "New.Name", "/l/a.so"), S_OK);
+    CLSID clsid{};
+    EXPECT_EQ(FindProgId("Old.Name", &clsid), CO_E_CLASSSTRING);
+    ASSERT_EQ(FindProgId("New.Name", &clsid), S_OK);
+    EXPECT_EQ(clsid, kClassA);
+    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
+    EXPECT_EQ(clsid, kClassB);
+    EXPECT_EQ(Slurp(file_).find("Old.Name"), std::string::npos);
+}
+
+TEST_F(RegistryTest, RelativeLibraryPathIsMadeAbsolute) {
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "lib/../libquorin.so"), S_OK);
+    std::string path;
+    ASSERT_EQ(FindInprocServer(kClassA, &path), S_OK);
+    EXPECT_EQ(path, (fs::current_path() / "libquorin.so").string());
+}
+
+TEST_F(RegistryTest, BadArgumentsAreRefusedAndTheFileIsUntouched) {
+    ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
+    const std::string before = Slurp(file_);
+    const struct {
+        std::string_view progId;
+        std::string_view path;
+    } cases[] = {
+        {"", "/l/a.so"},
+        {"1Quorin", "/l/a.so"},
+        {"Quorin Com", "/l/a.so"},
+        {"Quorin]Com", "/l/a.so"},
+        {"Quorin=Com", "/l/a.so"},
+        {"Q234567890123456789012345678901234567890", "/l/a.so"},  // 40 characters
+        {"Quorin.QuorinCom", ""},
+        {"Quorin.QuorinCom", "/l/a.so\n[CLSID\\x]"},
+        {"Quorin.QuorinCom", " /l/a.so"},
+        {"Quorin.QuorinCom", std::string_view("/l/a\0.so", 8)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RegisterInprocServer(kClassA, c.progId, c.path), E_INVALIDARG)
+            << c.progId << " " << c.path;
+    }
+    EXPECT_EQ(Slurp(file_), before);
+    EXPECT_EQ(RegisterInprocServer(kClassA, "Q23456789012345678901234567890123456789", "/a.so"),
+              S_OK);  // 39 characters
+}
+
+TEST_F(RegistryTest, UnregistrationRemovesOnlyTheClass) {
+    ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
+    const std::string onlyB = Slurp(file_);
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), S_OK);
+    ASSERT_EQ(UnregisterInprocServer(kClassA), S_OK);
+    EXPECT_EQ(Slurp(file_), onlyB + "\n");
+    std::string path = "untouched";
+    EXPECT_EQ(FindInprocServer(kClassA, &path), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(path, "untouched");
+    EXPECT_EQ(UnregisterInprocServer(kClassA), S_OK);  // nothing left to remove
+    EXPECT_EQ(Slurp(file_), onlyB + "\n");
+}
+
+TEST_F(RegistryTest, FailedRewriteLeavesTheOldFile) {
+    ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
+    const std::string before = Slurp(file_);
+    // A file-size limit below the new size makes the write fail part-way, for root as for anyone.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = before.size();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const HRESULT hr = RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(hr, E_FAIL);
+    EXPECT_EQ(Slurp(file_), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file_.parent_path()), fs::directory_iterator()),
+              1);
+}
+
+TEST_F(RegistryTest, UnreadableRegistryFailsCleanly) {
+    fs::create_directories(file_);  // a folder where the file should be
+    EXPECT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), E_FAIL);
+    EXPECT_EQ(UnregisterInprocServer(kClassA), E_FAIL);
+    std::string path;
+    EXPECT_EQ(FindInprocServer(kClassA, &path), REGDB_E_CLASSNOTREG);
+    CLSID clsid{};
+    EXPECT_EQ(FindProgId("Quorin.QuorinCom", &clsid), CO_E_CLASSSTRING);
+}
+
+TEST(RegistryText, MalformedTextsAreReadWithoutCrashing) {
+    const struct {
+        std::string_view text;
+        const char* server;  // expected library of class A, or null
+        bool progIdFound;    // whether "Q.C" names class A
+    } cases[] = {
+        {"", nullptr, false},
+        {std::string_view("\0\xFF\xFE[\0]\n=\n[", 10), nullptr, false},
+        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}\nInprocServer32=/a.so\n", nullptr, false},
+        {"[CLSID\\{20CEF8D1-DE93-473D-A80A}]\nInprocServer32=/a.so\n", nullptr, false},
+        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32\n", nullptr, false},
+        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=\n", nullptr, false},
+        {"[ProgID\\Q.C]\nCLSID={not a guid}\n[ProgID\\Q.C]\nCLSID={20CEF8D1-DE93-473D-A80A-"
+         "D3D160BCE537}\n",
+         nullptr, false},
+        {"InprocServer32=/a.so\n[ProgID\\Q.C]\n", nullptr, false},
+        // Tolerated: case, blanks, CR LF, comments, a missing final line break.
+        {" [ clsid\\{20cef8d1-de93-473d-a80a-d3d160bce537} ] \r\n; InprocServer32=/no.so\r\n"
+         "inprocserver32 = /a b.so \r\n[progid\\q.c]\r\nclsid = 20cef8d1-de93-473d-a80a-"
+         "d3d160bce537",
+         "/a b.so", true},
+        // The first section with the key wins.
+        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nProgID=Q.C\n"
+         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/2.so\n"
+         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/3.so\n",
+         "/2.so", false},
+    };
+    for (const auto& c : cases) {
+        std::string path = "untouched";
+        const bool found = FindInprocServerIn(c.text, kClassA, &path);
+        EXPECT_EQ(found, c.server != nullptr) << c.text;
+        EXPECT_EQ(path, c.server ? c.server : "untouched") << c.text;
+        CLSID clsid = kClassB;
+        EXPECT_EQ(FindProgIdIn(c.text, "Q.C", &clsid), c.progIdFound) << c.text;
+        EXPECT_EQ(clsid, c.progIdFound ? kClassA : kClassB) << c.text;
+        // Rewriting malformed text keeps it and makes the class readable.
+        const std::string rewritten = WithInprocServer(c.text, kClassA, "Q.C", "/new.so");
+        EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path)) << c.text;
+        EXPECT_EQ(path, "/new.so") << c.text;
+        EXPECT_TRUE(FindProgIdIn(rewritten, "Q.C", &clsid)) << c.text;
+        EXPECT_EQ(clsid, kClassA);
+        EXPECT_FALSE(FindInprocServerIn(WithoutInprocServer(rewritten, kClassA), kClassA, &path));
+    }
+}
+
+TEST(RegistryPath, EnvironmentChoosesTheFile) {
+    EnvGuard home("HOME", "/home/tester");
+    {
+        EnvGuard file("QUORIN_REGISTRY", "/etc/q/reg.ini");
+        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
+        EXPECT_EQ(RegistryPath(), "/etc/q/reg.ini");
+    }
+    {
+        EnvGuard file("QUORIN_REGISTRY", "");
+        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
+        EXPECT_EQ(RegistryPath(), "/xdg/quorin/registry.ini");
+    }
+    {
+        EnvGuard file("QUORIN_REGISTRY", nullptr);
+        EnvGuard xdg("XDG_CONFIG_HOME", "relative/ignored");
+        EXPECT_EQ(RegistryPath(), "/home/tester/.config/quorin/registry.ini");
+    }
+}
+
+}  // namespace
+}  // namespace quorin
