@@ -2,17 +2,24 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cmd_eval.h"
+
 namespace quorin::cli {
 
 namespace {
 int g_exitStatus = 0;
 }  // namespace
 
-void SetExitStatus(int status) { g_exitStatus = status; }
-int ExitStatus() { return g_exitStatus; }
+void SetExitStatus(int status) {
+    g_exitStatus = status;
+}
+int ExitStatus() {
+    return g_exitStatus;
+}
 
 void RegisterCommands(CLI::App& app) {
-    (void)app;  // commands register here, one Add...Command(app) call each
+    // commands register here, one Add...Command(app) call each
+    AddEvalCommand(app);
 }
 
 }  // namespace quorin::cli
