@@ -22,30 +22,63 @@ char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// The function named by token in any case; false for every other token.
+constexpr std::uint32_t Pack(std::string_view name) {
+    std::uint32_t v = 0;
+    for (const char c : name)
+        v = (v << 8) | static_cast<unsigned char>(c);
+    return v;
+}
+
+// The function named by token in any case; false for every other token. Every token is checked,
+// so the names are compared as packed integers rather than strings.
 bool FunctionOf(std::string_view token, ExprOp& op) {
     if (token.size() < 2 || token.size() > 4) return false;
-    char up[4];
-    for (std::size_t i = 0; i < token.size(); ++i)
-        up[i] = Upper(token[i]);
-    const std::string_view u(up, token.size());
-    struct Entry {
-        std::string_view name;
-        ExprOp op;
-    };
-    static constexpr Entry kFunctions[] = {
-        {"SIN", ExprOp::Sin},   {"COS", ExprOp::Cos}, {"EXP", ExprOp::Exp}, {"SQRT", ExprOp::Sqrt},
-        {"LOG", ExprOp::Log},   {"TG", ExprOp::Tg},   {"CTG", ExprOp::Ctg}, {"ASIN", ExprOp::Asin},
-        {"ACOS", ExprOp::Acos}, {"ATG", ExprOp::Atg}, {"MAX", ExprOp::Max}, {"MIN", ExprOp::Min},
-        {"ABS", ExprOp::Abs},
-    };
-    for (const Entry& e : kFunctions) {
-        if (e.name == u) {
-            op = e.op;
+    std::uint32_t key = 0;
+    for (const char c : token)
+        key = (key << 8) | static_cast<unsigned char>(Upper(c));
+    switch (key) {
+        case Pack("SIN"):
+            op = ExprOp::Sin;
             return true;
-        }
+        case Pack("COS"):
+            op = ExprOp::Cos;
+            return true;
+        case Pack("EXP"):
+            op = ExprOp::Exp;
+            return true;
+        case Pack("SQRT"):
+            op = ExprOp::Sqrt;
+            return true;
+        case Pack("LOG"):
+            op = ExprOp::Log;
+            return true;
+        case Pack("TG"):
+            op = ExprOp::Tg;
+            return true;
+        case Pack("CTG"):
+            op = ExprOp::Ctg;
+            return true;
+        case Pack("ASIN"):
+            op = ExprOp::Asin;
+            return true;
+        case Pack("ACOS"):
+            op = ExprOp::Acos;
+            return true;
+        case Pack("ATG"):
+            op = ExprOp::Atg;
+            return true;
+        case Pack("MAX"):
+            op = ExprOp::Max;
+            return true;
+        case Pack("MIN"):
+            op = ExprOp::Min;
+            return true;
+        case Pack("ABS"):
+            op = ExprOp::Abs;
+            return true;
+        default:
+            return false;
     }
-    return false;
 }
 
 // "&" and "|" truncate their operands to integers. Every value strictly between -1 and 1 is

@@ -2,17 +2,18 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "expression/value.h"
 
 namespace quorin {
 
 // Maps a name (exact bytes, case-sensitive) to a value object that the table does not own.
-// Lookups take a string_view and allocate nothing.
+// Every name of an expression is looked up twice per evaluation, so the table is an
+// open-addressing hash table that looks up a string_view without allocating.
 class CNameTable {
 public:
     CNameTable() = default;
@@ -28,16 +29,21 @@ public:
     bool RemoveKey(std::string_view name);
     // Drops every mapping; the value objects are untouched.
     void RemoveAll();
-    std::size_t GetCount() const { return map_.size(); }
+    std::size_t GetCount() const { return count_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept {
-            return std::hash<std::string_view>{}(s);
-        }
+    struct Slot {
+        std::uint64_t hash = 0;  // 0: empty
+        CValue* value = nullptr;
+        std::string name;
     };
-    std::unordered_map<std::string, CValue*, Hash, std::equal_to<>> map_;
+    static std::uint64_t HashOf(std::string_view name);
+    // The slot holding name, or the empty slot where it would go.
+    std::size_t Find(std::string_view name, std::uint64_t hash) const;
+    void Grow();
+
+    std::vector<Slot> slots_;  // a power of two, at most half full
+    std::size_t count_ = 0;
 };
 
 }  // namespace quorin

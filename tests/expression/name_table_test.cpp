@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace quorin {
 namespace {
@@ -45,6 +46,33 @@ TEST(NameTable, RemoveKeyAndRemoveAllLeaveValuesAlone) {
     table.RemoveAll();
     EXPECT_EQ(table.GetCount(), 0u);
     EXPECT_EQ(a.GetValue(), 5.0);
+}
+
+TEST(NameTable, ManyNamesSurviveGrowthAndRemoval) {
+    CNameTable table;
+    std::vector<CValue> values(3000);
+    const auto name = [](int i) { return "N" + std::to_string(i * 7919 % 10007); };
+    for (int i = 0; i < 3000; ++i)
+        table.SetAt(name(i), &values[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 3000; i += 3)
+        EXPECT_TRUE(table.RemoveKey(name(i)));
+    EXPECT_EQ(table.GetCount(), 2000u);
+    for (int i = 0; i < 3000; ++i) {
+        const CValue* expected = i % 3 == 0 ? nullptr : &values[static_cast<std::size_t>(i)];
+        ASSERT_EQ(table.Lookup(name(i)), expected) << name(i);
+    }
+    for (int i = 0; i < 3000; i += 3)
+        table.SetAt(name(i), &values[0]);
+    EXPECT_EQ(table.GetCount(), 3000u);
+    EXPECT_EQ(table.Lookup(name(3)), &values[0]);
+}
+
+TEST(NameTable, NullValueReadsAsAbsent) {
+    CNameTable table;
+    table.SetAt("A", nullptr);
+    EXPECT_EQ(table.Lookup("A"), nullptr);
+    EXPECT_EQ(table.GetCount(), 1u);
+    EXPECT_TRUE(table.RemoveKey("A"));
 }
 
 }  // namespace
