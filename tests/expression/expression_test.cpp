@@ -48,79 +48,31 @@ struct ValueCase {
 
 TEST_F(ExpressionTest, EvaluatesGrammarAndQuirks) {
     const double pi = std::numbers::pi;
+    // clang-format off
     const ValueCase cases[] = {
         // Unary minus covers the whole rest of its level-1 expression.
-        {"-2+3", -5},
-        {"3 - -2", 5},
-        {"2*-3+4", -14},
-        {"-1-1", 0},
-        {"1.5&-1", 1},
+        {"-2+3", -5}, {"3 - -2", 5}, {"2*-3+4", -14}, {"-1-1", 0}, {"1.5&-1", 1},
         // Precedence: "," "&" "|" "+" "-" < "*" "/" < "^" < "<" ">"; all left-associative.
-        {"2^3^2", 64},
-        {"1+2<3", 2},
-        {"2^1<2", 2},
-        {"1-2<3", 0},
-        {"3>2>0", 1},
-        {"7-2-1", 4},
-        {"8/2/2", 2},
-        {"2*3/4", 1.5},
-        {"(1+2)*3", 9},
-        {"1,2", 1},
-        {"1,2&0|1", 1},
+        {"2^3^2", 64}, {"1+2<3", 2}, {"2^1<2", 2}, {"1-2<3", 0}, {"3>2>0", 1}, {"7-2-1", 4},
+        {"8/2/2", 2}, {"2*3/4", 1.5}, {"(1+2)*3", 9}, {"1,2", 1}, {"1,2&0|1", 1},
         // Numbers are digit and dot runs read by atof.
-        {"1.25", 1.25},
-        {"1.2.3", 1.2},
-        {"1.", 1},
-        {"00012", 12},
-        {"  7  ", 7},
+        {"1.25", 1.25}, {"1.2.3", 1.2}, {"1.", 1}, {"00012", 12}, {"  7  ", 7},
         // Logic truncates toward zero.
-        {"0.5&1", 0},
-        {"1&2", 1},
-        {"2&0.9", 0},
-        {"-0.5|0", 0},
-        {"1|0", 1},
-        {"0|2", 1},
-        {"!0", 1},
-        {"!3", 0},
-        {"!!5", 1},
-        {"!(1-1)", 1},
-        {"! 0", 1},
-        {"1+!0", 2},
+        {"0.5&1", 0}, {"1&2", 1}, {"2&0.9", 0}, {"-0.5|0", 0}, {"1|0", 1}, {"0|2", 1}, {"!0", 1},
+        {"!3", 0}, {"!!5", 1}, {"!(1-1)", 1}, {"! 0", 1}, {"1+!0", 2},
         // Functions take one primary, in any case, and skip blanks after themselves.
-        {"SIN(0) *2", 0},
-        {"sin(0)", 0},
-        {"Sqrt(16)", 4},
-        {"SQRT 16+9", 13},
-        {"COS(0)", 1},
-        {"EXP(0)", 1},
-        {"LOG(1)", 0},
-        {"TG(0)", 0},
-        {"CTG(1)", 1 / std::tan(1.0)},
-        {"ASIN(1)", pi / 2},
-        {"ACOS(1)", 0},
-        {"ATG(1)", pi / 4},
-        {"ABS(-3)", 3},
-        {"SIN X", std::sin(2.5)},
-        {"SIN(X)+1", std::sin(2.5) + 1},
+        {"SIN(0) *2", 0}, {"sin(0)", 0}, {"Sqrt(16)", 4}, {"SQRT 16+9", 13}, {"COS(0)", 1},
+        {"EXP(0)", 1}, {"LOG(1)", 0}, {"TG(0)", 0}, {"CTG(1)", 1 / std::tan(1.0)},
+        {"ASIN(1)", pi / 2}, {"ACOS(1)", 0}, {"ATG(1)", pi / 4}, {"ABS(-3)", 3},
+        {"SIN X", std::sin(2.5)}, {"SIN(X)+1", std::sin(2.5) + 1},
         // MAX and MIN compare the operands of their argument's top node.
-        {"MAX(1,2)", 2},
-        {"MIN(1,2)", 1},
-        {"MAX(4,2+3)", 4},
-        {"MAX(4,(2+3))", 5},
-        {"MAX(1,5-2)", 2},
-        {"MIN(5,1-9)", 5},
-        {"MIN(2,2)", 2},
-        {"MAX(-3)", 3},
-        {"MAX(MAX(1,2))", 2},
-        {"max(X,Y)", 4},
+        {"MAX(1,2)", 2}, {"MIN(1,2)", 1}, {"MAX(4,2+3)", 4}, {"MAX(4,(2+3))", 5},
+        {"MAX(1,5-2)", 2}, {"MIN(5,1-9)", 5}, {"MIN(2,2)", 2}, {"MAX(-3)", 3},
+        {"MAX(MAX(1,2))", 2}, {"max(X,Y)", 4},
         // Names are case-sensitive, letters and digits, and may start with digits.
-        {"X*Y", 10},
-        {"Z1", 1.5},
-        {"3V0", 3},
-        {"-3V0", -3},
-        {"-SQRT3V0", -1},
-        {"X/Y", 0.625},
+        {"X*Y", 10}, {"Z1", 1.5}, {"3V0", 3}, {"-3V0", -3}, {"-SQRT3V0", -1}, {"X/Y", 0.625},
     };
+    // clang-format on
     for (const ValueCase& c : cases)
         EXPECT_DOUBLE_EQ(Eval(c.text), c.value) << c.text;
 }
@@ -132,24 +84,21 @@ struct StatusCase {
 };
 
 TEST_F(ExpressionTest, StatusIsTheLastEventInEvaluationOrder) {
+    // clang-format off
     const StatusCase cases[] = {
-        {"1+2", 3, kStatusOk},
-        {"X", 2.5, kStatusNameResolved},
-        {"1/0", -1000, kStatusDivideByZero},
-        {"X+1/0", 2.5 - 1000, kStatusDivideByZero},
+        {"1+2", 3, kStatusOk}, {"X", 2.5, kStatusNameResolved},
+        {"1/0", -1000, kStatusDivideByZero}, {"X+1/0", 2.5 - 1000, kStatusDivideByZero},
         {"1/0+X", -1000 + 2.5, kStatusNameResolved},
         {"X/0", -2500, kStatusNameResolved},  // divisor first, dividend after the zero
-        {"SQRT(-4)", 0, kStatusDomainError},
-        {"LOG(0)", 0, kStatusDomainError},
-        {"LOG(-1)+1", 1, kStatusDomainError},
-        {"X+SQRT(-1)", 2.5, kStatusDomainError},
+        {"SQRT(-4)", 0, kStatusDomainError}, {"LOG(0)", 0, kStatusDomainError},
+        {"LOG(-1)+1", 1, kStatusDomainError}, {"X+SQRT(-1)", 2.5, kStatusDomainError},
         {"SQRT(-1)+X", 2.5, kStatusNameResolved},
         {"0&X", 0, kStatusOk},  // right operands that are not needed are not read
-        {"1|X", 1, kStatusOk},
-        {"1,X", 1, kStatusOk},
+        {"1|X", 1, kStatusOk}, {"1,X", 1, kStatusOk},
         {"MAX(X,1/0)", 2.5, kStatusNameResolved},  // the winner is evaluated again
         {"MIN(X,1/0)", -1000, kStatusDivideByZero},
     };
+    // clang-format on
     for (const StatusCase& c : cases) {
         int status = -2;
         EXPECT_DOUBLE_EQ(Eval(c.text, &status), c.value) << c.text;
@@ -164,48 +113,23 @@ struct ErrorCase {
 };
 
 TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPosition) {
+    // clang-format off
     const ErrorCase cases[] = {
-        {"", 0},
-        {"*3", 0},
-        {".5", 0},
-        {"#", 0},
-        {"'1'", 0},
-        {"   ", 3},
-        {"-", 1},
-        {"()", 1},
-        {"(1+2) *3", 5},
-        {"(1+2)3", 5},
-        {"(1) ", 3},
-        {"1)", 1},
-        {"1 2", 2},
-        {"1+", 2},
-        {"(1+2", 4},
+        {"", 0}, {"*3", 0}, {".5", 0}, {"#", 0}, {"'1'", 0}, {"   ", 3}, {"-", 1}, {"()", 1},
+        {"(1+2) *3", 5}, {"(1+2)3", 5}, {"(1) ", 3}, {"1)", 1}, {"1 2", 2}, {"1+", 2}, {"(1+2", 4},
         {"2*-", 3},
         // Unknown names stop after the name and its blanks; names are case-sensitive.
-        {"FOO+1", 3},
-        {"FOO  +1", 5},
-        {"z1", 2},
-        {"PRE1", 4},
-        {"SIN3", 4},
-        {"1e3", 3},
+        {"FOO+1", 3}, {"FOO  +1", 5}, {"z1", 2}, {"PRE1", 4}, {"SIN3", 4}, {"1e3", 3},
         {"1..2.x", 6},
         // Tabs are not blanks, and an underscore ends a name.
-        {"1\t+2", 1},
-        {"X\t", 1},
-        {"T_1", 1},
+        {"1\t+2", 1}, {"X\t", 1}, {"T_1", 1},
         // "!" only where the cursor is.
-        {" !0", 1},
-        {"1+ !0", 3},
+        {" !0", 1}, {"1+ !0", 3},
         // Missing or unusable function arguments.
-        {"SIN", 3},
-        {"MAX(", 4},
-        {"SIN()", 4},
-        {"MAX(3)", 6},
-        {"MAX X", 5},
-        {"MIN 1", 5},
-        {"MAX(SIN X)", 10},
-        {"MAX(!X)", 7},
+        {"SIN", 3}, {"MAX(", 4}, {"SIN()", 4}, {"MAX(3)", 6}, {"MAX X", 5}, {"MIN 1", 5},
+        {"MAX(SIN X)", 10}, {"MAX(!X)", 7},
     };
+    // clang-format on
     for (const ErrorCase& c : cases) {
         EXPECT_EQ(expr_.Parse(c.text), c.position) << c.text;
         EXPECT_FALSE(expr_.HasTree()) << c.text;
@@ -234,21 +158,17 @@ TEST_F(ExpressionTest, NulEndsTheText) {
 }
 
 TEST_F(ExpressionTest, TreeShowsOperatorsAndRetypedNodes) {
+    // clang-format off
     const struct {
         const char* text;
         const char* tree;
     } cases[] = {
-        {"-2+3", "(* -1 (+ 2 3))"},
-        {"2^3^2", "(^ (^ 2 3) 2)"},
-        {"1+2<3", "(+ 1 (< 2 3))"},
-        {"MAX(4,2+3)", "(MAX (, 4 2) 3)"},
-        {"MAX(1,2)", "(MAX 1 2)"},
-        {"SIN(X)+1", "(+ (SIN X) 1)"},
-        {"!X", "(! X)"},
-        {"3V0*2", "(* 3V0 2)"},
-        {"1,2&3|4", "(| (& (, 1 2) 3) 4)"},
+        {"-2+3", "(* -1 (+ 2 3))"}, {"2^3^2", "(^ (^ 2 3) 2)"}, {"1+2<3", "(+ 1 (< 2 3))"},
+        {"MAX(4,2+3)", "(MAX (, 4 2) 3)"}, {"MAX(1,2)", "(MAX 1 2)"}, {"SIN(X)+1", "(+ (SIN X) 1)"},
+        {"!X", "(! X)"}, {"3V0*2", "(* 3V0 2)"}, {"1,2&3|4", "(| (& (, 1 2) 3) 4)"},
         {"1.2.3/0.5", "(/ 1.2 0.5)"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         ASSERT_EQ(expr_.Parse(c.text), -1) << c.text;
         EXPECT_EQ(expr_.TreeText(), c.tree) << c.text;
@@ -256,6 +176,7 @@ TEST_F(ExpressionTest, TreeShowsOperatorsAndRetypedNodes) {
 }
 
 TEST_F(ExpressionTest, NodeKindsHaveTheirCodes) {
+    // clang-format off
     const struct {
         const char* text;
         int op;
@@ -267,6 +188,7 @@ TEST_F(ExpressionTest, NodeKindsHaveTheirCodes) {
         {"ASIN 1", 157}, {"ACOS 1", 158}, {"ATG 1", 159}, {"MAX(1,2)", 160}, {"MIN(1,2)", 161},
         {"ABS 1", 162},
     };
+    // clang-format on
     for (const auto& c : cases) {
         ASSERT_EQ(expr_.Parse(c.text), -1) << c.text;
         EXPECT_EQ(static_cast<int>(expr_.Node(expr_.Root()).op), c.op) << c.text;
@@ -349,16 +271,15 @@ TEST_F(ExpressionTest, NestingUpToTheBoundWorks) {
 }
 
 TEST_F(ExpressionTest, SaveWritesALengthPrefixedText) {
+    // clang-format off
     const struct {
         std::size_t length;
         std::string prefix;
     } cases[] = {
-        {3, "\x03"},
-        {254, "\xFE"},
-        {255, std::string("\xFF\xFF\x00", 3)},
-        {0xFFFD, "\xFF\xFD\xFF"},
+        {3, "\x03"}, {254, "\xFE"}, {255, std::string("\xFF\xFF\x00", 3)}, {0xFFFD, "\xFF\xFD\xFF"},
         {0xFFFE, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::string text = "1" + std::string(c.length - 1, ' ');
         ASSERT_EQ(expr_.Parse(text), -1);
@@ -461,23 +382,20 @@ TEST_F(ExpressionTest, CopiesAreIndependent) {
 }
 
 TEST_F(ExpressionTest, CalcExpressionTextReturnsTheFailureValue) {
+    // clang-format off
     const struct {
         const char* text;
         double value;
         int status;
         int stop;
     } cases[] = {
-        {"X*2", 5, kStatusNameResolved, -1},
-        {"1/0", kCalcFailure, kStatusDivideByZero, -1},
-        {"SQRT(-4)", 0, kStatusDomainError, -1},
-        {"LOG(0)", 0, kStatusDomainError, -1},
-        {"", 0, kStatusNoTree, 0},
-        {"*3", 0, kStatusNoTree, 0},
-        {"FOO+1", kCalcFailure, kStatusNoTree, 3},
-        {"(1+2) *3", kCalcFailure, kStatusNoTree, 5},
-        {"SIN", kCalcFailure, kStatusNoTree, 3},
-        {"PRE1", kCalcFailure, kStatusNoTree, 4},
+        {"X*2", 5, kStatusNameResolved, -1}, {"1/0", kCalcFailure, kStatusDivideByZero, -1},
+        {"SQRT(-4)", 0, kStatusDomainError, -1}, {"LOG(0)", 0, kStatusDomainError, -1},
+        {"", 0, kStatusNoTree, 0}, {"*3", 0, kStatusNoTree, 0},
+        {"FOO+1", kCalcFailure, kStatusNoTree, 3}, {"(1+2) *3", kCalcFailure, kStatusNoTree, 5},
+        {"SIN", kCalcFailure, kStatusNoTree, 3}, {"PRE1", kCalcFailure, kStatusNoTree, 4},
     };
+    // clang-format on
     CExpression e;
     for (const auto& c : cases) {
         int status = -2, stop = -2;
