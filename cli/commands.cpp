@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cmd_eval.h"
+
 namespace quorin::cli {
 
 namespace {
@@ -12,7 +14,8 @@ void SetExitStatus(int status) { g_exitStatus = status; }
 int ExitStatus() { return g_exitStatus; }
 
 void RegisterCommands(CLI::App& app) {
-    (void)app;  // commands register here, one Add...Command(app) call each
+    // commands register here, one Add...Command(app) call each
+    AddEvalCommand(app);
 }
 
 }  // namespace quorin::cli

@@ -1,0 +1,51 @@
+#include "cli/cmd_eval.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <memory>
+
+#include "cli/commands.h"
+#include "expression/expression.h"
+#include "expression/name_table.h"
+#include "expression/vocabularies.h"
+#include "platform/numtext.h"
+
+namespace quorin::cli {
+
+std::string EvaluateExpressions(const std::vector<std::string>& expressions, CNameTable* table) {
+    std::string out;
+    CExpression expression;
+    for (const std::string& text : expressions) {
+        int status = 0;
+        int stop = -1;
+        const double value = CalcExpressionText(expression, table, text, &status, &stop);
+        out += CFormat("%.6f", value);
+        out +=
+            stop >= 0 ? CFormat("\tsyntax error at %d\t", stop) : CFormat("\tstatus=%d\t", status);
+        out += text;
+        out += '\n';
+    }
+    return out;
+}
+
+void AddEvalCommand(CLI::App& app) {
+    struct Options {
+        std::vector<std::string> expressions;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* eval = app.add_subcommand(
+        "eval",
+        "Evaluate expressions over the keyword constants (write -- before a leading \"-\")");
+    eval->add_option("EXPR", options->expressions, "expressions")->required();
+    eval->callback([options] {
+        CNameTable table;
+        CKeywordConstants keywords;
+        keywords.Register(table);
+        const std::string lines = EvaluateExpressions(options->expressions, &table);
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
+        SetExitStatus(0);
+    });
+}
+
+}  // namespace quorin::cli

@@ -1,0 +1,186 @@
+// Expressions of relay templates: formulas over template settings and keyword constants, parsed
+// into an operator tree and evaluated to a double.
+//
+// Grammar, lowest precedence first (operators are single characters, recognised only where the
+// previous operand ended; only the blank is white space, a tab is an ordinary character):
+//   level1  := level2 { ("-" | "+" | "|" | "," | "&") level2 }
+//   level2  := level3 { ("*" | "/") level3 }
+//   level3  := level4 { "^" level4 }
+//   level4  := level5 { ("<" | ">") level5 }
+//   level5  := "!" level5 | primary            ("!" only right at the cursor, no blank skipped)
+//   primary := blanks ( "-" level1 | "(" level1 ")" | atom )
+//                 unary minus is (-1.0 * whole level1); no blank is skipped after ")"
+//   atom    := (number | name | function primary) blanks
+//   number  := digits and "." (no exponent); a run continuing with letters is a name ("3V0")
+//   name    := letters and digits, looked up case-sensitively when parsed and when evaluated
+//   function:= SIN COS EXP SQRT LOG TG CTG ASIN ACOS ATG MAX MIN ABS, any case
+// MAX and MIN retype their argument's top node, whose two operands become the values compared:
+// MAX(A,B) is max(A,B), but MAX(A,B-C) is ((A,B)-C) retyped, that is max(A,C).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorin {
+
+class CNameTable;
+
+// Returned by CalcExpressionText for a syntax error past the first character and for a division
+// by zero.
+inline constexpr double kCalcFailure = -100000.0;
+
+// Node kinds; where an operator exists the code is its character.
+enum class ExprOp : std::uint8_t {
+    Not = 33,       // "!"
+    And = 38,       // "&"
+    Multiply = 42,  // "*"
+    Add = 43,       // "+"
+    List = 44,      // ","
+    Subtract = 45,  // "-"
+    Divide = 47,    // "/"
+    Less = 60,      // "<"
+    Greater = 62,   // ">"
+    Number = 64,    // "@"
+    Power = 94,     // "^"
+    Name = 96,      // "`"
+    Or = 124,       // "|"
+    Sin = 150,
+    Cos = 151,
+    Exp = 152,
+    Sqrt = 153,
+    Log = 154,
+    Tg = 155,
+    Ctg = 156,
+    Asin = 157,
+    Acos = 158,
+    Atg = 159,
+    Max = 160,
+    Min = 161,
+    Abs = 162,
+};
+
+// Status codes of an evaluation; each event overwrites the previous one, the last one wins.
+inline constexpr int kStatusNoTree = -1;        // Evaluate without a parsed tree
+inline constexpr int kStatusOk = 0;             // nothing happened
+inline constexpr int kStatusDivideByZero = 1;   // a divisor was exactly 0.0
+inline constexpr int kStatusUnknownName = 3;    // a name was not in the table (or no table)
+inline constexpr int kStatusDomainError = 4;    // SQRT of a negative, LOG of a non-positive
+inline constexpr int kStatusNameResolved = 10;  // a name was found and read
+
+// One node of a parsed tree. Nodes live in their expression's pool and refer to each other by
+// index (-1 for none). A function keeps its argument in left, "!" its operand in right.
+struct ExprNode {
+    std::int32_t left = -1;
+    std::int32_t right = -1;
+    double value = 0.0;            // constant of a Number node
+    std::uint32_t nameOffset = 0;  // a Name node's token: bytes of the expression text
+    std::uint32_t nameLength = 0;
+    std::uint16_t height = 1;  // levels of the subtree below and including this node
+    ExprOp op = ExprOp::Number;
+};
+
+// Parses an expression text into a tree and evaluates it over a name table. One object is reused
+// for many texts: the node pool and the text buffer keep their capacity, so a warm object parses
+// without allocating. Not for concurrent use.
+class CExpression {
+public:
+    // Deepest nesting of parentheses, unary minus, "!" and function arguments, and the greatest
+    // tree height (a chain of n operators of one level is n+1 high). Real templates stay far
+    // below; deeper input fails to parse at the position reached, so nothing recurses without
+    // bound.
+    static constexpr int kMaxDepth = 512;
+    // Longer texts are refused: Parse returns 0 and Load fails.
+    static constexpr std::size_t kMaxTextLength = std::size_t{1} << 30;
+
+    CExpression() = default;
+    explicit CExpression(CNameTable* table) : table_(table) {}
+    // Copies text, name table and tree; the position starts at 0.
+    CExpression(const CExpression& other);
+    CExpression& operator=(const CExpression& other);
+    // A moved-from expression has no text and no tree.
+    CExpression(CExpression&& other) noexcept;
+    CExpression& operator=(CExpression&& other) noexcept;
+    ~CExpression() = default;
+
+    // Names are resolved while parsing, so set the table (not owned, may be null) before Parse.
+    void SetNameTable(CNameTable* table) { table_ = table; }
+    CNameTable* GetNameTable() const { return table_; }
+
+    // Stores text and parses it, discarding the old tree. Returns -1 on success, else the 0-based
+    // position where parsing stopped (0 for the empty text and a failure at the first character);
+    // after a failure there is no tree. A NUL byte ends the text. A null pointer is the empty text.
+    int Parse(std::string_view text);
+    int Parse(const char* text) {
+        return Parse(text ? std::string_view(text) : std::string_view());
+    }
+
+    // Evaluates the tree into out and returns the status (see kStatus...), which starts at 0 and
+    // is overwritten by each event. Without a tree returns -1 and leaves out unchanged.
+    int Evaluate(double& out);
+
+    // Appends the text as a length-prefixed string (1 byte below 255; else 0xFF and 16 bits
+    // little-endian below 0xFFFE; else 0xFF, 0xFFFF and 32 bits), then the bytes.
+    void Save(std::string& out) const;
+    // Reads a string written by Save at pos, advances pos past it and parses the text again.
+    // A truncated or malformed stream returns false and leaves pos and the expression unchanged;
+    // a text that does not parse is still loaded (true) and leaves no tree.
+    bool Load(std::string_view in, std::size_t& pos);
+
+    const std::string& Text() const { return text_; }
+    // The parse cursor: where the last Parse stopped (the text's end after a success).
+    int Position() const { return position_; }
+    // The status of the last Evaluate.
+    int Status() const { return status_; }
+    bool HasTree() const { return root_ >= 0; }
+
+    // The tree, for tools and diagnostics: the root index (-1 when there is no tree), a node by
+    // index (valid while the tree lives) and a Name node's token.
+    int Root() const { return root_; }
+    const ExprNode& Node(int index) const { return nodes_[static_cast<std::size_t>(index)]; }
+    std::size_t NodeCount() const { return nodes_.size(); }
+    std::string_view NameOf(const ExprNode& node) const {
+        return std::string_view(text_).substr(node.nameOffset, node.nameLength);
+    }
+    // The tree in prefix form, e.g. "(* -1 (+ 2 X))", "(MAX (, 1 2) 3)", "(SIN X)", "(! X)";
+    // numbers with "%.17g". Empty when there is no tree.
+    std::string TreeText() const;
+
+private:
+    int ParseLevel1();
+    int ParseLevel2();
+    int ParseLevel3();
+    int ParseLevel4();
+    int ParseLevel5();
+    int ParsePrimary();
+    int ParseAtom();
+    int ParseFunction(ExprOp function);
+    int Binary(ExprOp op, int left, int right);
+    int AddNode(ExprOp op, int left, int right);
+    bool Enter();
+    void SkipBlanks();
+    char Peek() const { return text_.data()[position_]; }
+
+    double EvaluateNode(int index);
+    void AppendTreeText(int index, std::string& out) const;
+
+    CNameTable* table_ = nullptr;
+    std::string text_;
+    int position_ = 0;
+    int status_ = 0;
+    int nesting_ = 0;
+    int root_ = -1;
+    std::vector<ExprNode> nodes_;
+};
+
+// The evaluation every template formula goes through: sets expression's name table to table,
+// parses text and evaluates it. Returns kCalcFailure for a parse failure past position 0 and for
+// status 1; otherwise the value, 0.0 when there is no tree (empty text, failure at position 0).
+// status receives the Evaluate result (-1 when the parse failed); errorPosition the Parse result
+// (-1 on success).
+double CalcExpressionText(CExpression& expression, CNameTable* table, std::string_view text,
+                          int* status = nullptr, int* errorPosition = nullptr);
+
+}  // namespace quorin

@@ -1,0 +1,100 @@
+// Arbitrary bytes as an expression text and as a saved stream: parse, evaluate, copy and save/load
+// must never crash, and every copy and reloaded expression must give the same bits and status.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "expression/expression.h"
+#include "expression/name_table.h"
+#include "expression/vocabularies.h"
+
+namespace {
+
+using namespace quorin;
+
+struct Names {
+    CNameTable table;
+    CKeywordConstants keywords;
+    CValue x{2.5}, y{-4.0}, z1{1.5}, phi{75.0}, d{7.0}, zero{0.0}, t1{3.0};
+    Names() {
+        keywords.Register(table);
+        table.SetAt("X", &x);
+        table.SetAt("Y", &y);
+        table.SetAt("Z1", &z1);
+        table.SetAt("PHI", &phi);
+        table.SetAt("D", &d);  // hides the keyword, as a template setting does
+        table.SetAt("ZERO", &zero);
+        table.SetAt("T_1", &t1);
+    }
+};
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Evaluates e and checks that other gives the same result.
+void RequireSameResult(CExpression& e, CExpression& other) {
+    double a = 0.0, b = 0.0;
+    const int sa = e.Evaluate(a);
+    const int sb = other.Evaluate(b);
+    Require(sa == sb);
+    Require(SameBits(a, b));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Names names;
+    static CExpression reused(&names.table);  // like the template's one expression
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    const int stop = reused.Parse(text);
+    Require(stop >= -1 && stop <= static_cast<int>(size));
+    Require((stop == -1) == reused.HasTree());
+    double value = 0.0;
+    const int status = reused.Evaluate(value);
+    Require(reused.HasTree() || status == kStatusNoTree);
+    if (reused.HasTree()) Require(!reused.TreeText().empty());
+
+    CExpression fresh(&names.table);
+    Require(fresh.Parse(text) == stop);
+    RequireSameResult(reused, fresh);
+
+    CExpression copy(reused);
+    reused.Parse("1");  // the copy owns its tree
+    RequireSameResult(fresh, copy);
+
+    std::string stream;
+    fresh.Save(stream);
+    CExpression loaded(&names.table);
+    std::size_t pos = 0;
+    Require(loaded.Load(stream, pos) && pos == stream.size());
+    Require(loaded.Text() == fresh.Text());
+    RequireSameResult(fresh, loaded);
+
+    int calcStatus = 0, calcStop = 0;
+    const double calc = CalcExpressionText(reused, &names.table, text, &calcStatus, &calcStop);
+    Require(calcStop == stop);
+    double direct = 0.0;
+    fresh.Evaluate(direct);
+    const bool failed = stop > 0 || calcStatus == kStatusDivideByZero;
+    Require(SameBits(calc, failed ? kCalcFailure : (stop == 0 ? 0.0 : direct)));
+
+    // The same bytes as a stream of saved expressions.
+    CExpression raw(&names.table);
+    for (std::size_t p = 0; p < size;) {
+        const std::size_t before = p;
+        if (!raw.Load(text, p)) {
+            Require(p == before);
+            break;
+        }
+        Require(p > before);
+        double v = 0.0;
+        raw.Evaluate(v);
+    }
+    return 0;
+}

@@ -1,0 +1,422 @@
+#include "expression/expression.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "expression/name_table.h"
+#include "expression/vocabularies.h"
+#include "tests/common/locale_guard.h"
+
+namespace quorin {
+namespace {
+
+// Keyword constants plus a few settings, as a loaded template has them.
+class ExpressionTest : public ::testing::Test {
+protected:
+    ExpressionTest() {
+        keywords_.Register(table_);
+        table_.SetAt("X", &x_);
+        table_.SetAt("Y", &y_);
+        table_.SetAt("Z1", &z1_);
+        table_.SetAt("T_1", &t1_);
+        expr_.SetNameTable(&table_);
+    }
+
+    // Parses and evaluates text; fails the test when it does not parse.
+    double Eval(const std::string& text, int* status = nullptr) {
+        const int stop = expr_.Parse(text);
+        EXPECT_EQ(stop, -1) << "'" << text << "' stopped at " << stop;
+        double v = 0.0;
+        const int s = expr_.Evaluate(v);
+        if (status) *status = s;
+        return v;
+    }
+
+    CNameTable table_;
+    CKeywordConstants keywords_;
+    CValue x_{2.5}, y_{4.0}, z1_{1.5}, t1_{7.0};
+    CExpression expr_;
+};
+
+struct ValueCase {
+    const char* text;
+    double value;
+};
+
+TEST_F(ExpressionTest, EvaluatesGrammarAndQuirks) {
+    const double pi = std::numbers::pi;
+    // clang-format off
+    const ValueCase cases[] = {
+        // Unary minus covers the whole rest of its level-1 expression.
+        {"-2+3", -5}, {"3 - -2", 5}, {"2*-3+4", -14}, {"-1-1", 0}, {"1.5&-1", 1},
+        // Precedence: "," "&" "|" "+" "-" < "*" "/" < "^" < "<" ">"; all left-associative.
+        {"2^3^2", 64}, {"1+2<3", 2}, {"2^1<2", 2}, {"1-2<3", 0}, {"3>2>0", 1}, {"7-2-1", 4},
+        {"8/2/2", 2}, {"2*3/4", 1.5}, {"(1+2)*3", 9}, {"1,2", 1}, {"1,2&0|1", 1},
+        // Numbers are digit and dot runs read by atof.
+        {"1.25", 1.25}, {"1.2.3", 1.2}, {"1.", 1}, {"00012", 12}, {"  7  ", 7},
+        // Logic truncates toward zero.
+        {"0.5&1", 0}, {"1&2", 1}, {"2&0.9", 0}, {"-0.5|0", 0}, {"1|0", 1}, {"0|2", 1}, {"!0", 1},
+        {"!3", 0}, {"!!5", 1}, {"!(1-1)", 1}, {"! 0", 1}, {"1+!0", 2},
+        // Functions take one primary, in any case, and skip blanks after themselves.
+        {"SIN(0) *2", 0}, {"sin(0)", 0}, {"Sqrt(16)", 4}, {"SQRT 16+9", 13}, {"COS(0)", 1},
+        {"EXP(0)", 1}, {"LOG(1)", 0}, {"TG(0)", 0}, {"CTG(1)", 1 / std::tan(1.0)},
+        {"ASIN(1)", pi / 2}, {"ACOS(1)", 0}, {"ATG(1)", pi / 4}, {"ABS(-3)", 3},
+        {"SIN X", std::sin(2.5)}, {"SIN(X)+1", std::sin(2.5) + 1},
+        // MAX and MIN compare the operands of their argument's top node.
+        {"MAX(1,2)", 2}, {"MIN(1,2)", 1}, {"MAX(4,2+3)", 4}, {"MAX(4,(2+3))", 5},
+        {"MAX(1,5-2)", 2}, {"MIN(5,1-9)", 5}, {"MIN(2,2)", 2}, {"MAX(-3)", 3},
+        {"MAX(MAX(1,2))", 2}, {"max(X,Y)", 4},
+        // Names are case-sensitive, letters and digits, and may start with digits.
+        {"X*Y", 10}, {"Z1", 1.5}, {"3V0", 3}, {"-3V0", -3}, {"-SQRT3V0", -1}, {"X/Y", 0.625},
+    };
+    // clang-format on
+    for (const ValueCase& c : cases)
+        EXPECT_DOUBLE_EQ(Eval(c.text), c.value) << c.text;
+}
+
+struct StatusCase {
+    const char* text;
+    double value;
+    int status;
+};
+
+TEST_F(ExpressionTest, StatusIsTheLastEventInEvaluationOrder) {
+    // clang-format off
+    const StatusCase cases[] = {
+        {"1+2", 3, kStatusOk}, {"X", 2.5, kStatusNameResolved},
+        {"1/0", -1000, kStatusDivideByZero}, {"X+1/0", 2.5 - 1000, kStatusDivideByZero},
+        {"1/0+X", -1000 + 2.5, kStatusNameResolved},
+        {"X/0", -2500, kStatusNameResolved},  // divisor first, dividend after the zero
+        {"SQRT(-4)", 0, kStatusDomainError}, {"LOG(0)", 0, kStatusDomainError},
+        {"LOG(-1)+1", 1, kStatusDomainError}, {"X+SQRT(-1)", 2.5, kStatusDomainError},
+        {"SQRT(-1)+X", 2.5, kStatusNameResolved},
+        {"0&X", 0, kStatusOk},  // right operands that are not needed are not read
+        {"1|X", 1, kStatusOk}, {"1,X", 1, kStatusOk},
+        {"MAX(X,1/0)", 2.5, kStatusNameResolved},  // the winner is evaluated again
+        {"MIN(X,1/0)", -1000, kStatusDivideByZero},
+    };
+    // clang-format on
+    for (const StatusCase& c : cases) {
+        int status = -2;
+        EXPECT_DOUBLE_EQ(Eval(c.text, &status), c.value) << c.text;
+        EXPECT_EQ(status, c.status) << c.text;
+        EXPECT_EQ(expr_.Status(), c.status) << c.text;
+    }
+}
+
+struct ErrorCase {
+    const char* text;
+    int position;
+};
+
+TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPosition) {
+    // clang-format off
+    const ErrorCase cases[] = {
+        {"", 0}, {"*3", 0}, {".5", 0}, {"#", 0}, {"'1'", 0}, {"   ", 3}, {"-", 1}, {"()", 1},
+        {"(1+2) *3", 5}, {"(1+2)3", 5}, {"(1) ", 3}, {"1)", 1}, {"1 2", 2}, {"1+", 2}, {"(1+2", 4},
+        {"2*-", 3},
+        // Unknown names stop after the name and its blanks; names are case-sensitive.
+        {"FOO+1", 3}, {"FOO  +1", 5}, {"z1", 2}, {"PRE1", 4}, {"SIN3", 4}, {"1e3", 3},
+        {"1..2.x", 6},
+        // Tabs are not blanks, and an underscore ends a name.
+        {"1\t+2", 1}, {"X\t", 1}, {"T_1", 1},
+        // "!" only where the cursor is.
+        {" !0", 1}, {"1+ !0", 3},
+        // Missing or unusable function arguments.
+        {"SIN", 3}, {"MAX(", 4}, {"SIN()", 4}, {"MAX(3)", 6}, {"MAX X", 5}, {"MIN 1", 5},
+        {"MAX(SIN X)", 10}, {"MAX(!X)", 7},
+    };
+    // clang-format on
+    for (const ErrorCase& c : cases) {
+        EXPECT_EQ(expr_.Parse(c.text), c.position) << c.text;
+        EXPECT_FALSE(expr_.HasTree()) << c.text;
+        double v = 42.0;
+        EXPECT_EQ(expr_.Evaluate(v), kStatusNoTree) << c.text;
+        EXPECT_EQ(v, 42.0) << c.text;
+    }
+}
+
+TEST_F(ExpressionTest, FailedParseDiscardsThePreviousTree) {
+    EXPECT_EQ(expr_.Parse("1+2"), -1);
+    EXPECT_EQ(expr_.Position(), 3);
+    EXPECT_EQ(expr_.Parse("1+"), 2);
+    double v = 7.0;
+    EXPECT_EQ(expr_.Evaluate(v), -1);
+    EXPECT_EQ(v, 7.0);
+    EXPECT_EQ(expr_.Parse(nullptr), 0);
+}
+
+TEST_F(ExpressionTest, NulEndsTheText) {
+    EXPECT_DOUBLE_EQ(Eval(std::string("1+2\0garbage", 11)), 3);
+    EXPECT_EQ(expr_.Parse(std::string("1+\0"
+                                      "2",
+                                      4)),
+              2);
+}
+
+TEST_F(ExpressionTest, TreeShowsOperatorsAndRetypedNodes) {
+    // clang-format off
+    const struct {
+        const char* text;
+        const char* tree;
+    } cases[] = {
+        {"-2+3", "(* -1 (+ 2 3))"}, {"2^3^2", "(^ (^ 2 3) 2)"}, {"1+2<3", "(+ 1 (< 2 3))"},
+        {"MAX(4,2+3)", "(MAX (, 4 2) 3)"}, {"MAX(1,2)", "(MAX 1 2)"}, {"SIN(X)+1", "(+ (SIN X) 1)"},
+        {"!X", "(! X)"}, {"3V0*2", "(* 3V0 2)"}, {"1,2&3|4", "(| (& (, 1 2) 3) 4)"},
+        {"1.2.3/0.5", "(/ 1.2 0.5)"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        ASSERT_EQ(expr_.Parse(c.text), -1) << c.text;
+        EXPECT_EQ(expr_.TreeText(), c.tree) << c.text;
+    }
+}
+
+TEST_F(ExpressionTest, NodeKindsHaveTheirCodes) {
+    // clang-format off
+    const struct {
+        const char* text;
+        int op;
+    } cases[] = {
+        {"!1", 33},      {"1&1", 38},     {"1*1", 42},    {"1+1", 43},       {"1,1", 44},
+        {"1-1", 45},     {"1/1", 47},     {"1<1", 60},    {"1>1", 62},       {"1", 64},
+        {"1^1", 94},     {"X", 96},       {"1|1", 124},   {"SIN 1", 150},    {"COS 1", 151},
+        {"EXP 1", 152},  {"SQRT 1", 153}, {"LOG 1", 154}, {"TG 1", 155},     {"CTG 1", 156},
+        {"ASIN 1", 157}, {"ACOS 1", 158}, {"ATG 1", 159}, {"MAX(1,2)", 160}, {"MIN(1,2)", 161},
+        {"ABS 1", 162},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        ASSERT_EQ(expr_.Parse(c.text), -1) << c.text;
+        EXPECT_EQ(static_cast<int>(expr_.Node(expr_.Root()).op), c.op) << c.text;
+    }
+    ASSERT_EQ(expr_.Parse("Z1"), -1);
+    EXPECT_EQ(expr_.NameOf(expr_.Node(expr_.Root())), "Z1");
+}
+
+TEST_F(ExpressionTest, NamesAreLookedUpAgainWhenEvaluated) {
+    ASSERT_EQ(expr_.Parse("X+1"), -1);
+    CValue other{10.0};
+    table_.SetAt("X", &other);
+    double v = 0;
+    EXPECT_EQ(expr_.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(v, 11.0);
+    table_.RemoveKey("X");
+    EXPECT_EQ(expr_.Evaluate(v), kStatusUnknownName);
+    EXPECT_EQ(v, 1.0);
+    table_.SetAt("X", &x_);
+    expr_.SetNameTable(nullptr);
+    EXPECT_EQ(expr_.Evaluate(v), kStatusUnknownName);
+    EXPECT_EQ(expr_.Parse("X"), 1);  // without a table no name parses
+}
+
+// Counts how often an expression reads it.
+class CountingValue : public CValue {
+public:
+    using CValue::CValue;
+    double GetValue() const override {
+        ++reads;
+        return CValue::GetValue();
+    }
+    mutable int reads = 0;
+};
+
+TEST_F(ExpressionTest, OperandsAreReadInTheirEvaluationOrderOnly) {
+    CountingValue c{3.0};
+    table_.SetAt("C", &c);
+    const struct {
+        const char* text;
+        int reads;
+    } cases[] = {{"C+C", 2},      {"0&C", 0},      {"1|C", 0}, {"C,C", 1},
+                 {"MAX(C,1)", 2}, {"MIN(C,1)", 1}, {"C/0", 1}, {"0|C", 1}};
+    for (const auto& k : cases) {
+        c.reads = 0;
+        Eval(k.text);
+        EXPECT_EQ(c.reads, k.reads) << k.text;
+    }
+}
+
+TEST_F(ExpressionTest, DeepNestingFailsCleanly) {
+    const int n = 100000;
+    const std::string deep[] = {std::string(n, '(') + "1" + std::string(n, ')'),
+                                std::string(n, '-') + "1", std::string(n, '!') + "0"};
+    for (const std::string& text : deep) {
+        EXPECT_EQ(expr_.Parse(text), CExpression::kMaxDepth) << text.substr(0, 3);
+        EXPECT_FALSE(expr_.HasTree());
+    }
+    std::string functions;
+    for (int i = 0; i < n; ++i)
+        functions += "SIN ";
+    EXPECT_GT(expr_.Parse(functions + "0"), 0);
+    std::string chain = "1";
+    for (int i = 1; i < n; ++i)
+        chain += "+1";
+    EXPECT_GT(expr_.Parse(chain), 0);
+    double v = 0;
+    EXPECT_EQ(expr_.Evaluate(v), kStatusNoTree);
+}
+
+TEST_F(ExpressionTest, NestingUpToTheBoundWorks) {
+    const int n = CExpression::kMaxDepth;
+    EXPECT_DOUBLE_EQ(Eval(std::string(n, '(') + "X" + std::string(n, ')')), 2.5);
+    EXPECT_DOUBLE_EQ(Eval(std::string(n - 1, '-') + "1"), -1);  // each minus adds a node
+    std::string chain = "1";
+    for (int i = 1; i < n; ++i)
+        chain += "+1";
+    EXPECT_DOUBLE_EQ(Eval(chain), n);
+    EXPECT_GT(expr_.Parse(chain + "+1"), 0);
+}
+
+TEST_F(ExpressionTest, SaveWritesALengthPrefixedText) {
+    // clang-format off
+    const struct {
+        std::size_t length;
+        std::string prefix;
+    } cases[] = {
+        {3, "\x03"}, {254, "\xFE"}, {255, std::string("\xFF\xFF\x00", 3)}, {0xFFFD, "\xFF\xFD\xFF"},
+        {0xFFFE, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::string text = "1" + std::string(c.length - 1, ' ');
+        ASSERT_EQ(expr_.Parse(text), -1);
+        std::string out = "head";
+        expr_.Save(out);
+        EXPECT_EQ(out, "head" + c.prefix + text) << c.length;
+
+        CExpression loaded(&table_);
+        std::size_t pos = 4;
+        ASSERT_TRUE(loaded.Load(out, pos)) << c.length;
+        EXPECT_EQ(pos, out.size());
+        EXPECT_EQ(loaded.Text(), text);
+    }
+}
+
+TEST_F(ExpressionTest, LoadReparsesEachSavedExpression) {
+    std::string stream;
+    ASSERT_EQ(expr_.Parse("MAX(X,(Y-1))"), -1);
+    expr_.Save(stream);
+    expr_.Parse("1+");  // saved even though it does not parse
+    expr_.Save(stream);
+
+    CExpression loaded(&table_);
+    std::size_t pos = 0;
+    ASSERT_TRUE(loaded.Load(stream, pos));
+    double v = 0;
+    EXPECT_EQ(loaded.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(v, 3.0);
+    ASSERT_TRUE(loaded.Load(stream, pos));
+    EXPECT_EQ(pos, stream.size());
+    EXPECT_EQ(loaded.Text(), "1+");
+    EXPECT_EQ(loaded.Evaluate(v), kStatusNoTree);
+    EXPECT_FALSE(loaded.Load(stream, pos));  // nothing left
+}
+
+TEST_F(ExpressionTest, TruncatedOrAbsurdStreamsFailAndChangeNothing) {
+    const std::string bad[] = {
+        "",
+        "\x05"
+        "1+",
+        "\xFF",
+        "\xFF\x01",
+        std::string("\xFF\x00\x01", 3) + "12",
+        "\xFF\xFE\xFF"
+        "1",  // wide-character marker
+        "\xFF\xFF\xFF\xFF\xFF\xFF\x7F"
+        "1",  // 2 GB announced
+        "\xFF\xFF\xFF\x10\x00",
+    };
+    ASSERT_EQ(expr_.Parse("X+1"), -1);
+    for (const std::string& in : bad) {
+        std::size_t pos = 0;
+        EXPECT_FALSE(expr_.Load(in, pos)) << in.size();
+        EXPECT_EQ(pos, 0u);
+        EXPECT_EQ(expr_.Text(), "X+1");
+    }
+    std::size_t past = 9;
+    EXPECT_FALSE(
+        expr_.Load("\x01"
+                   "1",
+                   past));
+    double v = 0;
+    EXPECT_EQ(expr_.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(v, 3.5);
+}
+
+TEST_F(ExpressionTest, LoadedTextWithNulsParsesUpToTheFirst) {
+    CExpression loaded(&table_);
+    std::size_t pos = 0;
+    ASSERT_TRUE(loaded.Load(std::string("\x05"
+                                        "1+2\0\0",
+                                        6),
+                            pos));
+    double v = 0;
+    EXPECT_EQ(loaded.Evaluate(v), kStatusOk);
+    EXPECT_EQ(v, 3.0);
+}
+
+TEST_F(ExpressionTest, CopiesAreIndependent) {
+    ASSERT_EQ(expr_.Parse("X*2"), -1);
+    CExpression copy(expr_);
+    EXPECT_EQ(copy.Position(), 0);
+    EXPECT_EQ(copy.GetNameTable(), &table_);
+    expr_.Parse("1+1");
+    double v = 0;
+    EXPECT_EQ(copy.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(v, 5.0);
+    EXPECT_EQ(copy.TreeText(), "(* X 2)");
+
+    CExpression assigned;
+    assigned = copy;
+    copy.Parse("*");
+    EXPECT_EQ(assigned.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(v, 5.0);
+
+    CExpression moved(std::move(assigned));
+    EXPECT_FALSE(assigned.HasTree());  // a moved-from expression is empty
+    EXPECT_EQ(moved.Evaluate(v), kStatusNameResolved);
+    EXPECT_EQ(CExpression(copy).Evaluate(v), kStatusNoTree);
+}
+
+TEST_F(ExpressionTest, CalcExpressionTextReturnsTheFailureValue) {
+    // clang-format off
+    const struct {
+        const char* text;
+        double value;
+        int status;
+        int stop;
+    } cases[] = {
+        {"X*2", 5, kStatusNameResolved, -1}, {"1/0", kCalcFailure, kStatusDivideByZero, -1},
+        {"SQRT(-4)", 0, kStatusDomainError, -1}, {"LOG(0)", 0, kStatusDomainError, -1},
+        {"", 0, kStatusNoTree, 0}, {"*3", 0, kStatusNoTree, 0},
+        {"FOO+1", kCalcFailure, kStatusNoTree, 3}, {"(1+2) *3", kCalcFailure, kStatusNoTree, 5},
+        {"SIN", kCalcFailure, kStatusNoTree, 3}, {"PRE1", kCalcFailure, kStatusNoTree, 4},
+    };
+    // clang-format on
+    CExpression e;
+    for (const auto& c : cases) {
+        int status = -2, stop = -2;
+        EXPECT_DOUBLE_EQ(CalcExpressionText(e, &table_, c.text, &status, &stop), c.value) << c.text;
+        EXPECT_EQ(status, c.status) << c.text;
+        EXPECT_EQ(stop, c.stop) << c.text;
+    }
+    EXPECT_EQ(e.GetNameTable(), &table_);
+    EXPECT_EQ(CalcExpressionText(e, nullptr, "1+2"), 3.0);
+    EXPECT_EQ(CalcExpressionText(e, nullptr, "X"), kCalcFailure);
+}
+
+TEST_F(ExpressionTest, NumbersIgnoreADecimalCommaLocale) {
+    test::GermanLocale german;
+    ASSERT_TRUE(german.ok());
+    EXPECT_EQ(Eval("1.25"), 1.25);
+    EXPECT_EQ(Eval("2.5*X"), 6.25);
+    EXPECT_EQ(expr_.TreeText(), "(* 2.5 X)");
+    EXPECT_EQ(expr_.Parse("1,25"), -1);  // the list operator, never a decimal comma
+    EXPECT_EQ(Eval("1,25"), 1.0);
+}
+
+}  // namespace
+}  // namespace quorin

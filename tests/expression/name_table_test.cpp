@@ -1,0 +1,79 @@
+#include "expression/name_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorin {
+namespace {
+
+TEST(NameTable, LastRegistrationWins) {
+    CNameTable table;
+    CValue a{1.0}, b{2.0};
+    table.SetAt("D", &a);
+    table.SetAt("D", &b);
+    EXPECT_EQ(table.Lookup("D"), &b);
+    EXPECT_EQ(table.GetCount(), 1u);
+}
+
+TEST(NameTable, LookupIsExactAndCaseSensitive) {
+    CNameTable table;
+    CValue a, b;
+    table.SetAt("Z1", &a);
+    table.SetAt("T_1", &b);
+    table.SetAt(std::string("\xB5\xE7\xD1\xB9", 4), &b);  // GBK bytes are kept as they are
+    EXPECT_EQ(table.Lookup("Z1"), &a);
+    EXPECT_EQ(table.Lookup("z1"), nullptr);
+    EXPECT_EQ(table.Lookup("Z1 "), nullptr);
+    EXPECT_EQ(table.Lookup(""), nullptr);
+    EXPECT_EQ(table.Lookup("T_1"), &b);
+    EXPECT_EQ(table.Lookup("\xB5\xE7\xD1\xB9"), &b);
+    const std::string text = "Z1+T_1";
+    EXPECT_EQ(table.Lookup(std::string_view(text).substr(0, 2)), &a);  // no terminator needed
+    EXPECT_EQ(table.Lookup(std::string_view(text).substr(3)), &b);
+}
+
+TEST(NameTable, RemoveKeyAndRemoveAllLeaveValuesAlone) {
+    CNameTable table;
+    CValue a{5.0};
+    table.SetAt("A", &a);
+    table.SetAt("B", &a);
+    EXPECT_TRUE(table.RemoveKey("A"));
+    EXPECT_FALSE(table.RemoveKey("A"));
+    EXPECT_EQ(table.Lookup("A"), nullptr);
+    EXPECT_EQ(table.Lookup("B"), &a);
+    table.RemoveAll();
+    EXPECT_EQ(table.GetCount(), 0u);
+    EXPECT_EQ(a.GetValue(), 5.0);
+}
+
+TEST(NameTable, ManyNamesSurviveGrowthAndRemoval) {
+    CNameTable table;
+    std::vector<CValue> values(3000);
+    const auto name = [](int i) { return "N" + std::to_string(i * 7919 % 10007); };
+    for (int i = 0; i < 3000; ++i)
+        table.SetAt(name(i), &values[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 3000; i += 3)
+        EXPECT_TRUE(table.RemoveKey(name(i)));
+    EXPECT_EQ(table.GetCount(), 2000u);
+    for (int i = 0; i < 3000; ++i) {
+        const CValue* expected = i % 3 == 0 ? nullptr : &values[static_cast<std::size_t>(i)];
+        ASSERT_EQ(table.Lookup(name(i)), expected) << name(i);
+    }
+    for (int i = 0; i < 3000; i += 3)
+        table.SetAt(name(i), &values[0]);
+    EXPECT_EQ(table.GetCount(), 3000u);
+    EXPECT_EQ(table.Lookup(name(3)), &values[0]);
+}
+
+TEST(NameTable, NullValueReadsAsAbsent) {
+    CNameTable table;
+    table.SetAt("A", nullptr);
+    EXPECT_EQ(table.Lookup("A"), nullptr);
+    EXPECT_EQ(table.GetCount(), 1u);
+    EXPECT_TRUE(table.RemoveKey("A"));
+}
+
+}  // namespace
+}  // namespace quorin
