@@ -617,6 +617,9 @@ bool RenderCharacteristicPlot(const CharacteristicPlot& plot, const std::string&
     } else if (lower == ".svg") {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
+        // The file states its size in millimetres; at 96 dots per inch browsers show it at size
+        // pixels.
+        svg.setResolution(96);
         svg.setSize(size);
         svg.setViewBox(area);
         svg.setTitle(FromAnsi(plot.title));

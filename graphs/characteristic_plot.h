@@ -159,8 +159,9 @@ void DrawCharacteristicPlot(QPainter& painter, const QRect& area, const Characte
                             double sizeFactor = 1.0);
 
 // Renders the plot to a file whose type follows the extension (any case): ".png" (a size-pixel
-// image), ".svg" or ".pdf" (a page of size points). The file is replaced atomically: on failure
-// an existing file is left as it was, false is returned and *error (when given) says why:
+// image), ".svg" (size pixels at 96 dpi) or ".pdf" (a page of size points). The file is replaced
+// atomically: on failure an existing file is left as it was, false is returned and *error (when
+// given) says why:
 //   "plotting needs a QGuiApplication"
 //   "image size <w>x<h> is outside 1..20000"
 //   "unknown plot file type \"<extension>\": use .png, .svg or .pdf"

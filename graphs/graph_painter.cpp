@@ -179,8 +179,9 @@ void PaintPlainAxes(QPainter& painter, const GraphLayout& l, const CGraph& graph
     canvas.DrawLine(p.right, p.bottom, p.left, p.bottom, tick);
     canvas.DrawLine(p.left, p.bottom, p.left, p.top, tick);
     int nameTop = Trunc(p.bottom + 10.0 * f + hT);
-    canvas.DrawText({Trunc(p.right - 200.0 * f), nameTop, p.right, Trunc(nameTop + hA + 4.0 * f)},
-                    kAlignRightMiddle, FontRole::kTitle, AnsiToUtf8(graph.xAxisName));
+    constexpr int kCentred = 0;  // the name across sits centred under the tick labels
+    canvas.DrawText({p.left, nameTop, p.right, Trunc(nameTop + hA + 4.0 * f)}, kCentred,
+                    FontRole::kTitle, AnsiToUtf8(graph.xAxisName));
     canvas.DrawText(
         {p.left, Trunc(p.top - 16.0 * f), Trunc(p.left + 200.0 * f), Trunc(p.top - 2.0 * f)},
         kAlignLeftMiddle, FontRole::kTitle, AnsiToUtf8(graph.yAxisName));

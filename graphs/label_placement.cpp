@@ -151,7 +151,7 @@ std::optional<LabelBox> CLabelPlacer::Place(double width, double height,
     if (counted == 0 || !(total > 0.0) || !std::isfinite(total)) return std::nullopt;
     centroid.x /= counted;
     centroid.y /= counted;
-    double spacing = std::max(total / 400.0, 4.0);
+    double spacing = std::max(total / 240.0, 4.0);
     std::vector<Anchor> anchors;
     double offset = 0.0;  // where the next anchor falls on the next segment
     for (const auto& [a, b] : visible) {
@@ -183,14 +183,18 @@ std::optional<LabelBox> CLabelPlacer::Place(double width, double height,
                          anchor.at.y + sign * anchor.normal.y * reach - height / 2.0, width,
                          height};
             if (!Inside(box, area_)) continue;
-            double cost = kLineCost * LineCellsIn(box, 1.0);
-            for (const LabelBox& o : obstacles_)
-                cost += kObstacleCost * box.Overlap(o);
-            for (const LabelBox& o : placed_)
-                cost += kLabelCost * Widen(box, kGap).Overlap(o);
-            if (side == 1) cost += kInsideCost;
+            // Cheapest terms first, so that hopeless spots are dropped early.
             double facing = sign * (anchor.normal.x * preferred.x + anchor.normal.y * preferred.y);
-            cost += kDirectionCost * (1.0 - facing) / 2.0;
+            double cost = kDirectionCost * (1.0 - facing) / 2.0 + (side == 1 ? kInsideCost : 0.0);
+            cost += kLineCost * LineCellsIn(box, 1.0);
+            if (cost >= best) continue;
+            const LabelBox spaced = Widen(box, kGap);
+            for (size_t i = 0; i < placed_.size() && cost < best; ++i) {
+                cost += kLabelCost * spaced.Overlap(placed_[i]);
+            }
+            for (size_t i = 0; i < obstacles_.size() && cost < best; ++i) {
+                cost += kObstacleCost * box.Overlap(obstacles_[i]);
+            }
             if (cost < best) {
                 best = cost;
                 chosen = box;

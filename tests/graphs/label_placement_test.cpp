@@ -24,14 +24,6 @@ bool Inside(const LabelBox& b, const LabelBox& area) {
            b.bottom() <= area.bottom();
 }
 
-TEST(LabelBox, OverlapIsTheSharedArea) {
-    LabelBox a{0, 0, 10, 10};
-    EXPECT_EQ(a.Overlap({5, 5, 10, 10}), 25.0);
-    EXPECT_EQ(a.Overlap({10, 0, 5, 5}), 0.0);  // touching only
-    EXPECT_EQ(a.Overlap({20, 20, 5, 5}), 0.0);
-    EXPECT_EQ(a.Overlap({2, 2, 3, 3}), 9.0);
-}
-
 TEST(CLabelPlacer, LineCellsCountWhatALineCrosses) {
     CLabelPlacer placer({0, 0, 200, 100});
     placer.AddLine({{0, 50}, {200, 50}});
