@@ -26,7 +26,7 @@ namespace quorin {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr size_t kMaxLegendEntries = 64;
+constexpr size_t kMaxLabelledZones = 64;  // labels and legend entries
 constexpr int kMaxImageSide = 20000;
 
 bool Finite(RxPoint p) {
@@ -405,7 +405,7 @@ std::vector<PlacedZoneLabel> PlaceZoneLabels(const GraphLayout& layout,
 
     QFontMetricsF fm(fonts.label, device);
     std::vector<PlacedZoneLabel> placed;
-    for (size_t i = 0; i < plot.zones.size() && i < kMaxLegendEntries; ++i) {
+    for (size_t i = 0; i < plot.zones.size() && i < kMaxLabelledZones; ++i) {
         const CharacteristicZone& zone = plot.zones[i];
         if (zone.label.empty()) continue;
         QString text = FromAnsi(zone.label);
@@ -450,8 +450,7 @@ CharacteristicLayout LayoutCharacteristicPlot(const CharacteristicPlot& plot, co
     }
 
     if (plot.legend) {
-        for (size_t i = 0; i < plot.zones.size() && out.legendZones.size() < kMaxLegendEntries;
-             ++i) {
+        for (size_t i = 0; i < plot.zones.size() && i < kMaxLabelledZones; ++i) {
             if (!plot.zones[i].label.empty()) out.legendZones.push_back(i);
         }
     }
@@ -609,6 +608,9 @@ bool RenderCharacteristicPlot(const CharacteristicPlot& plot, const std::string&
     const QRect area(QPoint(0, 0), size);
     if (lower == ".png") {
         QImage image(size, QImage::Format_RGB32);
+        if (image.isNull()) {
+            return fail(CFormat("cannot make a %dx%d image", size.width(), size.height()));
+        }
         image.fill(ToQColor(plot.backgroundColor));
         QPainter painter(&image);
         DrawCharacteristicPlot(painter, area, plot, sizeFactor);

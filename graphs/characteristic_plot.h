@@ -153,8 +153,9 @@ CharacteristicLayout LayoutCharacteristicPlot(const CharacteristicPlot& plot, co
 
 // Draws the plot into area: background, title, the RX grid and axes with equal scales, the
 // zones and test points, zone labels beside their zones (never over another label), and the
-// legend (swatch and label per labelled zone, at most 64) to the right of or below the plane,
-// whichever leaves the larger plane. sizeFactor as for PaintGraph. The painter's state is kept.
+// legend (swatch and label per labelled zone) to the right of or below the plane, whichever
+// leaves the larger plane. Labels and legend entries go to the first 64 zones only. sizeFactor as
+// for PaintGraph. The painter's state is kept.
 void DrawCharacteristicPlot(QPainter& painter, const QRect& area, const CharacteristicPlot& plot,
                             double sizeFactor = 1.0);
 
@@ -164,6 +165,7 @@ void DrawCharacteristicPlot(QPainter& painter, const QRect& area, const Characte
 // given) says why:
 //   "plotting needs a QGuiApplication"
 //   "image size <w>x<h> is outside 1..20000"
+//   "cannot make a <w>x<h> image" (no memory for a PNG that large)
 //   "unknown plot file type \"<extension>\": use .png, .svg or .pdf"
 //   "cannot write <path>"
 bool RenderCharacteristicPlot(const CharacteristicPlot& plot, const std::string& path, QSize size,

@@ -375,6 +375,22 @@ TEST(LayoutCharacteristicPlot, ManyZonesStillFitTheirLegend) {
     }
 }
 
+TEST(LayoutCharacteristicPlot, OnlyTheFirst64ZonesGetLabelsAndLegendEntries) {
+    CharacteristicPlot plot;
+    for (int i = 0; i < 70; ++i) {
+        CharacteristicZone z;
+        z.label = "Z";
+        SetCircleFromReach(z, 1.0 + i, 0, 0);
+        plot.zones.push_back(z);
+    }
+    CharacteristicLayout l = LayoutCharacteristicPlot(plot, QRect(0, 0, 1600, 1200));
+    ASSERT_EQ(l.legendZones.size(), 64u);
+    EXPECT_EQ(l.legendZones.back(), 63u);
+    EXPECT_FALSE(l.labels.empty());
+    for (const PlacedZoneLabel& label : l.labels)
+        EXPECT_LT(label.zone, 64u);
+}
+
 TEST(DrawCharacteristicPlot, PaintsZonesInTheirColours) {
     CharacteristicPlot plot = DistancePlot();
     QImage image(900, 620, QImage::Format_RGB32);
