@@ -1,5 +1,7 @@
 #include "template/key_value_list.h"
 
+#include <tuple>
+
 namespace quorin {
 namespace {
 
@@ -71,7 +73,10 @@ CKeyValueList& CKeyValueList::operator=(const CKeyValueList& other) {
 const std::string& CKeyValueList::Lookup(std::string_view key) {
     auto it = pairs_.lower_bound(key);
     if (it != pairs_.end() && it->first == key) return it->second;
-    return pairs_.emplace_hint(it, std::string(key), std::string())->second;
+    return pairs_
+        .emplace_hint(it, std::piecewise_construct, std::forward_as_tuple(key),
+                      std::forward_as_tuple())
+        ->second;
 }
 
 const std::string* CKeyValueList::Find(std::string_view key) const {
