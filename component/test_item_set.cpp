@@ -26,7 +26,10 @@ void CTestItemSet::ReadBlocks(const std::string& text) {
     count_ = 0;
     items_.clear();
     current_ = nullptr;
-    blockText_.clear();
+    readText_.clear();
+    readText_.reserve(text.size());
+    splicedText_.clear();
+    spliced_ = false;
     blockCopies_.clear();
     blocks_.clear();
 
@@ -39,8 +42,8 @@ void CTestItemSet::ReadBlocks(const std::string& text) {
         if (end == std::string::npos) break;
         const std::string_view innerText(text.data() + inner, end - inner);
 
-        blocks_.push_back({blockText_.size(), kBegin.size() + innerText.size() + kEnd.size()});
-        blockText_.append(kBegin).append(innerText).append(kEnd);
+        blocks_.push_back({readText_.size(), kBegin.size() + innerText.size() + kEnd.size()});
+        readText_.append(kBegin).append(innerText).append(kEnd);
         blockCopies_.push_back(WithoutLineBreaksAndTabs(innerText));
 
         CKeyValueList keys(blockCopies_.back(), ';');
@@ -51,7 +54,6 @@ void CTestItemSet::ReadBlocks(const std::string& text) {
         ++count_;
         position = end + kEnd.size();
     }
-    readText_ = blockText_;
     if (bookmark_.empty()) bookmark_ = "TEXT";
     RefreshItems();
 }
@@ -69,21 +71,21 @@ void CTestItemSet::BuildItemTexts() {
 }
 
 const std::string& CTestItemSet::SpliceItemTexts() {
-    std::string out;
     size_t length = 0;
     for (size_t b = 0; b < blocks_.size(); ++b)
         length += items_[b]->IsOwn() ? kBegin.size() + itemTexts_[b].size() + kEnd.size()
                                      : blocks_[b].size;
-    out.reserve(length);
+    splicedText_.clear();
+    splicedText_.reserve(length);
     for (size_t b = 0; b < blocks_.size(); ++b) {
         if (items_[b]->IsOwn()) {
-            out.append(kBegin).append(itemTexts_[b]).append(kEnd);
+            splicedText_.append(kBegin).append(itemTexts_[b]).append(kEnd);
         } else {
-            out.append(readText_, blocks_[b].begin, blocks_[b].size);
+            splicedText_.append(readText_, blocks_[b].begin, blocks_[b].size);
         }
     }
-    blockText_ = std::move(out);
-    return blockText_;
+    spliced_ = true;
+    return splicedText_;
 }
 
 void CTestItemSet::SetItemText(int index, std::string text) {

@@ -67,7 +67,7 @@ public:
     void SetBookmark(std::string bookmark) { bookmark_ = std::move(bookmark); }
 
     // All blocks as read (or as last spliced), markers included.
-    const std::string& BlockText() const { return blockText_; }
+    const std::string& BlockText() const { return spliced_ ? splicedText_ : readText_; }
     // The inner text of block index with CR, LF and TAB removed; "" without a block.
     const std::string& BlockCopy(int index) const;
 
@@ -84,11 +84,12 @@ private:
     CTestItem* current_ = nullptr;
     std::vector<std::string> itemTexts_;
     std::vector<std::string> blockCopies_;
-    std::string blockText_;
     // The blocks as read, so a splice never has to search the text it wrote: a written item text
     // that happens to contain a marker cannot shift the blocks after it.
     std::string readText_;
     std::vector<Span> blocks_;
+    std::string splicedText_;
+    bool spliced_ = false;
     std::string bookmark_;
 };
 
