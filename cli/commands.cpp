@@ -8,11 +8,16 @@ namespace {
 int g_exitStatus = 0;
 }  // namespace
 
-void SetExitStatus(int status) { g_exitStatus = status; }
-int ExitStatus() { return g_exitStatus; }
+void SetExitStatus(int status) {
+    g_exitStatus = status;
+}
+int ExitStatus() {
+    return g_exitStatus;
+}
 
 void RegisterCommands(CLI::App& app) {
-    (void)app;  // commands register here, one Add...Command(app) call each
+    // Commands register here, one Add...Command(app) call each.
+    AddReportCommand(app);
 }
 
 }  // namespace quorin::cli
