@@ -77,6 +77,7 @@ std::string ExecutableName(const std::string& procDir) {
 
 }  // namespace
 
+// setting = key value ";"
 std::string GetBetween(std::string_view text, std::string_view key) {
     if (text.empty() || key.empty()) return std::string();
     const size_t at = text.find(key);

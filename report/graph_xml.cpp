@@ -8,81 +8,93 @@
 namespace quorin {
 
 using xml::AddFloatChild;
-using xml::AddIndent;
 using xml::AddIntChild;
 using xml::AddTextChild;
+using xml::FirstChildren;
 using xml::GetChildFloat;
 using xml::GetChildInt;
 using xml::GetChildText;
 using xml::kLeafIndent;
+using xml::ReadFloat;
+using xml::ReadInt;
 
 namespace {
 
 constexpr const char* kShapeGap = "\r\n\t";
 
-void WriteGraph(const CGraph& g, pugi::xml_node parent) {
-    pugi::xml_node graph = parent.append_child("GRAPH");
-    AddTextChild(graph, kLeafIndent, "AxisType", g.axisType);
-    AddFloatChild(graph, kLeafIndent, "XMin", g.xMin);
-    AddFloatChild(graph, kLeafIndent, "XMax", g.xMax);
-    AddFloatChild(graph, kLeafIndent, "YMin", g.yMin);
-    AddFloatChild(graph, kLeafIndent, "YMax", g.yMax);
-    AddIntChild(graph, kLeafIndent, "BKColor", g.bkColor);
-    AddIntChild(graph, kLeafIndent, "LineColor", g.lineColor);
-    AddTextChild(graph, kLeafIndent, "XAxisName", g.xAxisName);
-    AddTextChild(graph, kLeafIndent, "YAxisName", g.yAxisName);
-    AddTextChild(graph, kLeafIndent, "PicName", g.picName);
+template <class Sink>
+void WriteGraph(Sink& sink, const CGraph& g) {
+    sink.Open("GRAPH");
+    AddTextChild(sink, "AxisType", g.axisType);
+    AddFloatChild(sink, "XMin", g.xMin);
+    AddFloatChild(sink, "XMax", g.xMax);
+    AddFloatChild(sink, "YMin", g.yMin);
+    AddFloatChild(sink, "YMax", g.yMax);
+    AddIntChild(sink, "BKColor", g.bkColor);
+    AddIntChild(sink, "LineColor", g.lineColor);
+    AddTextChild(sink, "XAxisName", g.xAxisName);
+    AddTextChild(sink, "YAxisName", g.yAxisName);
+    AddTextChild(sink, "PicName", g.picName);
 
-    pugi::xml_node lines = graph.append_child("LINE");
+    sink.Open("LINE");
     for (const auto& l : g.lines) {
-        pugi::xml_node e = lines.append_child("Line");
-        AddIntChild(e, kLeafIndent, "x1", l.x1);
-        AddIntChild(e, kLeafIndent, "y1", l.y1);
-        AddIntChild(e, kLeafIndent, "x2", l.x2);
-        AddIntChild(e, kLeafIndent, "y2", l.y2);
-        AddIntChild(e, kLeafIndent, "Color", l.color);
-        AddIntChild(e, kLeafIndent, "DrawStyle", l.drawStyle);
-        AddIntChild(e, kLeafIndent, "LineWidth", l.lineWidth);
+        sink.Open("Line");
+        AddIntChild(sink, "x1", l.x1);
+        AddIntChild(sink, "y1", l.y1);
+        AddIntChild(sink, "x2", l.x2);
+        AddIntChild(sink, "y2", l.y2);
+        AddIntChild(sink, "Color", l.color);
+        AddIntChild(sink, "DrawStyle", l.drawStyle);
+        AddIntChild(sink, "LineWidth", l.lineWidth);
+        sink.Close();
     }
-    pugi::xml_node circles = graph.append_child("CIRCLE");
+    sink.Close();
+    sink.Open("CIRCLE");
     for (const auto& c : g.circles) {
-        pugi::xml_node e = circles.append_child("Circle");
-        AddIntChild(e, kLeafIndent, "CenterX", c.centerX);
-        AddIntChild(e, kLeafIndent, "CenterY", c.centerY);
-        AddIntChild(e, kLeafIndent, "Radius", c.radius);
-        AddIntChild(e, kLeafIndent, "left", c.left);
-        AddIntChild(e, kLeafIndent, "Top", c.top);
-        AddIntChild(e, kLeafIndent, "Right", c.right);
-        AddIntChild(e, kLeafIndent, "Bottom", c.bottom);
-        AddIntChild(e, kLeafIndent, "Color", c.color);
-        AddIntChild(e, kLeafIndent, "DrawStyle", c.drawStyle);
-        AddIntChild(e, kLeafIndent, "LineWidth", c.lineWidth);
-        AddIndent(circles, kShapeGap);
+        sink.Open("Circle");
+        AddIntChild(sink, "CenterX", c.centerX);
+        AddIntChild(sink, "CenterY", c.centerY);
+        AddIntChild(sink, "Radius", c.radius);
+        AddIntChild(sink, "left", c.left);
+        AddIntChild(sink, "Top", c.top);
+        AddIntChild(sink, "Right", c.right);
+        AddIntChild(sink, "Bottom", c.bottom);
+        AddIntChild(sink, "Color", c.color);
+        AddIntChild(sink, "DrawStyle", c.drawStyle);
+        AddIntChild(sink, "LineWidth", c.lineWidth);
+        sink.Close();
+        sink.Text(kShapeGap);
     }
-    pugi::xml_node arcs = graph.append_child("ARC");
+    sink.Close();
+    sink.Open("ARC");
     for (const auto& a : g.arcs) {
-        pugi::xml_node e = arcs.append_child("Arc");
-        AddIntChild(e, kLeafIndent, "CenterX", a.centerX);
-        AddIntChild(e, kLeafIndent, "CenterY", a.centerY);
-        AddIntChild(e, kLeafIndent, "Radius", a.radius);
-        AddFloatChild(e, kLeafIndent, "StartAngle", a.startAngle);
-        AddFloatChild(e, kLeafIndent, "SweepAngle", a.sweepAngle);
-        AddIntChild(e, kLeafIndent, "Color", a.color);
-        AddIntChild(e, kLeafIndent, "DrawStyle", a.drawStyle);
-        AddIntChild(e, kLeafIndent, "LineWidth", a.lineWidth);
-        AddIndent(arcs, kShapeGap);
+        sink.Open("Arc");
+        AddIntChild(sink, "CenterX", a.centerX);
+        AddIntChild(sink, "CenterY", a.centerY);
+        AddIntChild(sink, "Radius", a.radius);
+        AddFloatChild(sink, "StartAngle", a.startAngle);
+        AddFloatChild(sink, "SweepAngle", a.sweepAngle);
+        AddIntChild(sink, "Color", a.color);
+        AddIntChild(sink, "DrawStyle", a.drawStyle);
+        AddIntChild(sink, "LineWidth", a.lineWidth);
+        sink.Close();
+        sink.Text(kShapeGap);
     }
-    pugi::xml_node points = graph.append_child("POINT");
+    sink.Close();
+    sink.Open("POINT");
     for (const auto& p : g.points) {
-        pugi::xml_node e = points.append_child("Point");
-        AddIntChild(e, kLeafIndent, "x", p.x);
-        AddIntChild(e, kLeafIndent, "y", p.y);
-        AddIntChild(e, kLeafIndent, "DrawType", p.drawType);
-        AddIntChild(e, kLeafIndent, "PointDia", p.pointDia);
-        AddIntChild(e, kLeafIndent, "Color", p.color);
-        AddIndent(points, kShapeGap);
+        sink.Open("Point");
+        AddIntChild(sink, "x", p.x);
+        AddIntChild(sink, "y", p.y);
+        AddIntChild(sink, "DrawType", p.drawType);
+        AddIntChild(sink, "PointDia", p.pointDia);
+        AddIntChild(sink, "Color", p.color);
+        sink.Close();
+        sink.Text(kShapeGap);
     }
-    AddIndent(parent, "\r\n");
+    sink.Close();
+    sink.Close();  // GRAPH
+    sink.Text("\r\n");
 }
 
 bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
@@ -108,50 +120,63 @@ bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
             return false;
         }
     }
+    static const char* const kLineTags[] = {"x1",    "y1",        "x2",       "y2",
+                                            "Color", "DrawStyle", "LineWidth"};
+    pugi::xml_node f[10];
     for (pugi::xml_node e = lines.child("Line"); e; e = e.next_sibling("Line")) {
         CGraphLine l;
-        GetChildInt(e, "x1", l.x1);
-        GetChildInt(e, "y1", l.y1);
-        GetChildInt(e, "x2", l.x2);
-        GetChildInt(e, "y2", l.y2);
-        GetChildInt(e, "Color", l.color);
-        GetChildInt(e, "DrawStyle", l.drawStyle);
-        GetChildInt(e, "LineWidth", l.lineWidth);
+        FirstChildren(e, kLineTags, f);
+        ReadInt(f[0], l.x1);
+        ReadInt(f[1], l.y1);
+        ReadInt(f[2], l.x2);
+        ReadInt(f[3], l.y2);
+        ReadInt(f[4], l.color);
+        ReadInt(f[5], l.drawStyle);
+        ReadInt(f[6], l.lineWidth);
         g.lines.push_back(l);
     }
+    static const char* const kCircleTags[] = {"CenterX",   "CenterY",  "Radius", "left",
+                                              "Top",       "Right",    "Bottom", "Color",
+                                              "DrawStyle", "LineWidth"};
     for (pugi::xml_node e = circles.child("Circle"); e; e = e.next_sibling("Circle")) {
         CGraphCircle c;
-        GetChildInt(e, "CenterX", c.centerX);
-        GetChildInt(e, "CenterY", c.centerY);
-        GetChildInt(e, "Radius", c.radius);
-        GetChildInt(e, "left", c.left);
-        GetChildInt(e, "Top", c.top);
-        GetChildInt(e, "Right", c.right);
-        GetChildInt(e, "Bottom", c.bottom);
-        GetChildInt(e, "Color", c.color);
-        GetChildInt(e, "DrawStyle", c.drawStyle);
-        GetChildInt(e, "LineWidth", c.lineWidth);
+        FirstChildren(e, kCircleTags, f);
+        ReadInt(f[0], c.centerX);
+        ReadInt(f[1], c.centerY);
+        ReadInt(f[2], c.radius);
+        ReadInt(f[3], c.left);
+        ReadInt(f[4], c.top);
+        ReadInt(f[5], c.right);
+        ReadInt(f[6], c.bottom);
+        ReadInt(f[7], c.color);
+        ReadInt(f[8], c.drawStyle);
+        ReadInt(f[9], c.lineWidth);
         g.circles.push_back(c);
     }
+    static const char* const kArcTags[] = {"CenterX",    "CenterY", "Radius",    "StartAngle",
+                                           "SweepAngle", "Color",   "DrawStyle", "LineWidth"};
     for (pugi::xml_node e = arcs.child("Arc"); e; e = e.next_sibling("Arc")) {
         CGraphArc a;
-        GetChildInt(e, "CenterX", a.centerX);
-        GetChildInt(e, "CenterY", a.centerY);
-        GetChildInt(e, "Radius", a.radius);
-        GetChildFloat(e, "StartAngle", a.startAngle);
-        GetChildFloat(e, "SweepAngle", a.sweepAngle);
-        GetChildInt(e, "Color", a.color);
-        GetChildInt(e, "DrawStyle", a.drawStyle);
-        GetChildInt(e, "LineWidth", a.lineWidth);
+        FirstChildren(e, kArcTags, f);
+        ReadInt(f[0], a.centerX);
+        ReadInt(f[1], a.centerY);
+        ReadInt(f[2], a.radius);
+        ReadFloat(f[3], a.startAngle);
+        ReadFloat(f[4], a.sweepAngle);
+        ReadInt(f[5], a.color);
+        ReadInt(f[6], a.drawStyle);
+        ReadInt(f[7], a.lineWidth);
         g.arcs.push_back(a);
     }
+    static const char* const kPointTags[] = {"x", "y", "DrawType", "PointDia", "Color"};
     for (pugi::xml_node e = points.child("Point"); e; e = e.next_sibling("Point")) {
         CGraphPoint p;
-        GetChildInt(e, "x", p.x);
-        GetChildInt(e, "y", p.y);
-        GetChildInt(e, "DrawType", p.drawType);
-        GetChildInt(e, "PointDia", p.pointDia);
-        GetChildInt(e, "Color", p.color);
+        FirstChildren(e, kPointTags, f);
+        ReadInt(f[0], p.x);
+        ReadInt(f[1], p.y);
+        ReadInt(f[2], p.drawType);
+        ReadInt(f[3], p.pointDia);
+        ReadInt(f[4], p.color);
         g.points.push_back(p);
     }
     return true;
@@ -160,8 +185,19 @@ bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
 }  // namespace
 
 void GraphToXml(const std::vector<CGraph>& graphs, pugi::xml_node parent) {
+    xml::DomSink sink(parent);
     for (const auto& g : graphs)
-        WriteGraph(g, parent);
+        WriteGraph(sink, g);
+}
+
+void GraphToXml(const std::vector<CGraph>& graphs, xml::DomSink& sink) {
+    for (const auto& g : graphs)
+        WriteGraph(sink, g);
+}
+
+void GraphToXml(const std::vector<CGraph>& graphs, xml::TextSink& sink) {
+    for (const auto& g : graphs)
+        WriteGraph(sink, g);
 }
 
 bool GraphFromXml(pugi::xml_node parent, std::vector<CGraph>& graphs, std::string* error) {

@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "report/graph_xml.h"
@@ -10,50 +13,81 @@
 
 namespace quorin {
 
-using xml::AddIndent;
 using xml::AddIntChild;
 using xml::AddTextChild;
-using xml::GetChildInt;
+using xml::FirstChildren;
 using xml::GetChildText;
-using xml::kLeafIndent;
+using xml::ReadInt;
+using xml::ReadText;
 
 namespace {
 
 constexpr const char* kItemGap = "\r\n\t";
 
-void AddReportText(pugi::xml_node parent, const char* tag, std::string_view text) {
-    AddTextChild(parent, kLeafIndent, tag, BlanksToDollars(text));
-}
-
-void WriteLines(pugi::xml_node paras, const char* listTag, const char* lineTag,
+template <class Sink>
+void WriteLines(Sink& sink, const char* listTag, const char* lineTag,
                 const std::vector<std::string>& lines) {
-    pugi::xml_node list = paras.append_child(listTag);
+    sink.Open(listTag);
     for (const auto& line : lines)
-        AddReportText(list, lineTag, line);
+        AddTextChild(sink, lineTag, line, xml::Blanks::kDollar);
+    sink.Close();
 }
 
-void WriteTable(pugi::xml_node parent, const CReportTable& t) {
-    pugi::xml_node table = parent.append_child("Table");
-    AddIntChild(table, kLeafIndent, "Rows", t.rowCount);
-    AddIntChild(table, kLeafIndent, "Cols", t.colCount);
-    AddIntChild(table, kLeafIndent, "PosX", t.posX);
-    AddIntChild(table, kLeafIndent, "PosY", t.posY);
-    AddIntChild(table, kLeafIndent, "Height", t.height);
-    AddIntChild(table, kLeafIndent, "Width", t.width);
+template <class Sink>
+void WriteTable(Sink& sink, const CReportTable& t) {
+    sink.Open("Table");
+    AddIntChild(sink, "Rows", t.rowCount);
+    AddIntChild(sink, "Cols", t.colCount);
+    AddIntChild(sink, "PosX", t.posX);
+    AddIntChild(sink, "PosY", t.posY);
+    AddIntChild(sink, "Height", t.height);
+    AddIntChild(sink, "Width", t.width);
     for (const auto& c : t.columns) {
-        pugi::xml_node column = table.append_child("Column");
-        AddIntChild(column, kLeafIndent, "Width", c.width);
-        AddIntChild(column, kLeafIndent, "Index", c.index);
-        AddIntChild(column, kLeafIndent, "Rows", c.rowCount);
+        sink.Open("Column");
+        AddIntChild(sink, "Width", c.width);
+        AddIntChild(sink, "Index", c.index);
+        AddIntChild(sink, "Rows", c.rowCount);
         for (const auto& cell : c.cells) {
-            pugi::xml_node e = column.append_child("Cell");
-            AddReportText(e, "Comment", cell.text);
-            AddIntChild(e, kLeafIndent, "RowIndex", cell.rowIndex);
-            AddIntChild(e, kLeafIndent, "CheckBox", cell.checkBox);
-            AddIntChild(e, kLeafIndent, "Height", cell.height);
+            sink.Open("Cell");
+            AddTextChild(sink, "Comment", cell.text, xml::Blanks::kDollar);
+            AddIntChild(sink, "RowIndex", cell.rowIndex);
+            AddIntChild(sink, "CheckBox", cell.checkBox);
+            AddIntChild(sink, "Height", cell.height);
+            sink.Close();
         }
+        sink.Close();
     }
+    sink.Close();
 }
+
+// Everything below the processing instruction: Report and its items.
+template <class Sink>
+void WriteReport(Sink& sink, std::vector<CReportItem>& items) {
+    sink.Open("Report");
+    sink.Text(kItemGap);
+    for (size_t i = 0; i < items.size(); ++i) {
+        CReportItem& item = items[i];
+        item.title = BlanksToDollars(item.title);
+        sink.Open("FullTable");
+        AddTextChild(sink, "Title", item.title);
+        sink.Open("Graph");
+        GraphToXml(item.graphs, sink);
+        sink.Close();
+        sink.Open("Paras");
+        WriteLines(sink, "Sets", "Set", item.setLines);
+        WriteLines(sink, "TestParas", "TestPara", item.testParaLines);
+        WriteLines(sink, "InOuts", "InOut", item.inOutLines);
+        sink.Close();
+        for (const auto& t : item.tables)
+            WriteTable(sink, t);
+        sink.Close();
+        if (i + 1 < items.size()) sink.Text(kItemGap);
+    }
+    sink.Text("\r\n");
+    sink.Close();
+}
+
+constexpr std::string_view kDeclaration = "<?xml version='1.0' encoding='utf-8'?>";
 
 struct StringWriter : pugi::xml_writer {
     std::string out;
@@ -62,54 +96,44 @@ struct StringWriter : pugi::xml_writer {
     }
 };
 
-std::string Serialize(std::vector<CReportItem>& items) {
-    pugi::xml_document doc;
-    doc.append_child(pugi::node_pi).set_name("xml");
-    doc.first_child().set_value("version='1.0' encoding='utf-8'");
-    pugi::xml_node report = doc.append_child("Report");
-    AddIndent(report, kItemGap);
-    for (size_t i = 0; i < items.size(); ++i) {
-        CReportItem& item = items[i];
-        item.title = BlanksToDollars(item.title);
-        pugi::xml_node full = report.append_child("FullTable");
-        AddTextChild(full, kLeafIndent, "Title", item.title);
-        GraphToXml(item.graphs, full.append_child("Graph"));
-        pugi::xml_node paras = full.append_child("Paras");
-        WriteLines(paras, "Sets", "Set", item.setLines);
-        WriteLines(paras, "TestParas", "TestPara", item.testParaLines);
-        WriteLines(paras, "InOuts", "InOut", item.inOutLines);
-        for (const auto& t : item.tables)
-            WriteTable(full, t);
-        if (i + 1 < items.size()) AddIndent(report, kItemGap);
-    }
-    AddIndent(report, "\r\n");
-    StringWriter writer;
-    // The processing instruction above is the declaration; pugixml must not add its own.
-    doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return std::move(writer.out);
-}
-
-// Deepest element nesting below root, walked without recursion; stops counting past limit.
-int Depth(pugi::xml_node root, int limit) {
-    int depth = 0, deepest = 0;
-    pugi::xml_node n = root.first_child();
-    if (n) depth = 1;
-    while (n) {
-        if (depth > deepest) deepest = depth;
-        if (deepest > limit) break;
-        if (n.first_child()) {
-            n = n.first_child();
-            ++depth;
-            continue;
+// The deepest element nesting of the text, or limit + 1 as soon as it is passed. A scan of the
+// bytes before parsing: cheaper than a walk of the parsed tree, and a hostile file is refused
+// before its tree is built. Comments, CDATA, processing instructions and declarations are
+// skipped whole.
+int NestingDepth(std::string_view text, int limit) {
+    int depth = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    auto skipPast = [&](std::string_view close) {
+        const size_t at = std::string_view(p, static_cast<size_t>(end - p)).find(close);
+        p = at == std::string_view::npos ? end : p + at + close.size();
+    };
+    while (p < end) {
+        p = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
+        if (p == nullptr || ++p == end) break;
+        const char next = *p;
+        if (next == '/') {
+            --depth;  // an end tag; its ">" is found by the next search for "<"
+        } else if (next == '?') {
+            skipPast("?>");
+        } else if (next == '!') {
+            const std::string_view rest(p, static_cast<size_t>(end - p));
+            if (rest.substr(0, 3) == "!--")
+                skipPast("-->");
+            else if (rest.substr(0, 8) == "![CDATA[")
+                skipPast("]]>");
+            else
+                skipPast(">");
+        } else {
+            // A start tag: it opens a level unless it ends in "/>".
+            while (p < end && *p != '>')
+                ++p;
+            if (p == end) break;
+            if (p[-1] != '/' && ++depth > limit) return limit + 1;
+            ++p;
         }
-        while (n && n != root && !n.next_sibling()) {
-            n = n.parent();
-            --depth;
-        }
-        if (!n || n == root) break;
-        n = n.next_sibling();
     }
-    return deepest;
+    return depth < 0 ? 0 : depth;
 }
 
 std::string Missing(int item, const char* what) {
@@ -129,27 +153,36 @@ bool ReadLines(pugi::xml_node paras, const char* listTag, const char* lineTag,
 }
 
 void ReadTable(pugi::xml_node node, CReportTable& table) {
+    static const char* const kTableTags[] = {"Rows", "Cols", "PosX", "PosY", "Height", "Width"};
+    static const char* const kColumnTags[] = {"Rows", "Index", "Width"};
+    static const char* const kCellTags[] = {"Comment", "CheckBox", "RowIndex"};
+    pugi::xml_node f[6];
+    FirstChildren(node, kTableTags, f);
     int rows = 0, cols = 0;
-    GetChildInt(node, "Rows", rows);
-    GetChildInt(node, "Cols", cols);
+    ReadInt(f[0], rows);
+    ReadInt(f[1], cols);
     table = CReportTable(rows, cols);
-    GetChildInt(node, "PosX", table.posX);
-    GetChildInt(node, "PosY", table.posY);
-    GetChildInt(node, "Height", table.height);
-    GetChildInt(node, "Width", table.width);
+    ReadInt(f[2], table.posX);
+    ReadInt(f[3], table.posY);
+    ReadInt(f[4], table.height);
+    ReadInt(f[5], table.width);
     for (pugi::xml_node c = node.child("Column"); c; c = c.next_sibling("Column")) {
         int colRows = 0, index = 0, width = 0;
-        GetChildInt(c, "Rows", colRows);
-        GetChildInt(c, "Index", index);
-        GetChildInt(c, "Width", width);
+        FirstChildren(c, kColumnTags, f);
+        ReadInt(f[0], colRows);
+        ReadInt(f[1], index);
+        ReadInt(f[2], width);
         CReportColumn column(colRows, index, width);
+        if (colRows > 0) column.cells.reserve(static_cast<size_t>(std::min(colRows, 1024)));
         for (pugi::xml_node e = c.child("Cell"); e; e = e.next_sibling("Cell")) {
-            std::string comment;
-            int checkBox = 0;
-            GetChildText(e, "Comment", comment);
-            GetChildInt(e, "CheckBox", checkBox);
-            CReportCell& cell = column.AddRawCell(comment, checkBox);
-            GetChildInt(e, "RowIndex", cell.rowIndex);
+            // As AddRawCell makes it: text kept as stored, row index from the position.
+            CReportCell cell;
+            cell.rowIndex = static_cast<int>(column.cells.size());
+            FirstChildren(e, kCellTags, f);
+            ReadText(f[0], cell.text);
+            ReadInt(f[1], cell.checkBox);
+            ReadInt(f[2], cell.rowIndex);
+            column.cells.push_back(std::move(cell));
         }
         // Not AddColumn: the table keeps the width stored in the file.
         table.columns.push_back(std::move(column));
@@ -164,6 +197,9 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
         return false;
     };
     if (text.size() > kMaxReportXmlBytes) return fail(what + " is larger than 512 MiB.");
+    if (NestingDepth(text, kMaxReportXmlDepth) > kMaxReportXmlDepth)
+        return fail(what + " nests elements deeper than " + FormatInt(kMaxReportXmlDepth) +
+                    " levels.");
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed =
         doc.load_buffer(text.data(), text.size(),
@@ -171,9 +207,6 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
     if (!parsed)
         return fail(what + " is not XML: " + parsed.description() + " at byte " +
                     FormatInt(parsed.offset) + ".");
-    if (Depth(doc, kMaxReportXmlDepth) > kMaxReportXmlDepth)
-        return fail(what + " nests elements deeper than " + FormatInt(kMaxReportXmlDepth) +
-                    " levels.");
     const pugi::xml_node root = doc.document_element();
     if (!root) return fail(what + " has no document element.");
 
@@ -207,11 +240,40 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
 }  // namespace
 
 std::string ExportXmlText(std::vector<CReportItem>& items) {
-    return Serialize(items);
+    std::string out;
+    // About 40 bytes per leaf; one reservation spares the copies of a growing buffer.
+    size_t leaves = 0;
+    for (const auto& item : items) {
+        leaves += 8 + item.setLines.size() + item.testParaLines.size() + item.inOutLines.size();
+        for (const auto& g : item.graphs)
+            leaves += 10 + 7 * g.lines.size() + 10 * g.circles.size() + 8 * g.arcs.size() +
+                      5 * g.points.size();
+        for (const auto& t : item.tables)
+            for (const auto& c : t.columns)
+                leaves += 3 + 4 * c.cells.size();
+    }
+    out.reserve(64 + 40 * leaves);
+    out.append(kDeclaration);
+    xml::TextSink sink(out);
+    WriteReport(sink, items);
+    return out;
+}
+
+std::string ExportXmlTextThroughDom(std::vector<CReportItem>& items) {
+    pugi::xml_document doc;
+    pugi::xml_node pi = doc.append_child(pugi::node_pi);
+    pi.set_name("xml");
+    pi.set_value("version='1.0' encoding='utf-8'");
+    xml::DomSink sink(doc);
+    WriteReport(sink, items);
+    StringWriter writer;
+    // The processing instruction above is the declaration; pugixml must not add its own.
+    doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    return std::move(writer.out);
 }
 
 bool ExportXml(std::vector<CReportItem>& items, const std::string& path, std::string* error) {
-    if (WriteFileAtomic(path, Serialize(items))) return true;
+    if (WriteFileAtomic(path, ExportXmlText(items))) return true;
     if (error) *error = "Cannot write the report file '" + path + "'.";
     return false;
 }

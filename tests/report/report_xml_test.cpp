@@ -9,6 +9,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "report/graph_xml.h"
 #include "tests/common/locale_guard.h"
 #include "tests/report/test_data.h"
 
@@ -164,6 +165,28 @@ TEST_F(ReportXmlTest, ChineseTextsAreUtf8InTheFileAndGbkInMemory) {
     EXPECT_EQ(back[0].title, "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
     EXPECT_EQ(back[0].setLines[0], "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
     EXPECT_EQ(back[0].graphs[0].picName, gbk);
+}
+
+// The export writes text itself; pugixml's own save of the same nodes is the reference, for
+// every byte that needs escaping, blanks, Chinese texts and empty containers alike.
+TEST_F(ReportXmlTest, ExportMatchesPugixmlSave) {
+    std::string every;
+    for (int c = 1; c < 128; ++c)
+        every += static_cast<char>(c);
+    every += "\xB2\xE2\xCA\xD4";
+    std::vector<CReportItem> items = SmallReport();
+    items[0].setLines.push_back(every);
+    items[0].graphs[0].picName = every;
+    items[0].tables[0].columns[0].AddRawCell(every);
+    items[1].title = std::string("cut\0here", 8);
+    items.emplace_back();
+    items.back().tables.emplace_back(0, 0);
+    items.back().graphs.resize(1);
+    std::vector<CReportItem> copy = items;
+    const std::string text = ExportXmlText(items);
+    EXPECT_EQ(text, ExportXmlTextThroughDom(copy));
+    EXPECT_NE(text.find("&#01;&#02;"), std::string::npos);
+    EXPECT_NE(text.find("<Title>cut</Title>"), std::string::npos);
 }
 
 TEST_F(ReportXmlTest, NumbersUseAPointUnderADecimalCommaLocale) {
