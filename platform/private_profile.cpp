@@ -55,6 +55,7 @@ struct Line {
     bool blank = true;
 };
 
+// line = blanks ( "[" name "]" rest | ";" comment | key "=" value | other ) line-end
 Line ScanLine(std::string_view content, size_t begin) {
     Line line;
     line.begin = begin;

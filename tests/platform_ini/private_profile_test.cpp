@@ -1,7 +1,6 @@
 #include "platform/private_profile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -156,16 +155,6 @@ TEST_F(ProfileFileTest, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
     EXPECT_EQ(ReadProfileKeys(path_, "S"), std::vector<std::string>{"k"});
     ASSERT_TRUE(DeleteProfileSection(path_, "s"));
     EXPECT_EQ(Content(), "");
-}
-
-TEST_F(ProfileFileTest, RefusedWritesLeaveTheFile) {
-    ASSERT_TRUE(WriteProfileString(path_, "S", "k", "v"));
-    ::chmod(path_.c_str(), 0444);
-    EXPECT_FALSE(WriteProfileString(path_, "S", "k", "w"));
-    EXPECT_FALSE(DeleteProfileSection(path_, "S"));
-    EXPECT_EQ(Content(), "[S]\r\nk=v\r\n");
-    EXPECT_FALSE(WriteProfileString((dir_ / "no/such/dir/a.ini").string(), "S", "k", "v"));
-    EXPECT_FALSE(WriteProfileString(dir_.string(), "S", "k", "v"));
 }
 
 }  // namespace

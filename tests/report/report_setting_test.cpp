@@ -113,14 +113,6 @@ TEST_F(ReportSettingTest, LoadsEveryRowByItsKey) {
     EXPECT_EQ(s.ModuleSelect(), "Distance");
 }
 
-TEST_F(ReportSettingTest, LongValueIsReadWhole) {
-    const std::string tester(5000, 't');
-    Put("[ReportSetting]\r\nTester=" + tester + "\r\n");
-    CReportSetting s;
-    s.Load(path_);
-    EXPECT_EQ(s.Header(HeaderValue::kTester), tester);
-}
-
 TEST_F(ReportSettingTest, TestPointsStopAtTheFirstShortValue) {
     Put("[ModuleConfig]\r\nTestPoint0=0123456789\r\nTestPoint1=abcdefghijk\r\n"
         "TestPoint2=ABCDEFGHIJ\r\nTestPoint4=should not load\r\n");
