@@ -10,12 +10,17 @@ namespace {
 int g_exitStatus = 0;
 }  // namespace
 
-void SetExitStatus(int status) { g_exitStatus = status; }
-int ExitStatus() { return g_exitStatus; }
+void SetExitStatus(int status) {
+    g_exitStatus = status;
+}
+int ExitStatus() {
+    return g_exitStatus;
+}
 
 void RegisterCommands(CLI::App& app) {
-    // commands register here, one Add...Command(app) call each
+    // Commands register here, one Add...Command(app) call each.
     AddEvalCommand(app);
+    AddReportCommand(app);
 }
 
 }  // namespace quorin::cli

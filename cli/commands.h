@@ -10,6 +10,9 @@ namespace quorin::cli {
 
 void RegisterCommands(CLI::App& app);
 
+// quorin report (cmd_report.cpp).
+void AddReportCommand(CLI::App& app);
+
 void SetExitStatus(int status);
 int ExitStatus();
 

@@ -12,8 +12,12 @@ std::string Replace(std::string_view text, char from, char to) {
 }
 }  // namespace
 
-std::string DollarsToBlanks(std::string_view text) { return Replace(text, '$', ' '); }
-std::string BlanksToDollars(std::string_view text) { return Replace(text, ' ', '$'); }
+std::string DollarsToBlanks(std::string_view text) {
+    return Replace(text, '$', ' ');
+}
+std::string BlanksToDollars(std::string_view text) {
+    return Replace(text, ' ', '$');
+}
 
 CReportCell& CReportColumn::AddCell(std::string_view text, int checkBox) {
     return AddRawCell(DollarsToBlanks(text), checkBox);
@@ -31,7 +35,8 @@ CReportCell& CReportColumn::AddRawCell(std::string_view text, int checkBox) {
 CReportColumn& CReportTable::AddColumn(CReportColumn column) {
     columns.push_back(std::move(column));
     width = 0;
-    for (const auto& c : columns) width += c.width;
+    for (const auto& c : columns)
+        width += c.width;
     return columns.back();
 }
 

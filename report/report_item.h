@@ -73,11 +73,11 @@ public:
 struct CReportItem {
     std::string title;
     std::vector<CGraph> graphs;
-    std::vector<std::string> setLines;        // setting lines
-    std::vector<std::string> testParaLines;   // test-parameter lines
-    std::vector<std::string> inOutLines;      // input/output lines
+    std::vector<std::string> setLines;       // setting lines
+    std::vector<std::string> testParaLines;  // test-parameter lines
+    std::vector<std::string> inOutLines;     // input/output lines
     std::vector<CReportTable> tables;
-    std::string result;                       // one character per test point
+    std::string result;  // one character per test point
 };
 
 // "$" of a stored text back to blanks, and blanks to "$".

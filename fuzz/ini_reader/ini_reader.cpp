@@ -1,0 +1,62 @@
+// Ini files from arbitrary bytes: reading, editing and the raw-section rule never crash, an edit
+// reads back as written, and it leaves the other sections' values as they were.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/private_profile.h"
+#include "report/report_setting.h"
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view content(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> sections = quorin::ProfileSectionNames(content);
+    std::vector<std::vector<std::string>> keys;
+    // A bounded sample keeps each run linear in the input.
+    for (size_t i = 0; i < sections.size() && i < 8; ++i) {
+        keys.push_back(quorin::ProfileKeyNames(content, sections[i]));
+        if (keys.back().size() > 8) keys.back().resize(8);
+        for (const auto& k : keys.back()) {
+            const auto& s = sections[i];
+            std::string value;
+            Check(quorin::ProfileFindValue(content, s, k, &value));
+        }
+    }
+
+    std::string edited(content);
+    if (quorin::ProfileSetValue(edited, "ModuleConfig", "TestPoint0", "Z1 0.5 0 deg")) {
+        std::string value;
+        Check(quorin::ProfileFindValue(edited, "moduleconfig", "testpoint0", &value));
+        Check(value == "Z1 0.5 0 deg");
+    }
+    // Values of sections that were not edited stay as they were.
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (sections[i].size() == 12 || keys[i].empty()) continue;  // may match "ModuleConfig"
+        std::string before, after;
+        Check(quorin::ProfileFindValue(content, sections[i], keys[i][0], &before));
+        Check(quorin::ProfileFindValue(edited, sections[i], keys[i][0], &after));
+        Check(before == after);
+    }
+    std::string removed(edited);
+    quorin::ProfileSetValue(removed, "ModuleConfig", "TestPoint0", std::nullopt);
+    Check(!quorin::ProfileFindValue(removed, "ModuleConfig", "TestPoint0", nullptr));
+    quorin::ProfileDeleteSection(removed, "ModuleConfig");
+    Check(quorin::ProfileKeyNames(removed, "ModuleConfig").empty());
+
+    const std::string raw = quorin::IniRawSectionRead(content, "WaveAnalyze");
+    const std::string written = quorin::IniRawSectionWrite(content, "WaveAnalyze", "a=1");
+    Check(written.size() >= content.size() - raw.size());
+    Check(quorin::IniRawSectionRead(written, "WaveAnalyze").substr(0, 5) == "a=1\r\n" ||
+          quorin::IniRawSectionRead(written, "WaveAnalyze").substr(0, 7) == "\r\na=1\r\n" ||
+          content.find("[WaveAnalyze]") != std::string_view::npos);
+    return 0;
+}

@@ -1,0 +1,161 @@
+#include "platform/private_profile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/files.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Find(std::string_view content, std::string_view section, std::string_view key) {
+    std::string value;
+    return ProfileFindValue(content, section, key, &value) ? value : "<absent>";
+}
+
+TEST(ProfileRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
+    const std::string text =
+        "top=ignored\r\n"
+        "  [ Report Setting ]  trailing\r\n"
+        "; StationName=comment\r\n"
+        "\tStationName \t=  Main  Street \t\r\n"
+        "NoEquals\r\n"
+        "=empty key\r\n"
+        "[Other]\r\n"
+        "StationName=other\r\n";
+    struct Case {
+        std::string_view section, key, expected;
+    } cases[] = {
+        {"report setting", "stationname", "Main  Street"},
+        {"REPORT SETTING", "STATIONNAME", "Main  Street"},
+        {" Report Setting ", " StationName ", "Main  Street"},
+        {"other", "StationName", "other"},
+        {"Report Setting", "; StationName", "<absent>"},
+        {"Report Setting", "NoEquals", "<absent>"},
+        {"Report Setting", "top", "<absent>"},
+        {"Missing", "StationName", "<absent>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Find(text, c.section, c.key), c.expected) << c.section << "/" << c.key;
+}
+
+TEST(ProfileRead, FirstSectionAndFirstKeyWin) {
+    const std::string text = "[A]\nk=1\nK=2\n[B]\nk=b\n[a]\nk=3\nonly=later\n";
+    EXPECT_EQ(Find(text, "A", "k"), "1");
+    EXPECT_EQ(Find(text, "A", "only"), "<absent>");
+    EXPECT_EQ(ProfileSectionNames(text), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(ProfileKeyNames(text, "a"), (std::vector<std::string>{"k"}));
+}
+
+TEST(ProfileRead, LineEndsOfEveryKindAndNoneAtTheEnd) {
+    const std::string text = "[A]\rx=1\ry=2\r\n[B]\nz=3";
+    EXPECT_EQ(Find(text, "A", "x"), "1");
+    EXPECT_EQ(Find(text, "A", "y"), "2");
+    EXPECT_EQ(Find(text, "B", "z"), "3");
+    EXPECT_EQ(ProfileKeyNames(text, "A"), (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(ProfileSectionNames("[Last]"), std::vector<std::string>{"Last"});
+    EXPECT_EQ(Find("[Last]\r\nk=v", "Last", "k"), "v");
+}
+
+TEST(ProfileRead, GbkTrailBytesAreNotFolded) {
+    // "\xD6\x41" and "\xD6\x61" are two different double-byte characters.
+    const std::string text = "[\xD6\x41]\r\nk=upper\r\n[\xD6\x61]\r\nk=lower\r\n";
+    EXPECT_EQ(Find(text, "\xD6\x61", "k"), "lower");
+    EXPECT_EQ(Find(text, "\xD6\x41", "k"), "upper");
+}
+
+TEST(ProfileRead, HeaderWithoutClosingBracketIsNoSection) {
+    const std::string text = "[A]\r\n[B\r\nk=v\r\n";
+    EXPECT_EQ(Find(text, "A", "k"), "v");
+    EXPECT_EQ(ProfileSectionNames(text), std::vector<std::string>{"A"});
+}
+
+TEST(ProfileWrite, ChangesOnlyTheLinesItMust) {
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string_view section, key;
+        std::optional<std::string_view> value;
+        std::string after;
+    } cases[] = {
+        {"replace keeps key spelling and line end", "; c\r\n[A]\r\n  Key = old ;x\r\nz=1\r\n", "a",
+         "KEY", "new", "; c\r\n[A]\r\nKey=new\r\nz=1\r\n"},
+        {"new key after last non-blank line", "[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "y", "2",
+         "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\n"},
+        {"new key after a comment", "[A]\r\n;note\r\n", "A", "y", "2", "[A]\r\n;note\r\ny=2\r\n"},
+        {"new key when the file ends without line end", "[A]\r\nx=1", "A", "y", "2",
+         "[A]\r\nx=1\r\ny=2\r\n"},
+        {"new section at end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
+        {"new section after unterminated line", "[A]\r\nx=1", "B", "k", "v",
+         "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+        {"empty file", "", "S", "k", "", "[S]\r\nk=\r\n"},
+        {"value cut at line break", "", "S", "k", "one\r\ntwo", "[S]\r\nk=one\r\n"},
+        {"delete every line of the key", "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=b\r\n", "A", "k",
+         std::nullopt, "[A]\r\nx=2\r\n[B]\r\nk=b\r\n"},
+        {"delete missing key", "[A]\r\nx=2\r\n", "A", "k", std::nullopt, "[A]\r\nx=2\r\n"},
+        {"delete from missing section", "[A]\r\n", "B", "k", std::nullopt, "[A]\r\n"},
+    };
+    for (auto& c : cases) {
+        std::string content = c.before;
+        EXPECT_TRUE(ProfileSetValue(content, c.section, c.key, c.value)) << c.name;
+        EXPECT_EQ(content, c.after) << c.name;
+    }
+}
+
+TEST(ProfileWrite, RefusesNamesThatCannotStandInAFile) {
+    const std::pair<std::string_view, std::string_view> bad[] = {
+        {"", "k"},    {"A", ""},   {"A]", "k"}, {"A\r\nB", "k"},
+        {"A", "k=1"}, {"A", ";k"}, {"A", "[k"}, {"A", "k\nj"},
+    };
+    for (const auto& [section, key] : bad) {
+        std::string content = "[A]\r\nk=1\r\n";
+        EXPECT_FALSE(ProfileSetValue(content, section, key, "v")) << section << "/" << key;
+        EXPECT_EQ(content, "[A]\r\nk=1\r\n");
+    }
+}
+
+TEST(ProfileWrite, DeleteSectionRemovesEveryCopyUpToTheNextSection) {
+    std::string content = "x\r\n[A]\r\nk=1\r\n;c\r\n[B]\r\nk=2\r\n[a]\r\nk=3";
+    ProfileDeleteSection(content, "A");
+    EXPECT_EQ(content, "x\r\n[B]\r\nk=2\r\n");
+}
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-profile-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        path_ = (dir_ / "a.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Content() {
+        std::string s;
+        ReadFileBytes(path_, s);
+        return s;
+    }
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(ProfileFileTest, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
+    EXPECT_TRUE(WriteProfileString(path_, "S", "k", std::nullopt));
+    EXPECT_TRUE(DeleteProfileSection(path_, "S"));
+    EXPECT_FALSE(fs::exists(path_));
+    EXPECT_EQ(ReadProfileString(path_, "S", "k", "dflt"), "dflt");
+    ASSERT_TRUE(WriteProfileString(path_, "S", "k", "v"));
+    EXPECT_EQ(Content(), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ReadProfileString(path_, "s", "K", "dflt"), "v");
+    EXPECT_EQ(ReadProfileSectionNames(path_), std::vector<std::string>{"S"});
+    EXPECT_EQ(ReadProfileKeys(path_, "S"), std::vector<std::string>{"k"});
+    ASSERT_TRUE(DeleteProfileSection(path_, "s"));
+    EXPECT_EQ(Content(), "");
+}
+
+}  // namespace
+}  // namespace quorin

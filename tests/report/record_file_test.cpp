@@ -1,0 +1,137 @@
+#include "report/record_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/files.h"
+#include "report/file_utils.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::tm At(int year, int month, int day, int hour, int minute, int second) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+class RecordFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-rec-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        path_ = (dir_ / "ZelvatRecord.txt").string();
+    }
+    void TearDown() override {
+        ::unsetenv("QUORIN_RECORD_FILE");
+        ::unsetenv("QUORIN_PROGRAM_DIR");
+        fs::remove_all(dir_);
+    }
+    std::string Content() {
+        std::string s;
+        ReadFileBytes(path_, s);
+        return s;
+    }
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(RecordFileTest, MissingFileIsNotCreated) {
+    EXPECT_FALSE(AppendRecord(path_, "abc", At(2012, 3, 7, 9, 5, 3)));
+    EXPECT_FALSE(fs::exists(path_));
+    ::setenv("QUORIN_RECORD_FILE", path_.c_str(), 1);
+    AppendRecord("abc");
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST_F(RecordFileTest, RecordsAreAppendedWithTheTime) {
+    ASSERT_TRUE(WriteFileAtomic(path_, ""));
+    ASSERT_TRUE(AppendRecord(path_, "abc", At(2012, 3, 7, 9, 5, 3)));
+    EXPECT_EQ(Content(), "\r\n09:05:03\r\nabc\r\n");
+    ASSERT_TRUE(AppendRecord(path_, "test ended", At(2012, 3, 7, 23, 59, 0)));
+    EXPECT_EQ(Content(), "\r\n09:05:03\r\nabc\r\n\r\n23:59:00\r\ntest ended\r\n");
+}
+
+TEST_F(RecordFileTest, EnvironmentChoosesTheFile) {
+    ASSERT_TRUE(WriteFileAtomic(path_, "old"));
+    ::setenv("QUORIN_RECORD_FILE", path_.c_str(), 1);
+    EXPECT_EQ(RecordFilePath(), path_);
+    AppendRecord("now");
+    const std::string text = Content();
+    ASSERT_EQ(text.size(), std::string("old\r\nhh:mm:ss\r\nnow\r\n").size());
+    EXPECT_EQ(text.substr(0, 5), "old\r\n");
+    EXPECT_EQ(text[7], ':');
+    EXPECT_EQ(text[10], ':');
+    EXPECT_EQ(text.substr(13), "\r\nnow\r\n");
+    ::unsetenv("QUORIN_RECORD_FILE");
+    ::setenv("QUORIN_PROGRAM_DIR", "/opt/quorin/lib", 1);
+    EXPECT_EQ(RecordFilePath(), "/opt/quorin/lib/ZelvatRecord.txt");
+}
+
+TEST(DateTexts, NoLeadingZeros) {
+    EXPECT_EQ(DateTimeText(At(2012, 3, 7, 9, 5, 0)), "2012-3-7 9:5");
+    EXPECT_EQ(DateText(At(2012, 3, 7, 9, 5, 0)), "2012-3-7");
+    EXPECT_EQ(DateTimeText(At(1999, 12, 31, 23, 59, 59)), "1999-12-31 23:59");
+    const std::string today = DateText();
+    EXPECT_EQ(DateTimeText().substr(0, today.size()), today);
+    EXPECT_GE(today.size(), 8u);
+}
+
+TEST_F(RecordFileTest, TextFilesEndAtTheFirstNul) {
+    const std::string path = (dir_ / "t.txt").string();
+    ASSERT_TRUE(WriteTextFile(path, std::string("ab\0cd", 5)));
+    std::string text = "stale";
+    ASSERT_TRUE(ReadTextFile(path, text));
+    EXPECT_EQ(text, "ab");
+    ASSERT_TRUE(WriteTextFile(path, "x"));
+    ASSERT_TRUE(ReadTextFile(path, text));
+    EXPECT_EQ(text, "x");
+    EXPECT_FALSE(ReadTextFile((dir_ / "none").string(), text));
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(WriteTextFile((dir_ / "no" / "t.txt").string(), "x"));
+}
+
+TEST_F(RecordFileTest, CreateFolderPathMakesEveryLevel) {
+    const std::string deep = (dir_ / "a" / "b" / "c").string();
+    EXPECT_TRUE(CreateFolderPath(deep));
+    EXPECT_TRUE(fs::is_directory(deep));
+    EXPECT_TRUE(CreateFolderPath(deep + "/"));
+    ASSERT_TRUE(WriteFileAtomic((dir_ / "file").string(), "x"));
+    EXPECT_FALSE(CreateFolderPath((dir_ / "file" / "sub").string()));
+    EXPECT_FALSE(CreateFolderPath(""));
+}
+
+TEST_F(RecordFileTest, DeleteFolderNeverFollowsLinks) {
+    const fs::path outside = dir_ / "outside";
+    fs::create_directories(outside);
+    ASSERT_TRUE(WriteFileAtomic((outside / "keep.txt").string(), "keep"));
+    const fs::path tree = dir_ / "tree";
+    fs::create_directories(tree / "sub" / "deeper");
+    ASSERT_TRUE(WriteFileAtomic((tree / "sub" / "deeper" / "f").string(), "f"));
+    fs::create_directory_symlink(outside, tree / "sub" / "link");
+    fs::create_symlink(outside / "keep.txt", tree / "filelink");
+    EXPECT_TRUE(DeleteFolder(tree.string()));
+    EXPECT_FALSE(fs::exists(tree));
+    EXPECT_TRUE(fs::exists(outside / "keep.txt"));
+    fs::create_directory_symlink(outside, dir_ / "top-link");
+    EXPECT_TRUE(DeleteFolder((dir_ / "top-link").string()));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "top-link")));
+    EXPECT_TRUE(fs::exists(outside / "keep.txt"));
+    EXPECT_FALSE(DeleteFolder((dir_ / "missing").string()));
+}
+
+}  // namespace
+}  // namespace quorin

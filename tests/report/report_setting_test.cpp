@@ -1,0 +1,262 @@
+#include "report/report_setting.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "tests/report/test_data.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReportSettingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-rs-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        path_ = (dir_ / "Report.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    void Put(std::string_view bytes) { ASSERT_TRUE(WriteFileAtomic(path_, bytes)); }
+    std::string Content() {
+        std::string s;
+        ReadFileBytes(path_, s);
+        return s;
+    }
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(ReportSettingTest, ConstructionGivesLabelsAndDefaults) {
+    const CReportSetting s;
+    EXPECT_EQ(s.Path(), "");
+    EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "Zelvat\xCA\xB5\xD1\xE9\xB1\xA8\xB8\xE6");
+    EXPECT_EQ(s.Header(HeaderValue::kTester), "");
+    EXPECT_EQ(s.Labels(LabelGroup::kStation),
+              (std::vector<std::string>{"Report Title: ", "Station Name: ", "Station Address: ",
+                                        "Bay Name: ", "Bay Address: ", "Tester: "}));
+    EXPECT_EQ(s.Labels(LabelGroup::kDevice),
+              (std::vector<std::string>{
+                  "Device Name: ", "Device Model: ", "Device Address: ", "Manufacturer: ",
+                  "Serial Number: ", "Setting List Number: ", "Additional Info: "}));
+    EXPECT_EQ(s.Labels(LabelGroup::kNominal),
+              (std::vector<std::string>{"Vnom: ", "Inom: ", "Fnom: ", "Vdc: ", "V Primary: ",
+                                        "I Primary: ", "Debounce Time: "}));
+    EXPECT_EQ(s.Labels(LabelGroup::kTestEquipment),
+              (std::vector<std::string>{"Type: ", "Serial Number: ", "CommunicationPort: ",
+                                        "Vmax: ", "Imax: ", "Test Start: ", "Test End: "}));
+    EXPECT_EQ(s.Labels(LabelGroup::kGroupTitles),
+              (std::vector<std::string>{"Station/Bay Information: ", "Device Information: ",
+                                        "Nominal Values: ", "Test Equipment Information: "}));
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        EXPECT_TRUE(s.IsOn(static_cast<ReportSwitch>(i)));
+    EXPECT_EQ(CReportSetting::SwitchKey(ReportSwitch::kCommonPara), std::string("NeedCommomPara"));
+}
+
+TEST_F(ReportSettingTest, MissingSectionLoadsEmptyTitleAndSwitchesOn) {
+    Put("[Other]\r\nReportTitle=x\r\n");
+    CReportSetting s;
+    s.SetSwitch(ReportSwitch::kBinary, 0);
+    s.Load(path_);
+    EXPECT_EQ(s.Path(), path_);
+    EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "");
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        EXPECT_EQ(s.Switch(static_cast<ReportSwitch>(i)), 9999) << i;
+    CReportSetting fromMissingFile;
+    fromMissingFile.Load((dir_ / "none.ini").string());
+    EXPECT_EQ(fromMissingFile.Header(HeaderValue::kReportTitle), "");
+}
+
+TEST_F(ReportSettingTest, SwitchValues) {
+    struct Case {
+        const char* line;
+        int value;
+        bool on;
+    } cases[] = {
+        {"NeedBinary=0", 0, false},  {"NeedBinary=-2", -2, true},    {"NeedBinary=abc", 0, false},
+        {"NeedBinary=", 9999, true}, {"NeedBinary = 12 ", 12, true}, {"", 9999, true},
+    };
+    for (const auto& c : cases) {
+        Put(std::string("[ReportSetting]\r\n") + c.line + "\r\n");
+        CReportSetting s;
+        s.Load(path_);
+        EXPECT_EQ(s.Switch(ReportSwitch::kBinary), c.value) << c.line;
+        EXPECT_EQ(s.IsOn(ReportSwitch::kBinary), c.on) << c.line;
+        EXPECT_EQ(s.IsOn("NeedBinary"), c.on) << c.line;
+    }
+}
+
+TEST_F(ReportSettingTest, LoadsEveryRowByItsKey) {
+    Put("[reportsetting]\r\nReportTitle=T\r\nstationname=S N\r\nDeviceAdditionalInfo=info\r\n"
+        "NeedResultAssess=0\r\nNeedWaveAnalyze=3\r\n"
+        "[RunningMessage]\r\nVnom=57.7\r\nModel=ZX-1\r\nTimeEnd=2012-3-7 9:5\r\n"
+        "[ModuleConfig]\r\nSelect=Distance\r\n");
+    CReportSetting s;
+    s.Load(path_);
+    EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "T");
+    EXPECT_EQ(s.Header(HeaderValue::kStationName), "S N");
+    EXPECT_EQ(s.Header(HeaderValue::kDeviceAdditionalInfo), "info");
+    EXPECT_FALSE(s.IsOn(ReportSwitch::kResultAssess));
+    EXPECT_EQ(s.Switch(ReportSwitch::kWaveAnalyze), 3);
+    EXPECT_EQ(s.Running(RunningValue::kVnom), "57.7");
+    EXPECT_EQ(s.Running(RunningValue::kModel), "ZX-1");
+    EXPECT_EQ(s.Running(RunningValue::kTimeEnd), "2012-3-7 9:5");
+    EXPECT_EQ(s.ModuleSelect(), "Distance");
+}
+
+TEST_F(ReportSettingTest, TestPointsStopAtTheFirstShortValue) {
+    Put("[ModuleConfig]\r\nTestPoint0=0123456789\r\nTestPoint1=abcdefghijk\r\n"
+        "TestPoint2=ABCDEFGHIJ\r\nTestPoint4=should not load\r\n");
+    CReportSetting s;
+    s.SetTestPoint(3, "was three!");
+    s.SetTestPoint(4, "was four!!");
+    s.SetTestPoint(99, "last slot!");
+    s.Load(path_);
+    EXPECT_EQ(s.TestPoints()[0], "0123456789");
+    EXPECT_EQ(s.TestPoints()[1], "abcdefghijk");
+    EXPECT_EQ(s.TestPoints()[2], "ABCDEFGHIJ");
+    EXPECT_EQ(s.TestPoints()[3], "");
+    EXPECT_EQ(s.TestPoints()[4], "was four!!");
+    EXPECT_EQ(s.TestPoints()[99], "last slot!");
+
+    Put("[ModuleConfig]\r\nTestPoint0=123456789\r\nTestPoint1=0123456789\r\n");
+    CReportSetting nine;
+    nine.Load(path_);
+    EXPECT_EQ(nine.TestPoints()[0], "123456789");
+    EXPECT_EQ(nine.TestPoints()[1], "");
+}
+
+TEST_F(ReportSettingTest, SaveWritesLeadingTestPointsOfTenCharacters) {
+    Put("[ModuleConfig]\r\nTestPoint3=stale entry\r\nTestPoint7=stale entry\r\n");
+    CReportSetting s;
+    s.SetTestPoint(0, "0123456789");
+    s.SetTestPoint(1, "abcdefghijk");
+    s.SetTestPoint(2, "ABCDEFGHIJ");
+    s.SetTestPoint(3, "123456789");  // 9 characters: ends the list
+    s.SetTestPoint(4, "never written");
+    s.Save(path_);
+    std::vector<std::string> keys;
+    CIniFile(path_).GetKeys("ModuleConfig", keys);
+    EXPECT_EQ(keys, (std::vector<std::string>{"Select", "TestPoint0", "TestPoint1", "TestPoint2"}));
+    CReportSetting back;
+    back.Load(path_);
+    EXPECT_EQ(back.TestPoints()[1], "abcdefghijk");
+    EXPECT_EQ(back.TestPoints()[3], "");
+    EXPECT_EQ(back.TestPoints()[4], "");
+}
+
+TEST_F(ReportSettingTest, SaveWritesTheRowsInOrder) {
+    CReportSetting s;
+    s.SetHeader(HeaderValue::kStationName, "North");
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        s.SetSwitch(static_cast<ReportSwitch>(i), i);
+    s.SetRunning(RunningValue::kTimeEnd, "end");
+    s.SetModuleSelect("Distance");
+    s.SetTestPoint(0, "Z1 0.5 0 deg");
+    s.SetWaveAnalyze("a=1");
+    s.SetHistoryState("h=2");
+    s.Save(path_);
+    EXPECT_EQ(s.Path(), path_);
+    const std::string expected = test::DataBytes("report_setting_save.ref");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Content(), expected);
+
+    CReportSetting back;
+    back.Load(path_);
+    EXPECT_EQ(back.Header(HeaderValue::kReportTitle), s.Header(HeaderValue::kReportTitle));
+    EXPECT_EQ(back.Header(HeaderValue::kStationName), "North");
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        EXPECT_EQ(back.Switch(static_cast<ReportSwitch>(i)), i);
+    EXPECT_EQ(back.Running(RunningValue::kTimeEnd), "end");
+    EXPECT_EQ(back.ModuleSelect(), "Distance");
+    EXPECT_EQ(back.TestPoints()[0], "Z1 0.5 0 deg");
+    EXPECT_EQ(back.WaveAnalyze(), "\r\na=1\r\n");
+    EXPECT_EQ(back.HistoryState(), "\r\nh=2\r\n\n");
+}
+
+TEST_F(ReportSettingTest, SaveWithEmptyPathDoesNothing) {
+    Put("[ReportSetting]\r\nTester=x\r\n");
+    CReportSetting s;
+    s.Load(path_);
+    s.SetHeader(HeaderValue::kTester, "y");
+    s.Save("");
+    EXPECT_EQ(s.Path(), path_);
+    EXPECT_EQ(Content(), "[ReportSetting]\r\nTester=x\r\n");
+    s.Load("");
+    EXPECT_EQ(s.Header(HeaderValue::kTester), "y");
+}
+
+TEST_F(ReportSettingTest, RefusedSaveThrowsAndKeepsTheFile) {
+    Put("[ReportSetting]\r\nTester=x\r\n");
+    ::chmod(path_.c_str(), 0444);
+    CReportSetting s;
+    EXPECT_THROW(s.Save(path_), CIniFileException);
+    EXPECT_EQ(Content(), "[ReportSetting]\r\nTester=x\r\n");
+}
+
+TEST(IniRawSection, ReadsTheBodyUpToTheNextBracket) {
+    struct Case {
+        std::string_view content, section, expected;
+    } cases[] = {
+        {"[A]\r\nx=1\r\n[WaveAnalyze]\r\nch1\r\nch2\r\n[B]\r\n", "WaveAnalyze",
+         "\r\nch1\r\nch2\r\n"},
+        {"[A]\r\n[WaveAnalyze]\r\nlast\r\nline", "WaveAnalyze", "\r\nlast\r\nline"},
+        {"[A]\r\n[wavEanalyze]\r\nx\r\n", "WaveAnalyze", ""},
+        {"", "WaveAnalyze", ""},
+        {"[WaveAnalyze]", "WaveAnalyze", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IniRawSectionRead(c.content, c.section), c.expected) << c.content;
+}
+
+TEST(IniRawSection, WritesAtTheOriginalPositions) {
+    struct Case {
+        std::string_view content, section, text, expected;
+    } cases[] = {
+        // A section followed by another: its body is replaced up to the "[".
+        {"[W]\r\nold\r\n[B]\r\nk=1\r\n", "W", "new", "[W]new\r\n[B]\r\nk=1\r\n"},
+        // The last section: replaced up to the file's last byte, which stays.
+        {"[A]\r\n[W]\r\nold\r\n", "W", "\r\nnew", "[A]\r\n[W]\r\nnew\r\n\n"},
+        // A missing section goes in before the file's last byte.
+        {"[A]\r\nk=1\r\n", "W", "x", "[A]\r\nk=1\r[W]\r\nx\r\n\n"},
+        {"", "W", "x", "[W]\r\nx\r\n"},
+        {"[W]", "W", "x", "[W]x\r\n"},
+        {"[W][B]", "W", "", "[W]\r\n[B]"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IniRawSectionWrite(c.content, c.section, c.text), c.expected) << c.content;
+}
+
+TEST_F(ReportSettingTest, RawSectionFileAccess) {
+    std::string text = "unchanged";
+    EXPECT_FALSE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kRead));
+    EXPECT_FALSE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kWrite));
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_FALSE(fs::exists(path_));
+    Put("[A]\r\n[W]\r\nbody\r\n[B]\r\n");
+    ASSERT_TRUE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kRead));
+    EXPECT_EQ(text, "\r\nbody\r\n");
+    ASSERT_TRUE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kWrite));
+    EXPECT_EQ(Content(), "[A]\r\n[W]\r\nbody\r\n\r\n[B]\r\n");
+    ::chmod(path_.c_str(), 0444);
+    EXPECT_FALSE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kWrite));
+    EXPECT_EQ(Content(), "[A]\r\n[W]\r\nbody\r\n\r\n[B]\r\n");
+}
+
+TEST(ReportSettingPath, DefaultIsBelowTheProgramFolder) {
+    ::setenv("QUORIN_PROGRAM_DIR", "/opt/quorin/lib", 1);
+    EXPECT_EQ(DefaultReportSettingPath(), "/opt/quorin/lib/cfg/Report.ini");
+    ::unsetenv("QUORIN_PROGRAM_DIR");
+}
+
+}  // namespace
+}  // namespace quorin

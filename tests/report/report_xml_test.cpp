@@ -1,0 +1,303 @@
+#include "report/report_xml.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "report/graph_xml.h"
+#include "tests/common/locale_guard.h"
+#include "tests/report/test_data.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The report of data/small_report.ref.
+std::vector<CReportItem> SmallReport() {
+    CReportItem item;
+    item.title = Utf8ToAnsi("Zone 1 \xE6\xB5\x8B\xE8\xAF\x95");
+    CGraph g;
+    g.xMin = -5;
+    g.xMax = 5.5;
+    g.yMin = -2.25;
+    g.yMax = 10;
+    g.bkColor = 16777215;
+    g.lineColor = 0;
+    g.picName = "RX Plot";
+    g.lines.push_back({1, 2, 3, 4, 255, 0, 1});
+    g.circles.push_back({10, 20, 5, 5, 15, 15, 25, 65280, 1, 2});
+    g.arcs.push_back({0, 0, 100, 0.0, 90.0, 16711680, 0, 1});
+    g.points.push_back({7, -8, 1, 6, 0});
+    item.graphs.push_back(g);
+    item.setLines = {"a b c", "Z1=0.5"};
+    item.testParaLines = {"t"};
+    CReportTable table(2, 2);
+    table.posX = 10;
+    table.posY = 20;
+    CReportColumn names(2, 0, 80);
+    names.AddCell("Name");
+    names.AddCell("Zone$1");
+    table.AddColumn(names);
+    CReportColumn values(2, 1, 120);
+    values.AddCell("a<b & c", 1).height = 30;
+    values.AddCell("0.5");
+    table.AddColumn(values);
+    item.tables.push_back(table);
+    return {item, CReportItem{}};
+}
+
+class ReportXmlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-xml-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string File(const char* name) { return (dir_ / name).string(); }
+    static std::string Bytes(const std::string& path) {
+        std::string s;
+        ReadFileBytes(path, s);
+        return s;
+    }
+    fs::path dir_;
+};
+
+TEST_F(ReportXmlTest, SmallReportIsWrittenExactly) {
+    auto items = SmallReport();
+    std::string error;
+    ASSERT_TRUE(ExportXml(items, File("small.xml"), &error)) << error;
+    EXPECT_EQ(Bytes(File("small.xml")), test::DataBytes("small_report.ref"));
+    // The title changed in memory; the cell texts did not.
+    EXPECT_EQ(items[0].title, Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"));
+    EXPECT_EQ(items[0].setLines[0], "a b c");
+    EXPECT_EQ(items[0].tables[0].CellText(1, 0), "Zone 1");
+}
+
+TEST_F(ReportXmlTest, EmptyReportHoldsOnlyWhitespace) {
+    std::vector<CReportItem> none;
+    ASSERT_TRUE(ExportXml(none, File("empty.xml"), nullptr));
+    EXPECT_EQ(Bytes(File("empty.xml")), test::DataBytes("empty_report.ref"));
+    EXPECT_EQ(Bytes(File("empty.xml")),
+              "<?xml version='1.0' encoding='utf-8'?><Report>\r\n\t\r\n</Report>");
+    std::vector<CReportItem> items(3);
+    ASSERT_TRUE(ImportXml(File("empty.xml"), items, nullptr));
+    EXPECT_TRUE(items.empty());
+}
+
+TEST_F(ReportXmlTest, ImportKeepsDollarsAndGivesCellsTheDefaultHeight) {
+    std::vector<CReportItem> items;
+    std::string error;
+    ASSERT_TRUE(ImportXml(test::DataPath("small_report.ref"), items, &error)) << error;
+    ASSERT_EQ(items.size(), 2u);
+    const CReportItem& a = items[0];
+    EXPECT_EQ(a.title, Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"));
+    EXPECT_EQ(a.setLines, (std::vector<std::string>{"a$b$c", "Z1=0.5"}));
+    EXPECT_EQ(a.testParaLines, std::vector<std::string>{"t"});
+    EXPECT_TRUE(a.inOutLines.empty());
+    ASSERT_EQ(a.graphs.size(), 1u);
+    EXPECT_EQ(a.graphs[0].picName, "RX Plot");
+    ASSERT_EQ(a.tables.size(), 1u);
+    const CReportTable& t = a.tables[0];
+    EXPECT_EQ(t.rowCount, 2);
+    EXPECT_EQ(t.colCount, 2);
+    EXPECT_EQ(t.posX, 10);
+    EXPECT_EQ(t.posY, 20);
+    EXPECT_EQ(t.height, 28);
+    EXPECT_EQ(t.width, 200);
+    ASSERT_EQ(t.columns.size(), 2u);
+    EXPECT_EQ(t.columns[1].index, 1);
+    EXPECT_EQ(t.columns[1].width, 120);
+    EXPECT_EQ(t.columns[1].rowCount, 2);
+    EXPECT_EQ(t.CellText(1, 0), "Zone$1");
+    EXPECT_EQ(t.CellText(0, 1), "a<b$&$c");
+    EXPECT_EQ(t.columns[1].cells[0].checkBox, 1);
+    EXPECT_EQ(t.columns[1].cells[0].height, CReportCell::kDefaultHeight);
+    EXPECT_EQ(items[1].title, "");
+    EXPECT_TRUE(items[1].graphs.empty());
+
+    // Written again, only the cell height that was not read back differs.
+    std::string expected = test::DataBytes("small_report.ref");
+    const size_t at = expected.find("<Height>30</Height>");
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, 19, "<Height>28</Height>");
+    EXPECT_EQ(ExportXmlText(items), expected);
+}
+
+TEST_F(ReportXmlTest, ExportImportExportIsByteIdentical) {
+    std::vector<CReportItem> items = SmallReport();
+    items[0].tables[0].columns[1].cells[0].height = CReportCell::kDefaultHeight;
+    CReportItem more;
+    more.title = "third one";
+    more.inOutLines = {"I1 on", "", "O2 off"};
+    more.graphs.resize(2);
+    more.graphs[1].axisType = "T";
+    more.tables.emplace_back(0, 0);
+    items.push_back(more);
+    const std::string first = ExportXmlText(items);
+    std::vector<CReportItem> back;
+    std::string error;
+    ASSERT_TRUE(ImportXmlText(first, back, &error)) << error;
+    EXPECT_EQ(back[2].inOutLines, (std::vector<std::string>{"I1$on", "", "O2$off"}));
+    EXPECT_EQ(ExportXmlText(back), first);
+}
+
+TEST_F(ReportXmlTest, ChineseTextsAreUtf8InTheFileAndGbkInMemory) {
+    const std::string gbk = "\xB2\xE2\xCA\xD4 \xBD\xE1\xB9\xFB";  // "测试 结果"
+    std::vector<CReportItem> items(1);
+    items[0].title = gbk;
+    items[0].setLines = {gbk};
+    items[0].graphs.resize(1);
+    items[0].graphs[0].picName = gbk;
+    const std::string text = ExportXmlText(items);
+    EXPECT_NE(text.find("<Set>\xE6\xB5\x8B\xE8\xAF\x95$\xE7\xBB\x93\xE6\x9E\x9C</Set>"),
+              std::string::npos);
+    EXPECT_NE(text.find("<PicName>\xE6\xB5\x8B\xE8\xAF\x95 \xE7\xBB\x93\xE6\x9E\x9C</PicName>"),
+              std::string::npos);
+    std::vector<CReportItem> back;
+    ASSERT_TRUE(ImportXmlText(text, back, nullptr));
+    EXPECT_EQ(back[0].title, "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
+    EXPECT_EQ(back[0].setLines[0], "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
+    EXPECT_EQ(back[0].graphs[0].picName, gbk);
+}
+
+// The export writes text itself; pugixml's own save of the same nodes is the reference, for
+// every byte that needs escaping, blanks, Chinese texts and empty containers alike.
+TEST_F(ReportXmlTest, ExportMatchesPugixmlSave) {
+    std::string every;
+    for (int c = 1; c < 128; ++c)
+        every += static_cast<char>(c);
+    every += "\xB2\xE2\xCA\xD4";
+    std::vector<CReportItem> items = SmallReport();
+    items[0].setLines.push_back(every);
+    items[0].graphs[0].picName = every;
+    items[0].tables[0].columns[0].AddRawCell(every);
+    items[1].title = std::string("cut\0here", 8);
+    items.emplace_back();
+    items.back().tables.emplace_back(0, 0);
+    items.back().graphs.resize(1);
+    std::vector<CReportItem> copy = items;
+    const std::string text = ExportXmlText(items);
+    EXPECT_EQ(text, ExportXmlTextThroughDom(copy));
+    EXPECT_NE(text.find("&#01;&#02;"), std::string::npos);
+    EXPECT_NE(text.find("<Title>cut</Title>"), std::string::npos);
+}
+
+TEST_F(ReportXmlTest, NumbersUseAPointUnderADecimalCommaLocale) {
+    test::GermanLocale german;
+    ASSERT_TRUE(german.ok());
+    std::vector<CReportItem> items(1);
+    items[0].graphs.resize(1);
+    items[0].graphs[0].xMin = -1.5;
+    const std::string text = ExportXmlText(items);
+    EXPECT_NE(text.find("<XMin>-1.500000</XMin>"), std::string::npos);
+    std::vector<CReportItem> back;
+    ASSERT_TRUE(ImportXmlText(text, back, nullptr));
+    EXPECT_EQ(back[0].graphs[0].xMin, -1.5);
+}
+
+TEST_F(ReportXmlTest, MissingLeavesKeepTheirValues) {
+    const std::string text =
+        "<Report><FullTable><Paras><Sets/><TestParas/><InOuts/></Paras>"
+        "<Table><Rows>3</Rows><Cols>2</Cols></Table>"
+        "<Table><Column><Rows>1</Rows><Cell><Comment>x$y</Comment></Cell><Cell/>"
+        "<Cell><RowIndex>7</RowIndex><CheckBox>1</CheckBox><Height>40</Height></Cell>"
+        "</Column></Table></FullTable></Report>";
+    std::vector<CReportItem> items;
+    std::string error;
+    ASSERT_TRUE(ImportXmlText(text, items, &error)) << error;
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].title, "");
+    ASSERT_EQ(items[0].tables.size(), 2u);
+    const CReportTable& noColumns = items[0].tables[0];
+    EXPECT_EQ(noColumns.rowCount, 3);
+    EXPECT_EQ(noColumns.colCount, 2);
+    EXPECT_EQ(noColumns.height, 28);
+    EXPECT_TRUE(noColumns.columns.empty());
+    const CReportColumn& c = items[0].tables[1].columns.at(0);
+    ASSERT_EQ(c.cells.size(), 3u);
+    EXPECT_EQ(c.cells[0].text, "x$y");
+    EXPECT_EQ(c.cells[0].rowIndex, 0);
+    EXPECT_EQ(c.cells[1].text, "");
+    EXPECT_EQ(c.cells[1].rowIndex, 1);
+    EXPECT_EQ(c.cells[2].rowIndex, 7);
+    EXPECT_EQ(c.cells[2].checkBox, 1);
+    EXPECT_EQ(c.cells[2].height, 28);
+}
+
+TEST_F(ReportXmlTest, FaultsEndTheImportWithAMessageAndKeepEarlierItems) {
+    const std::string good =
+        "<FullTable><Title>one</Title><Paras><Sets/><TestParas/><InOuts/></Paras></FullTable>";
+    struct Case {
+        std::string text;
+        size_t kept;
+        std::string message;
+    } cases[] = {
+        {"", 0, "The report text is not XML: No document element found at byte 0."},
+        {"plain words", 0, "The report text is not XML: No document element found at byte 11."},
+        {"<Report><FullTable>", 0,
+         "The report text is not XML: Start-end tags mismatch at byte 18."},
+        {"<Report>" + good + "<FullTable><Title>two</Title></FullTable></Report>", 1,
+         "The report text is incomplete: FullTable 2 has no Paras element."},
+        {"<Report>" + good + good + "<FullTable><Paras><Sets/><InOuts/></Paras></FullTable>" +
+             "</Report>",
+         2, "The report text is incomplete: FullTable 3 has no TestParas element."},
+        {"<Report><FullTable><Graph><GRAPH><LINE/><CIRCLE/><ARC/><POINT/></GRAPH>"
+         "<GRAPH><LINE/><ARC/><POINT/></GRAPH></Graph></FullTable></Report>",
+         0, "The report text is incomplete: FullTable 1: GRAPH 2 has no CIRCLE element."},
+    };
+    for (const auto& c : cases) {
+        std::vector<CReportItem> items(5);
+        std::string error;
+        EXPECT_FALSE(ImportXmlText(c.text, items, &error)) << c.text;
+        EXPECT_EQ(items.size(), c.kept) << c.text;
+        EXPECT_EQ(error, c.message) << c.text;
+    }
+}
+
+TEST_F(ReportXmlTest, FileFaultsGiveMessages) {
+    std::vector<CReportItem> items(2);
+    std::string error;
+    EXPECT_FALSE(ImportXml(File("missing.xml"), items, &error));
+    EXPECT_TRUE(items.empty());
+    EXPECT_EQ(error, "Cannot open the report file '" + File("missing.xml") + "'.");
+
+    // A sparse file: its size counts, not its disk blocks.
+    const std::string huge = File("huge.xml");
+    const int fd = ::open(huge.c_str(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxReportXmlBytes) + 1), 0);
+    ::close(fd);
+    EXPECT_FALSE(ImportXml(huge, items, &error));
+    EXPECT_EQ(error, "The report file '" + huge + "' is larger than 512 MiB.");
+
+    std::vector<CReportItem> none;
+    EXPECT_FALSE(ExportXml(none, File("no/such/folder/r.xml"), &error));
+    EXPECT_EQ(error, "Cannot write the report file '" + File("no/such/folder/r.xml") + "'.");
+}
+
+TEST_F(ReportXmlTest, DeepNestingIsRefused) {
+    std::string text = "<Report>";
+    for (int i = 0; i < 100000; ++i)
+        text += "<a>";
+    for (int i = 0; i < 100000; ++i)
+        text += "</a>";
+    text += "</Report>";
+    std::vector<CReportItem> items;
+    std::string error;
+    EXPECT_FALSE(ImportXmlText(text, items, &error));
+    EXPECT_EQ(error, "The report text nests elements deeper than 256 levels.");
+    const std::string path = File("deep.xml");
+    ASSERT_TRUE(WriteFileAtomic(path, text));
+    EXPECT_FALSE(ImportXml(path, items, &error));
+    EXPECT_EQ(error, "The report file '" + path + "' nests elements deeper than 256 levels.");
+}
+
+}  // namespace
+}  // namespace quorin
