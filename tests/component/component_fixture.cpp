@@ -1,0 +1,64 @@
+#include "tests/component/component_fixture.h"
+
+#include "platform/files.h"
+#include "platform/numtext.h"
+
+namespace quorin::test {
+
+std::string OwnBlock(const std::string& title, const std::vector<std::string>& names,
+                     const std::string& bookmark) {
+    std::string inner =
+        "TestComName2=Quorin.QuorinCom;\r\n\tHINT=h i;\r\n\tTESTNAME=" + title + ";\r\n";
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string k = FormatInt(static_cast<long long>(i) + 1);
+        inner += "\tNAME" + k + "=" + names[i] + ";VALUE" + k + "=v" + k + ";PROPERTY" + k + "=" +
+                 k + ";REQUIRE" + k + "=Z1*" + k + ";\r\n";
+    }
+    if (!bookmark.empty()) inner += "\tBOOKMARK=" + bookmark + ";\r\n";
+    inner += "\tSELECT=1;\r\n";
+    return "<TestItemBegin>" + inner + "<TestItemEnd>";
+}
+
+std::string ForeignBlock(const std::string& inner) {
+    return "<TestItemBegin>" + inner + "<TestItemEnd>";
+}
+
+std::string SampleSequence() {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(QUORIN_SAMPLE_SEQUENCE, bytes));
+    return bytes;
+}
+
+Component::Component() {
+    IClassFactory* factory = nullptr;
+    EXPECT_EQ(GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory,
+                                   reinterpret_cast<void**>(&factory)),
+              S_OK);
+    if (!factory) return;
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_ITestItemEdit, reinterpret_cast<void**>(&edit)),
+              S_OK);
+    factory->Release();
+    if (!edit) return;
+    edit->QueryInterface(IID_IEmbeddedPanel, reinterpret_cast<void**>(&panel));
+    edit->QueryInterface(IID_IModuleInfo, reinterpret_cast<void**>(&info));
+    edit->QueryInterface(IID_IResultReport, reinterpret_cast<void**>(&report));
+}
+
+Component::~Component() {
+    if (report) report->Release();
+    if (info) info->Release();
+    if (panel) panel->Release();
+    if (edit) edit->Release();
+}
+
+int Component::Load(const std::string& ansi, int english) {
+    OwnedBstr text = OwnedBstr::FromAnsi(ansi);
+    return edit->LoadTestItems(text.get(), 0, 0, english, 0);
+}
+
+std::string Take(BSTR text) {
+    OwnedBstr owned(text);
+    return owned.ToAnsi();
+}
+
+}  // namespace quorin::test

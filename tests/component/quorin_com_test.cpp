@@ -1,0 +1,465 @@
+// The component object as a host drives it: interfaces, loading, tables, value updates, channel
+// tables and item texts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/com/bstr.h"
+#include "platform/numtext.h"
+#include "template/relay_template.h"
+#include "tests/common/locale_guard.h"
+#include "tests/component/component_fixture.h"
+
+namespace quorin::test {
+namespace {
+
+// ---- Objects, interfaces, references ----
+
+TEST(ComObject, QueryInterfaceReachesEveryInterfaceFromEveryOther) {
+    Component c;
+    ASSERT_TRUE(c.edit && c.panel && c.info && c.report);
+    const IID* iids[] = {&IID_IUnknown, &IID_ITestItemEdit, &IID_IEmbeddedPanel, &IID_IModuleInfo,
+                         &IID_IResultReport};
+    IUnknown* from[] = {c.edit, c.panel, c.info, c.report};
+    void* identity = nullptr;
+    ASSERT_EQ(c.report->QueryInterface(IID_IUnknown, &identity), S_OK);
+    for (IUnknown* source : from) {
+        for (const IID* iid : iids) {
+            void* got = nullptr;
+            ASSERT_EQ(source->QueryInterface(*iid, &got), S_OK);
+            ASSERT_NE(got, nullptr);
+            if (iid == &IID_IUnknown) EXPECT_EQ(got, identity);  // one identity
+            static_cast<IUnknown*>(got)->Release();
+        }
+        void* none = reinterpret_cast<void*>(1);
+        EXPECT_EQ(source->QueryInterface(IID_IClassFactory, &none), E_NOINTERFACE);
+        EXPECT_EQ(none, nullptr);
+        EXPECT_EQ(source->QueryInterface(IID_ITestItemEdit, nullptr), E_POINTER);
+    }
+    EXPECT_EQ(static_cast<void*>(c.edit), identity);
+    static_cast<IUnknown*>(identity)->Release();
+}
+
+TEST(ComObject, ReferencesKeepTheObjectAndTheLibrary) {
+    ServerModule& module = QuorinServerModule();
+    ASSERT_EQ(module.CanUnloadNow(), S_OK);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory,
+                                   reinterpret_cast<void**>(&factory)),
+              S_OK);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
+    ITestItemEdit* edit = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_ITestItemEdit, reinterpret_cast<void**>(&edit)),
+              S_OK);
+    factory->LockServer(1);
+    factory->Release();
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
+    EXPECT_EQ(edit->AddRef(), 2u);
+    IResultReport* report = nullptr;
+    edit->QueryInterface(IID_IResultReport, reinterpret_cast<void**>(&report));
+    EXPECT_EQ(edit->Release(), 2u);
+    EXPECT_EQ(edit->Release(), 1u);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE);  // report still holds it
+    EXPECT_EQ(report->Release(), 0u);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE);  // the server lock
+    IClassFactory* again = nullptr;
+    GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory, reinterpret_cast<void**>(&again));
+    again->LockServer(0);
+    again->Release();
+    EXPECT_EQ(module.CanUnloadNow(), S_OK);
+}
+
+TEST(ComObject, FactoryRefusesOtherClassesAndAggregation) {
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(GetQuorinClassObject(IID_IModuleInfo, IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    IClassFactory* factory = nullptr;
+    GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    ASSERT_NE(factory, nullptr);
+    Component outer;
+    EXPECT_EQ(factory->CreateInstance(outer.edit, IID_ITestItemEdit, &object),
+              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
+    factory->Release();
+    EXPECT_EQ(QuorinServerModule().CanUnloadNow(), S_FALSE);  // outer lives
+}
+
+// Slot n of each interface, called through the raw vtable, has the effect of the method of n.
+TEST(RawSlots, EntriesOfEachInterfaceReachTheirMethods) {
+    Component c;
+    void* edit = c.edit;
+    OwnedBstr text = OwnedBstr::FromAnsi(kSmallTemplate + OwnBlock("T0", {"A", "B"}, "BM"));
+    using Load = int32_t (*)(void*, BSTR, int32_t, int32_t, int32_t, int32_t);
+    EXPECT_EQ(Entry<Load>(edit, 3)(edit, text.get(), 0, 0, 1, 0), 1);
+    using Text = std::string (*)(void*);
+    EXPECT_EQ(Entry<Text>(edit, 4)(edit),
+              "<ReportBegin>\r\n\r\n\tN1=Name;ID1=NAME;\r\n\tN2=Result;ID2=RESULT;\r\n\tN3=Req;"
+              "ID3=REQUIRE;\r\n\r\n<ReportEnd>");
+    using Table = int32_t (*)(void*, BSTR(*)[9], BSTR*);
+    BstrTable<9> rows(4);
+    EXPECT_EQ(Entry<Table>(edit, 12)(edit, rows.data(), nullptr), 4);
+    EXPECT_EQ(rows.Ansi(1, 0), "Time");
+    using Indexed = std::string (*)(void*, int32_t);
+    EXPECT_EQ(Entry<Indexed>(edit, 30)(edit, 0), "T0");
+    EXPECT_EQ(Entry<Indexed>(edit, 21)(edit, 0),
+              "<OperationDataBegin>PR=0;PX=0;RateR=0.000;RateX=0.000;RateZ=0.000;RateT=0.000;"
+              "<OperationDataEnd><ItemDataBegin><ItemDataEnd>");
+    EXPECT_EQ(Entry<Indexed>(edit, 34)(edit, 0).substr(0, 18), "0.000;4.000;0.000;");
+    using Kind = void (*)(void*, int32_t, BSTR*);
+    OwnedBstr kind;
+    Entry<Kind>(edit, 20)(edit, 0, kind.out());
+    EXPECT_EQ(kind.ToAnsi(), "12");
+    EXPECT_EQ(Entry<Text>(edit, 15)(edit), "");
+    EXPECT_EQ(Entry<Indexed>(edit, 38)(edit, 5), "");
+
+    void* panel = c.panel;
+    EXPECT_EQ(Entry<uint8_t (*)(void*)>(panel, 5)(panel), 0);
+    EXPECT_EQ(Entry<int32_t (*)(void*)>(panel, 3)(panel), 2);
+    EXPECT_EQ(Entry<int32_t (*)(void*)>(panel, 4)(panel), 1);
+    EXPECT_EQ(Entry<uint8_t (*)(void*)>(panel, 5)(panel), 2);
+
+    void* info = c.info;
+    EXPECT_EQ(Entry<int32_t (*)(void*)>(info, 4)(info), 0);
+    EXPECT_EQ(Take(Entry<BSTR (*)(void*)>(info, 5)(info)), "");
+    BstrArray out(6);
+    Entry<void (*)(void*, int32_t, BSTR*)>(info, 6)(info, 0x12345, out.data());
+    EXPECT_EQ(out.Ansi(0), "0");
+    EXPECT_EQ(out.Ansi(1), "32");
+    EXPECT_EQ(out.Ansi(2), "32897");
+    EXPECT_EQ(out.Ansi(3), "32897");
+    EXPECT_EQ(out.Ansi(4), "");
+    EXPECT_EQ(c.Object().ModuleCode(), 0x2345);
+    EXPECT_EQ(Entry<int32_t (*)(void*)>(info, 8)(info), 0);
+    EXPECT_EQ(Entry<int32_t (*)(void*)>(info, 9)(info), 0);
+
+    void* report = c.report;
+    EXPECT_EQ(Take(Entry<BSTR (*)(void*)>(report, 3)(report)),
+              "BM_1_NAME=A;BM_1_RESULT=v1;BM_2_NAME=B;BM_2_RESULT=v2;");
+    EXPECT_EQ(Take(Entry<BSTR (*)(void*)>(report, 5)(report)), "");
+    EXPECT_EQ(Take(Entry<BSTR (*)(void*, int32_t)>(report, 6)(report, 1)), "");
+    int32_t done = 0;
+    using Compose = CReportItem** (*)(void*, int32_t, int32_t*, std::string, int32_t);
+    CReportItem** table = Entry<Compose>(report, 4)(report, 0, &done, "", 2);
+    EXPECT_EQ(done, 1);
+    ASSERT_NE(table, nullptr);
+    EXPECT_NE(table[0], nullptr);
+}
+
+// ---- Loading and writing back ----
+
+TEST(Loading, NoBlocksGiveTheTextBookmarkAndNoItemsText) {
+    Component c;
+    EXPECT_EQ(c.Load(kSmallTemplate), 1);
+    EXPECT_EQ(c.edit->GetTestItemsText(), "");
+    EXPECT_EQ(c.Object().Items().Bookmark(), "TEXT");
+    EXPECT_EQ(c.edit->GetItemTitle(0), "");
+    EXPECT_EQ(c.Load(""), 1);
+    EXPECT_EQ(c.edit->GetTestItemsText(), "");
+}
+
+TEST(Loading, ForeignBlocksComeBackByteForByteBesideRewrittenOwnBlocks) {
+    Component c;
+    const std::string foreign =
+        ForeignBlock("TestComName2=Vendor.Other;\r\n\tNOTE=a\tb  c;\n\tX=Quorin.QuorinCom;\r\n");
+    const std::string own = OwnBlock("Own", {"A"});
+    c.Load(kSmallTemplate + foreign + "\r\nbetween\r\n" + own + "\r\ntrailer");
+    BstrArray texts(3);
+    c.edit->GetItemText(1, texts.data());
+    const std::string written = texts.Ansi(1);
+    EXPECT_EQ(written.substr(0, 64),
+              "TestComName2=Quorin.QuorinCom;\r\n\tHINT=hi;\r\n\tTESTNAME=Own;\r\n\tNAME1=A;\r\n");
+    EXPECT_EQ(texts.Ansi(0), "");
+    EXPECT_EQ(texts.Ansi(2), "");
+    EXPECT_EQ(c.edit->GetTestItemsText(), foreign + "<TestItemBegin>" + written + "<TestItemEnd>");
+    c.edit->GetItemText(0, texts.data());
+    EXPECT_EQ(texts.Ansi(1), "");
+}
+
+TEST(Loading, BookmarkOfTheFirstLoadStays) {
+    Component c;
+    c.Load(OwnBlock("A", {"x"}, "FIRST") + OwnBlock("B", {"y"}, "SECOND"));
+    EXPECT_EQ(c.Object().Items().Bookmark(), "FIRST");
+    c.Load(OwnBlock("C", {"z"}, "THIRD"));
+    EXPECT_EQ(c.Object().Items().Bookmark(), "FIRST");
+    EXPECT_EQ(Take(c.report->GetResultData()), "FIRST_1_=z;FIRST_1_=v1;");
+}
+
+TEST(Loading, ReportSectionAndCaptionFileFollowTheText) {
+    Component c;
+    c.Load("<ReportBegin>first<ReportEnd>", 1);
+    EXPECT_EQ(c.edit->GetReportSection(), "<ReportBegin>\r\nfirst\r\n<ReportEnd>");
+    EXPECT_TRUE(c.Object().CaptionFilePath().ends_with("/cfg/BurstComEN.ini"));
+    c.Load("<ReportBegin>no end", 0);  // a missing marker keeps the old section
+    EXPECT_EQ(c.edit->GetReportSection(), "<ReportBegin>\r\nfirst\r\n<ReportEnd>");
+    EXPECT_TRUE(c.Object().CaptionFilePath().ends_with("/cfg/BurstComCH.ini"));
+    c.Load("<ReportEnd><ReportBegin>x<ReportEnd>");
+    EXPECT_EQ(c.edit->GetReportSection(), "<ReportBegin>\r\nx\r\n<ReportEnd>");
+}
+
+TEST(Loading, SampleSequenceKeepsGbkTextsThroughBstrs) {
+    Component c;
+    const std::string sample = SampleSequence();
+    c.Load(sample);
+    EXPECT_EQ(c.Object().Items().Count(), 3);
+    EXPECT_EQ(c.Object().Items().Bookmark(), "DIST");
+    // 外观及接线检查
+    const std::string title = "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9";
+    EXPECT_EQ(c.edit->GetItemTitle(2), title);
+    BstrArray current(2);
+    c.edit->GetCurrentItemTitle(0, current.data());
+    EXPECT_EQ(current.Ansi(0), title);
+    EXPECT_EQ(std::u16string(BstrView(current[0])), u"外观及接线检查");
+    // The foreign block, GBK and tabs included, is returned exactly.
+    const size_t begin = sample.find("<TestItemBegin>TestComName2=Zelvat");
+    const size_t end = sample.find("<TestItemEnd>", begin) + 13;
+    EXPECT_NE(c.edit->GetTestItemsText().find(sample.substr(begin, end - begin)),
+              std::string::npos);
+}
+
+TEST(Loading, ItemTextSetByTheHostGoesIntoTheSequenceUntilRebuilt) {
+    Component c;
+    c.Load(OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;"));
+    OwnedBstr text = OwnedBstr::FromUtf16(u"TESTNAME=检查;");
+    BSTR raw = text.get();
+    c.edit->SetItemText(0, &raw);
+    EXPECT_EQ(c.edit->GetTestItemsText(),
+              "<TestItemBegin>TESTNAME=\xBC\xEC\xB2\xE9;<TestItemEnd><TestItemBegin>"
+              "TestComName2=F;<TestItemEnd>");
+    c.edit->SetItemSelect(0, 0);  // rebuilds the item texts from the items
+    EXPECT_NE(c.edit->GetTestItemsText().find("\tSELECT=0;\r\n"), std::string::npos);
+    EXPECT_EQ(c.edit->GetTestItemsText().find("\xBC\xEC"), std::string::npos);
+}
+
+// ---- Template texts and tables ----
+
+TEST(Tables, SettingRowsCarryValueTextsByKindAndDecimals) {
+    Component c;
+    c.Load(kSmallTemplate);
+    BstrTable<9> rows(4);
+    BstrArray options(8);
+    EXPECT_EQ(c.edit->GetSettingTable(rows.data(), options.data()), 4);
+    const std::vector<std::vector<std::string>> expected = {
+        {"Reach", "4.00", "Ohm", "Z1", "Edit", "2", "1", "2", "3"},
+        {"Time", "30", "ms", "T1", "Edit", "0", "0", "0", "0"},
+        {"Mode", "1", "", "MODE", "ComboBox", "0", "0", "0", "0"},
+        {"Enable", "1", "", "EN", "CheckBox", "0", "0", "0", "0"},
+    };
+    for (size_t r = 0; r < expected.size(); ++r)
+        for (size_t col = 0; col < 9; ++col)
+            EXPECT_EQ(rows.Ansi(r, col), expected[r][col]) << r << "," << col;
+    const std::vector<std::string> expectedOptions = {"1", "2", "2", "On", "Off"};
+    for (size_t i = 0; i < expectedOptions.size(); ++i)
+        EXPECT_EQ(options.Ansi(i), expectedOptions[i]) << i;
+    EXPECT_EQ(options[5], nullptr);
+}
+
+TEST(Tables, BinaryAndCommonParameterRows) {
+    Component c;
+    c.Load(kSmallTemplate);
+    BstrTable<6> binary(2);
+    BstrArray options(6);
+    EXPECT_EQ(c.edit->GetBinaryTable(binary.data(), options.data()), 2);
+    EXPECT_EQ(binary.Ansi(0, 0), "Trip");
+    EXPECT_EQ(binary.Ansi(0, 1), "1");
+    EXPECT_EQ(binary.Ansi(1, 4), "ComboBox");
+    EXPECT_EQ(binary.Ansi(1, 5), "0");
+    EXPECT_EQ(options.Ansi(0), "1");
+    EXPECT_EQ(options.Ansi(1), "1");
+    EXPECT_EQ(options.Ansi(2), "2");
+    EXPECT_EQ(options.Ansi(3), "OR");
+    EXPECT_EQ(options.Ansi(4), "AND");
+    BstrTable<9> common(1);
+    EXPECT_EQ(c.edit->GetCommonParameterTable(common.data(), nullptr), 1);
+    EXPECT_EQ(common.Ansi(0, 1), "5.0");
+    EXPECT_EQ(common.Ansi(0, 2), "A");
+    EXPECT_EQ(common.Ansi(0, 3), "I");
+}
+
+TEST(Tables, TemplateTextsComeFromTheTemplateWriters) {
+    Component c;
+    c.Load(kSmallTemplate);
+    CRelayTemplate* shared = nullptr;
+    c.edit->GetTemplate(&shared);
+    ASSERT_EQ(shared, &c.Object().Template());
+    OwnedBstr text;
+    c.edit->GetSettingText(text.out());
+    EXPECT_EQ(text.ToAnsi(), shared->WriteSettings(0));
+    c.edit->GetCommonParameterText(text.out());
+    EXPECT_EQ(text.ToAnsi(), shared->WriteCommonParameters(0));
+    c.edit->GetBinaryText(text.out());
+    EXPECT_EQ(text.ToAnsi(), shared->WriteBinaryInputs());
+    EXPECT_NE(text.ToAnsi().find("Trip"), std::string::npos);
+    c.edit->GetCharacterText(text.out());
+    EXPECT_EQ(text.ToAnsi(), "");
+}
+
+TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
+    Component c;
+    c.Load(kSmallTemplate);
+    CRelayTemplate& t = c.Object().Template();
+    BstrArray values(4);
+    values[0] = AnsiToBstr("2.756");
+    values[1] = AnsiToBstr("12.9");
+    values[2] = AnsiToBstr("0");
+    values[3] = AnsiToBstr("7");
+    c.edit->SetSettingValues(3, values.data());
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 0), 2.756f);
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 1), 12.0f);  // Edit without decimals: atoi
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 2), 0.0f);
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 3), 1.0f);  // past the count: kept
+    BstrTable<9> rows(4);
+    c.edit->GetSettingTable(rows.data(), nullptr);
+    EXPECT_EQ(rows.Ansi(0, 1), "2.76");
+
+    values[0] = AnsiToBstr("1.5e1");
+    c.edit->SetCommonParameterValues(1, values.data());
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kCommonParameter, 0), 15.0f);
+    c.edit->SetBinaryValues(2, values.data());  // CheckBox and ComboBox: atoi
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 0), 1.0f);
+    EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 1), 12.0f);
+}
+
+TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
+    GermanLocale german;
+    ASSERT_TRUE(german.ok());
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("T", {"A"}));
+    BstrArray values(1);
+    values[0] = AnsiToBstr("3.25");
+    c.edit->SetSettingValues(1, values.data());
+    BstrTable<9> rows(4);
+    c.edit->GetSettingTable(rows.data(), nullptr);
+    EXPECT_EQ(rows.Ansi(0, 1), "3.25");
+    EXPECT_EQ(c.edit->GetEvaluatedParameters(0).substr(0, 18), "0.000;4.000;1.000;");
+    OwnedBstr data = OwnedBstr::FromAnsi(
+        "<OperationDataBegin>PR=1;PX=2;RateR=0.5;RateX=1.25;RateZ=2;RateT=3.5;"
+        "<OperationDataEnd>");
+    BSTR raw = data.get();
+    c.edit->SetOperationData(&raw, -1);
+    EXPECT_EQ(c.edit->GetOperationData(-1),
+              "<OperationDataBegin>PR=1;PX=2;RateR=0.500;RateX=1.250;RateZ=2.000;RateT=3.500;"
+              "<OperationDataEnd>");
+    EXPECT_EQ(Take(c.report->GetValueListAndResults(0)).substr(0, 16), "TEXT_Z1=4.00Ohm;");
+}
+
+// ---- Channel tables ----
+
+TEST(Channels, TableOfAnItemAndNothingPastTheList) {
+    Component c;
+    c.Load(OwnBlock("A", {"x"}));
+    BstrArray values(25);
+    for (int i = 0; i < 21; ++i)
+        values[i] = AnsiToBstr(i % 2 ? "" : "ch" + FormatInt(i));
+    values[21] = AnsiToBstr("a b");
+    values[22] = AnsiToBstr("3");
+    values[23] = AnsiToBstr("40");
+    values[24] = AnsiToBstr("5x");
+    c.edit->SetChannelTable(0, 21, values.data());
+
+    BstrArray out(67);
+    EXPECT_EQ(c.edit->GetChannelTable(0, out.data()), 21);
+    EXPECT_EQ(out.Ansi(0), "Ua");
+    EXPECT_EQ(out.Ansi(1), "ch0");
+    EXPECT_EQ(out.Ansi(2), "1");
+    EXPECT_EQ(out.Ansi(3), "Ub");
+    EXPECT_EQ(out.Ansi(5), "0");
+    EXPECT_EQ(out.Ansi(27), "A");
+    EXPECT_EQ(out.Ansi(60), "4");
+    EXPECT_EQ(out.Ansi(61), "ch20");
+    EXPECT_EQ(out.Ansi(63), "a b");
+    EXPECT_EQ(out.Ansi(64), "3");
+    EXPECT_EQ(out.Ansi(65), "40");
+    EXPECT_EQ(out.Ansi(66), "5");
+
+    BstrArray untouched(67);
+    EXPECT_EQ(c.edit->GetChannelTable(1, untouched.data()), 21);
+    EXPECT_EQ(c.edit->GetChannelTable(-1, untouched.data()), 21);
+    for (size_t i = 0; i < untouched.size(); ++i)
+        EXPECT_EQ(untouched[i], nullptr) << i;
+
+    // Fewer channels: only the first n change, the four trailing values follow them.
+    BstrArray two(6);
+    two[0] = AnsiToBstr("x0");
+    two[1] = AnsiToBstr("x1");
+    two[2] = AnsiToBstr("hint");
+    two[3] = AnsiToBstr("1");
+    two[4] = AnsiToBstr("2");
+    two[5] = AnsiToBstr("3");
+    c.edit->SetChannelTable(0, 2, two.data());
+    c.edit->GetChannelTable(0, out.data());
+    EXPECT_EQ(out.Ansi(1), "x0");
+    EXPECT_EQ(out.Ansi(4), "x1");
+    EXPECT_EQ(out.Ansi(7), "ch2");
+    EXPECT_EQ(out.Ansi(63), "hint");
+    EXPECT_EQ(out.Ansi(66), "3");
+    EXPECT_NE(c.edit->GetTestItemsText().find("\tUAC=x0;\r\n\tUBC=x1;\r\n"), std::string::npos);
+}
+
+// ---- Arguments no host should pass ----
+
+TEST(BadArguments, NullAndAbsurdArgumentsReturnNormally) {
+    Component c;
+    EXPECT_EQ(c.edit->LoadTestItems(nullptr, -1, -1, -1, -1), 1);
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}));
+    c.edit->GetSettingText(nullptr);
+    c.edit->GetCommonParameterText(nullptr);
+    c.edit->GetBinaryText(nullptr);
+    c.edit->GetCharacterText(nullptr);
+    EXPECT_EQ(c.edit->GetSettingTable(nullptr, nullptr), 4);
+    EXPECT_EQ(c.edit->GetBinaryTable(nullptr, nullptr), 2);
+    EXPECT_EQ(c.edit->GetCommonParameterTable(nullptr, nullptr), 1);
+    EXPECT_EQ(c.edit->GetChannelTable(0, nullptr), 21);
+    for (int32_t index : {-1, 1, 50, 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
+        c.edit->SetChannelTable(index, 21, nullptr);
+        c.edit->SetChannelTable(index, -5, nullptr);
+        BstrArray kind(1);
+        c.edit->GetItemKind(index, kind.data());
+        EXPECT_EQ(kind[0], nullptr);
+        c.edit->GetItemKind(index, nullptr);
+        EXPECT_EQ(c.edit->GetItemTitle(index), "");
+        EXPECT_EQ(c.edit->GetEvaluatedParameters(index), "");
+        EXPECT_EQ(c.edit->ApplyEnteredResults(index), "");
+        c.edit->SetItemSelect(index, 1);
+        c.edit->GetItemText(index, nullptr);
+        c.edit->SetItemText(index, nullptr);
+        c.edit->SetOperationData(nullptr, index);
+        c.panel->CreatePanel(nullptr, -1, -1, -1, -1, index);
+        c.panel->DrawResult(nullptr, 0, 0, 0, 0, index);
+        EXPECT_EQ(Take(c.report->GetValueListAndResults(index)).empty(), index != 0);
+    }
+    // Counts past the records, negative counts and null arrays.
+    BstrArray values(600);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = AnsiToBstr("9");
+    c.edit->SetSettingValues(600, values.data());
+    c.edit->SetSettingValues(-3, values.data());
+    c.edit->SetSettingValues(600, nullptr);
+    c.edit->SetCommonParameterValues(0x7FFFFFFF, values.data());
+    c.edit->SetBinaryValues(-0x7FFFFFFF - 1, values.data());
+    EXPECT_FLOAT_EQ(c.Object().Template().Value(ParamKind::kSetting, 0), 9.0f);
+    BstrArray many(30);
+    for (size_t i = 0; i < many.size(); ++i)
+        many[i] = AnsiToBstr("c");
+    c.edit->SetChannelTable(0, 1000, many.data());  // at most 21 channels + 4 values are read
+    c.edit->GetTemplate(nullptr);
+    c.edit->GetCurrentItemTitle(0, nullptr);
+    c.info->GetModuleInfo(0, nullptr);
+    EXPECT_EQ(c.report->ComposeReport(0, nullptr, "", 0x7FFFFFFF)[0]->title,
+              "2147483648.  Test Object - Relay X");
+    c.panel->DrawParameterTable(nullptr, 0, 0, -100, -100);
+    for (int32_t command : {-1, 0, 1, 7, 8, 1000})
+        c.panel->KeypadCommand(command);
+    c.edit->Reserved10(1, 2, 3);
+    c.edit->Reserved31(1, 2, 3, 4, 5, 6, 7);
+    c.edit->Reserved36(1);
+    c.edit->Reserved42(1);
+    c.info->Reserved3();
+    c.info->Reserved7();
+    EXPECT_EQ(c.edit->Reserved35(), "");
+    EXPECT_NE(c.edit->GetTestItemsText().find("TESTNAME=A;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorin::test

@@ -1,0 +1,349 @@
+// Operation data, result data, the report field list, evaluated parameters, the report table,
+// and the result-entry panel through a fake view.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+#include "component/host_notice.h"
+#include "component/panel_view.h"
+#include "platform/numtext.h"
+#include "report/report_item.h"
+#include "tests/component/component_fixture.h"
+
+namespace quorin::test {
+namespace {
+
+void SetOperation(Component& c, const std::string& text, int index) {
+    OwnedBstr data = OwnedBstr::FromAnsi(text);
+    BSTR raw = data.get();
+    c.edit->SetOperationData(&raw, index);
+}
+
+// ---- Operation data ----
+
+TEST(OperationData, StartsAtZeroAndReadsMissingKeysAsZero) {
+    Component c;
+    const std::string zero =
+        "<OperationDataBegin>PR=0;PX=0;RateR=0.000;RateX=0.000;RateZ=0.000;RateT=0.000;"
+        "<OperationDataEnd>";
+    EXPECT_EQ(c.edit->GetOperationData(5), zero);
+    SetOperation(c, "<OperationDataBegin>PR=3;RateT=1;<OperationDataEnd>", 0);
+    SetOperation(c, "<OperationDataBegin>PX=-2;<OperationDataEnd>", 0);
+    EXPECT_EQ(c.edit->GetOperationData(5),
+              "<OperationDataBegin>PR=0;PX=-2;RateR=0.000;RateX=0.000;RateZ=0.000;RateT=0.000;"
+              "<OperationDataEnd>");
+    SetOperation(c, "PR=7;<OperationDataEnd>", 0);  // no begin marker: nothing read
+    EXPECT_EQ(c.edit->GetOperationData(5), zero);
+}
+
+TEST(OperationData, RoundTripRoundsRatesToThreeDecimalsInAnyKeyOrder) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}));
+    SetOperation(c,
+                 "junk<OperationDataBegin>RateT=-0.0004;RateZ=2.71828;RateX=1.0005;RateR=1e3;"
+                 "PX=12abc;PR=-5;<OperationDataEnd><ItemDataBegin>whatever<ItemDataEnd>",
+                 0);
+    EXPECT_EQ(c.edit->GetOperationData(0),
+              "<OperationDataBegin>PR=-5;PX=12;RateR=1000.000;RateX=1.000;RateZ=2.718;"
+              "RateT=-0.000;<OperationDataEnd><ItemDataBegin><ItemDataEnd>");
+    EXPECT_EQ(c.edit->GetOperationData(1).find("<ItemDataBegin>"), std::string::npos);
+}
+
+TEST(OperationData, SettingRebuildsTheResultData) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x", "y"}, "BM"));
+    EXPECT_EQ(c.Object().ResultData(), "");
+    SetOperation(c, "", 7);
+    EXPECT_EQ(c.Object().ResultData(), "BM_1_NAME=x;BM_1_RESULT=v1;BM_2_NAME=y;BM_2_RESULT=v2;");
+}
+
+// ---- Result data ----
+
+TEST(ResultData, CountedParametersOfOwnItemsFromStart) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;NAME1=f;") +
+           OwnBlock("B", {"p", "", "r"}) + OwnBlock("C", {}));
+    EXPECT_EQ(c.Object().BuildResultData(0),
+              "TEXT_1_NAME=x;TEXT_1_RESULT=v1;TEXT_1_NAME=p;TEXT_1_RESULT=v1;");
+    EXPECT_EQ(c.Object().BuildResultData(1), "TEXT_1_NAME=p;TEXT_1_RESULT=v1;");
+    EXPECT_EQ(c.Object().BuildResultData(3), "");  // no counted parameters
+    EXPECT_EQ(c.Object().BuildResultData(4), "");  // past the list
+    EXPECT_EQ(c.Object().BuildResultData(-9), c.Object().BuildResultData(0));
+    EXPECT_EQ(Take(c.report->GetValueListAndResults(2)), "TEXT_1_NAME=p;TEXT_1_RESULT=v1;");
+}
+
+TEST(ResultData, ValueListWithTheBookmarkComesFirstAtStartZero) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}, "BM"));
+    EXPECT_EQ(Take(c.report->GetValueListAndResults(0)),
+              "BM_Z1=4.00Ohm;BM_T1=30ms;BM_MODE=1;BM_EN=1;BM_I=5.0A;BM_BIA=Used;BM_BIL=OR;"
+              "BM_1_NAME=x;BM_1_RESULT=v1;");
+}
+
+TEST(ReportFieldList, OneLinePerNamedParameterAndLaterReportIdentifier) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x", "", "z"}, "BM") +
+           ForeignBlock("TestComName2=F;NAME1=f;"));
+    const std::string expected =
+        "x:BM_1_RESULT;\r\nz:BM_3_RESULT;\r\nx:BM_1_REQUIRE;\r\nz:BM_3_REQUIRE;\r\n";
+    EXPECT_EQ(c.edit->GetReportFieldList(), expected);
+    EXPECT_EQ(c.edit->GetReportFieldList(), expected);  // rebuilt, not appended
+}
+
+TEST(EvaluatedParameters, SixtyValuesInKeyOrder) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"Z1+1", "1/0"}));
+    const std::string values = c.edit->GetEvaluatedParameters(0);
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t semi; (semi = values.find(';', start)) != std::string::npos; start = semi + 1)
+        fields.push_back(values.substr(start, semi - start));
+    ASSERT_EQ(fields.size(), 60u);
+    EXPECT_EQ(start, values.size());
+    EXPECT_EQ(fields[0], "5.000");        // NAME1 Z1+1
+    EXPECT_EQ(fields[2], "1.000");        // PROPERTY1
+    EXPECT_EQ(fields[3], "4.000");        // REQUIRE1 Z1*1
+    EXPECT_EQ(fields[4], "-100000.000");  // NAME2 1/0
+    EXPECT_EQ(fields[7], "8.000");        // REQUIRE2 Z1*2
+    EXPECT_EQ(fields[59], "0.000");       // missing REQUIRE15
+}
+
+// ---- Report table ----
+
+TEST(ReportTable, OneRowPerParameterUpToTheFirstBlankName) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"N$1", "N2", " ", "N4"}) +
+           ForeignBlock("TestComName2=F;") + OwnBlock("B", {"M1"}));
+    int32_t done = 0;
+    CReportItem** table = c.report->ComposeReport(0, &done, "host data", 2);
+    EXPECT_EQ(done, 1);
+    ASSERT_NE(table[0], nullptr);
+    for (int i = 1; i < kReportItemTableSize; ++i)
+        EXPECT_EQ(table[i], nullptr) << i;
+    const CReportItem& item = *table[0];
+    EXPECT_EQ(item.title, "3.  Test Object - Relay X");
+    ASSERT_EQ(item.tables.size(), 1u);
+    const CReportTable& t = item.tables[0];
+    EXPECT_EQ(t.title, "Manual Test Items");
+    EXPECT_EQ(t.colCount, 3);
+    EXPECT_EQ(t.rowCount, 4);
+    EXPECT_EQ(t.width, 800);
+    const std::vector<std::vector<std::string>> expected = {
+        {"Name", "Testing Method", "Measure"},
+        {"N 1", "Z1*1", "v1"},
+        {"N2", "Z1*2", "v2"},
+        {"M1", "Z1*1", "v1"},
+    };
+    for (int r = 0; r < 4; ++r)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(t.CellText(r, col), expected[r][col]) << r << "," << col;
+    // The host's data becomes the result data only when there is none.
+    EXPECT_EQ(c.Object().ResultData(), "host data");
+    c.report->ComposeReport(0, &done, "other", 0);
+    EXPECT_EQ(c.Object().ResultData(), "host data");
+    // Composed again from scratch: the same single entry.
+    CReportItem** again = c.report->ComposeReport(0, nullptr, "", 0);
+    EXPECT_EQ(again, table);
+    EXPECT_EQ(again[0]->title, "1.  Test Object - Relay X");
+    EXPECT_EQ(again[0]->tables[0].rowCount, 4);
+}
+
+// ---- Result-entry panel ----
+
+struct FakeViewLog {
+    int created = 0;
+    int shown = 0;
+    std::vector<int> commands;
+    std::vector<PanelDrawing> paints;
+    HWND parent = nullptr;
+    bool refuseCreate = false;
+};
+FakeViewLog* g_log = nullptr;
+
+class FakeView final : public IPanelView {
+public:
+    explicit FakeView(CPageModel& model) : model_(model) {}
+    bool Create(HWND parent, const PanelRect&) override {
+        if (g_log->refuseCreate) return false;
+        ++g_log->created;
+        g_log->parent = parent;
+        exists_ = true;
+        return true;
+    }
+    bool Exists() const override { return exists_; }
+    void ShowPage() override {
+        ++g_log->shown;
+        EXPECT_GE(model_.Layout().rows, 1);
+    }
+    void Paint(HWND, const PanelRect&, const PanelDrawing& drawing) override {
+        g_log->paints.push_back(drawing);
+    }
+    void KeypadCommand(int command) override { g_log->commands.push_back(command); }
+
+private:
+    CPageModel& model_;
+    bool exists_ = false;
+};
+
+std::unique_ptr<IPanelView> MakeFakeView(CPageModel& model) {
+    return std::make_unique<FakeView>(model);
+}
+
+class Panel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_log = &log;
+        previous = SetPanelViewFactory(&MakeFakeView);
+    }
+    void TearDown() override {
+        SetPanelViewFactory(previous);
+        g_log = nullptr;
+    }
+    FakeViewLog log;
+    PanelViewFactory previous = nullptr;
+};
+
+TEST(PanelWithoutView, StateOnlyAndResultsAreNotApplied) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}));
+    const std::string before = c.edit->GetTestItemsText();
+    int parent = 0;
+    c.panel->CreatePanel(&parent, 0, 0, 300, 200, 0);
+    EXPECT_FALSE(c.Object().PanelCreated());
+    EXPECT_EQ(c.Object().PanelParent(), &parent);
+    EXPECT_EQ(c.Object().Page().RowCount(), 0);  // nothing loaded into the page
+    c.Object().Page().Add("New", "Req");
+    EXPECT_EQ(c.edit->ApplyEnteredResults(0), "");
+    EXPECT_EQ(c.edit->GetTestItemsText(), before);
+}
+
+TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"x"}) + OwnBlock("B", {"n1", "n2"}));
+    int parent = 0;
+    c.panel->CreatePanel(&parent, 10, 20, 320, 200, 1);
+    EXPECT_TRUE(c.Object().PanelCreated());
+    EXPECT_EQ(log.created, 1);
+    EXPECT_EQ(log.parent, &parent);
+    CPageModel& page = c.Object().Page();
+    EXPECT_EQ(page.Title(), "B");
+    EXPECT_EQ(page.RowCount(), 2);
+    EXPECT_EQ(page.EditLock(), 0);  // the template's Update=0
+    EXPECT_EQ(c.Object().LastDetail().texts[1].text, "n1");
+    c.panel->CreatePanel(&parent, 0, 0, 1, 1, 0);  // exists: only loads item 0
+    EXPECT_EQ(log.created, 1);
+    EXPECT_EQ(page.Title(), "A");
+    c.panel->CreatePanel(&parent, 0, 0, 1, 1, 1);
+
+    EXPECT_EQ(c.panel->EnterResultMode(), 2);
+    EXPECT_EQ(page.Mode(), 2);
+    page.CellClicked(1, 1, "Pass$ok");
+    page.CellNotification(1, 1);
+    page.AcceptDialogResult(2, "Fail\r\n");
+    page.CellNotification(2, 2);
+    ASSERT_TRUE(page.Add("Extra\r\n", "By eye"));
+    EXPECT_EQ(page.EditLock(), 1);
+    page.CellNotification(3, 1);
+    ASSERT_TRUE(page.Finish());
+
+    EXPECT_EQ(c.edit->ApplyEnteredResults(1), "");
+    EXPECT_EQ(c.panel->GetPanelMode(), 1);  // took the page's mode
+    const std::string text = c.edit->GetTestItemsText();
+    for (const char* line :
+         {"\tNAME1=n1;\r\n\tVALUE1=Pass$ok;\r\n\tPROPERTY1=1;\r\n\tREQUIRE1=Z1*1;",
+          "\tNAME2=n2;\r\n\tVALUE2=Fail;\r\n\tPROPERTY2=2;\r\n",
+          "\tNAME3=Extra;\r\n\tVALUE3=;\r\n\tPROPERTY3=0;\r\n\tREQUIRE3=By eye;",
+          "\tNAME4=;\r\n\tVALUE4=;\r\n\tPROPERTY4=;\r\n\tREQUIRE4=;"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_EQ(c.Object().BuildResultData(1),
+              "TEXT_1_NAME=n1;TEXT_1_RESULT=Pass$ok;TEXT_2_NAME=n2;TEXT_2_RESULT=Fail;"
+              "TEXT_3_NAME=Extra;TEXT_3_RESULT=;");
+    EXPECT_NE(text.find("TESTNAME=A;"), std::string::npos);  // item 0 untouched
+}
+
+TEST_F(Panel, RefusedCreationLeavesThePanelNotCreated) {
+    log.refuseCreate = true;
+    Component c;
+    c.Load(OwnBlock("A", {"x"}));
+    c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
+    EXPECT_FALSE(c.Object().PanelCreated());
+    c.panel->KeypadCommand(1);
+    EXPECT_TRUE(log.commands.empty());
+    log.refuseCreate = false;
+    c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
+    EXPECT_TRUE(c.Object().PanelCreated());
+    c.panel->KeypadCommand(4);
+    EXPECT_EQ(log.commands, std::vector<int>{4});
+}
+
+TEST_F(Panel, DrawingsGoToTheGivenWindow) {
+    Component c;
+    c.Load(kSmallTemplate + OwnBlock("A", {"first", "second"}, "BM"));
+    int window = 0;
+    c.panel->CreatePanel(&window, 0, 0, 160, 100, 0);
+    c.Object().Page().CellNotification(2, 0);
+    c.panel->DrawResult(&window, 0, 0, 160, 100, 0);
+    EXPECT_EQ(c.Object().DrawingMode(), 0);
+    ASSERT_EQ(log.paints.size(), 1u);
+    // Loading the item again resets nothing of the current row; the detail is of row 2.
+    EXPECT_EQ(log.paints[0].texts.back().text, "Result");
+    EXPECT_EQ(log.paints[0].texts[1].text, "second");
+
+    c.panel->DrawParameterTable(&window, 0, 0, 300, 100);
+    EXPECT_EQ(c.Object().DrawingMode(), 3);
+    ASSERT_EQ(log.paints.size(), 2u);
+    const PanelDrawing& table = log.paints[1];
+    ASSERT_EQ(table.texts.size(), 6u);
+    EXPECT_EQ(table.texts[4].text, "second");
+    EXPECT_EQ(table.texts[5].text, "BM_2_RESULT");
+}
+
+TEST(PanelCaptions, ParameterCaptionsComeFromTheLanguagesCaptionFile) {
+    Component c;
+    c.Load(OwnBlock("A", {"x"}), 1);
+    EXPECT_TRUE(c.Object().CaptionFilePath().ends_with("cfg/BurstComEN.ini"));
+}
+
+// ---- Host notice ----
+
+class NoticeReceiver : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() != HostNoticeEvent::Type()) return QObject::event(e);
+        const auto* notice = static_cast<HostNoticeEvent*>(e);
+        codes.push_back(notice->code());
+        data.push_back(notice->data());
+        return true;
+    }
+    std::vector<quintptr> codes;
+    std::vector<QByteArray> data;
+};
+
+TEST(HostNotice, ReachesThePanelParentSynchronouslyWithItsZero) {
+    int argc = 1;
+    char name[] = "component_tests";
+    char* argv[] = {name};
+    QCoreApplication app(argc, argv);
+    Component c;
+    NoticeReceiver receiver;
+    c.Object().NotifyHost(1);  // no panel parent: nothing is sent
+    c.panel->CreatePanel(static_cast<QObject*>(&receiver), 0, 0, 10, 10, 0);
+    c.Object().SetNoticeText("\xB2\xE2 ok");
+    c.Object().NotifyHost(CQuorinCom::kOperationNoticeCode);
+    ASSERT_EQ(receiver.codes.size(), 1u);
+    EXPECT_EQ(receiver.codes[0], 0xFF0000u);
+    EXPECT_EQ(receiver.data[0], QByteArray("\xB2\xE2 ok\0", 6));
+    EXPECT_FALSE(SendHostNotice(nullptr, 5, "x"));
+    EXPECT_TRUE(SendHostNotice(&receiver, 5, ""));
+    EXPECT_EQ(receiver.data[1], QByteArray(1, '\0'));
+    EXPECT_EQ(
+        QEvent::registerEventType(HostNoticeEvent::kTypeNumber) == HostNoticeEvent::kTypeNumber,
+        false);  // reserved by the component
+}
+
+}  // namespace
+}  // namespace quorin::test
