@@ -38,3 +38,9 @@ endfunction()
 function(quorin_export)
     set_property(GLOBAL APPEND PROPERTY QUORIN_EXPORTED_TARGETS ${ARGN})
 endfunction()
+
+# quorin_public_headers(path...): headers (paths from the repo root) that hosts include; they and
+# every project header they include are installed under include/quorin/.
+function(quorin_public_headers)
+    set_property(GLOBAL APPEND PROPERTY QUORIN_PUBLIC_HEADERS ${ARGN})
+endfunction()

@@ -1,0 +1,155 @@
+// Arbitrary bytes as the sequence text a host hands to LoadTestItems, then every text getter of
+// the component: nothing may crash, and every foreign block must come back byte for byte, in
+// order, in GetTestItemsText.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "component/quorin_com.h"
+#include "platform/com/bstr.h"
+#include "report/report_item.h"
+#include "template/key_value_list.h"
+
+namespace {
+
+using namespace quorin;
+
+constexpr std::string_view kBegin = "<TestItemBegin>";
+constexpr std::string_view kEnd = "<TestItemEnd>";
+
+void Require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+// The foreign blocks of text in order, markers included.
+std::vector<std::string_view> ForeignBlocks(std::string_view text) {
+    std::vector<std::string_view> blocks;
+    size_t position = 0;
+    while (blocks.size() < static_cast<size_t>(CTestItemSet::kMaxItems)) {
+        const size_t begin = text.find(kBegin, position);
+        if (begin == std::string_view::npos) break;
+        const size_t end = text.find(kEnd, begin + kBegin.size());
+        if (end == std::string_view::npos) break;
+        std::string copy;
+        for (const char c : text.substr(begin + kBegin.size(), end - begin - kBegin.size()))
+            if (c != '\r' && c != '\n' && c != '\t') copy.push_back(c);
+        CKeyValueList keys(copy, ';');
+        if (keys.Lookup("TestComName2") != kOwnComponentName)
+            blocks.push_back(text.substr(begin, end + kEnd.size() - begin));
+        position = end + kEnd.size();
+    }
+    return blocks;
+}
+
+void Drop(BSTR text) {
+    SysFreeString(text);
+}
+
+void FreeAll(std::vector<BSTR>& texts) {
+    for (BSTR& b : texts) {
+        SysFreeString(b);
+        b = nullptr;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    IClassFactory* factory = nullptr;
+    GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    ITestItemEdit* edit = nullptr;
+    factory->CreateInstance(nullptr, IID_ITestItemEdit, reinterpret_cast<void**>(&edit));
+    factory->Release();
+    IResultReport* report = nullptr;
+    IEmbeddedPanel* panel = nullptr;
+    IModuleInfo* info = nullptr;
+    edit->QueryInterface(IID_IResultReport, reinterpret_cast<void**>(&report));
+    edit->QueryInterface(IID_IEmbeddedPanel, reinterpret_cast<void**>(&panel));
+    edit->QueryInterface(IID_IModuleInfo, reinterpret_cast<void**>(&info));
+
+    BSTR text = AnsiToBstr(bytes);
+    // What the component reads: the bytes after their trip through the BSTR.
+    const std::string seen = BstrToAnsi(text);
+    edit->LoadTestItems(text, 0, 0, size % 2, 0);
+
+    const std::string stored = edit->GetTestItemsText();
+    size_t cursor = 0;
+    for (std::string_view block : ForeignBlocks(seen)) {
+        const size_t at = stored.find(block, cursor);
+        Require(at != std::string::npos, "foreign block returned byte for byte and in order");
+        cursor = at + block.size();
+    }
+
+    edit->GetReportSection();
+    BSTR out = nullptr;
+    edit->GetSettingText(&out);
+    Drop(out);
+    edit->GetCommonParameterText(&out);
+    Drop(out);
+    edit->GetBinaryText(&out);
+    Drop(out);
+    edit->GetCharacterText(&out);
+    Drop(out);
+
+    std::vector<BSTR> rows(600 * 9, nullptr);
+    std::vector<BSTR> options(1 + 600 * 22, nullptr);
+    const int settings =
+        edit->GetSettingTable(reinterpret_cast<BSTR(*)[9]>(rows.data()), options.data());
+    Require(settings >= 0 && settings <= 600, "setting count");
+    FreeAll(rows);
+    FreeAll(options);
+    edit->GetCommonParameterTable(reinterpret_cast<BSTR(*)[9]>(rows.data()), options.data());
+    FreeAll(rows);
+    FreeAll(options);
+    edit->GetBinaryTable(reinterpret_cast<BSTR(*)[6]>(rows.data()), options.data());
+    FreeAll(rows);
+    FreeAll(options);
+
+    const int count = static_cast<CQuorinCom*>(edit)->Items().Count();
+    std::vector<BSTR> channels(67, nullptr);
+    for (int index = -1; index <= count && index < 60; ++index) {
+        edit->GetChannelTable(index, channels.data());
+        FreeAll(channels);
+        edit->GetItemKind(index, &out);
+        Drop(out);
+        out = nullptr;
+        edit->GetItemText(index, channels.data());
+        FreeAll(channels);
+        edit->GetItemTitle(index);
+        edit->GetEvaluatedParameters(index);
+        edit->GetOperationData(index);
+        BSTR operation = AnsiToBstr(seen.substr(0, 200));
+        edit->SetOperationData(&operation, index);
+        Drop(operation);
+        panel->CreatePanel(nullptr, 0, 0, 200, 100, index);
+        edit->ApplyEnteredResults(index);
+    }
+    edit->GetCurrentItemTitle(0, channels.data());
+    FreeAll(channels);
+    edit->GetReportFieldList();
+    Drop(report->GetResultData());
+    Drop(report->GetValueListAndResults(0));
+    Drop(report->GetValueListAndResults(1));
+    int32_t done = 0;
+    CReportItem** items = report->ComposeReport(0, &done, seen.substr(0, 50), 1);
+    Require(done == 1 && items && items[0], "report table composed");
+    info->GetModuleInfo(static_cast<int32_t>(size), channels.data());
+    FreeAll(channels);
+
+    // Loading again keeps the bookmark and gives the same stored text.
+    edit->LoadTestItems(text, 0, 0, 1, 0);
+    Require(edit->GetTestItemsText() == stored, "a second load stores the same items");
+    Drop(text);
+
+    info->Release();
+    panel->Release();
+    report->Release();
+    edit->Release();
+    return 0;
+}
