@@ -7,7 +7,9 @@
 // Every method returns normally whatever its arguments: a null out pointer or array is skipped, a
 // null BSTR is the empty text, an index without an item does only what the method states, and
 // counts are clamped to the records that exist. Out arrays must have the entries their method
-// documents (for the tables: one row per record, see com_interfaces.h). A BSTR written to an out
+// documents (a table: one row per record of its section, and options for 1 + the sum over its
+// combo-box records of 2 + their choice count; the template's capacities always suffice: 600, 100
+// and 100 rows, 1 + 22 * rows options). A BSTR written to an out
 // parameter is new and owned by the caller; whatever the out parameter held before is not freed
 // (COM out parameters carry no value in).
 #pragma once

@@ -427,7 +427,7 @@ TEST(BadArguments, NullAndAbsurdArgumentsReturnNormally) {
         c.edit->SetOperationData(nullptr, index);
         c.panel->CreatePanel(nullptr, -1, -1, -1, -1, index);
         c.panel->DrawResult(nullptr, 0, 0, 0, 0, index);
-        EXPECT_EQ(Take(c.report->GetValueListAndResults(index)).empty(), index != 0);
+        EXPECT_EQ(Take(c.report->GetValueListAndResults(index)).empty(), index > 0);
     }
     // Counts past the records, negative counts and null arrays.
     BstrArray values(600);
