@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
     if (CLSIDFromProgID(u"Quorin.QuorinCom", &clsid) != S_OK ||
         CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_ITestItemEdit,
                          reinterpret_cast<void**>(&edit)) != S_OK) {
-        std::fprintf(stderr, "cannot create Quorin.QuorinCom: %s\n",
-                     ActivationErrorText().c_str());
+        std::fprintf(stderr, "cannot create Quorin.QuorinCom: %s\n", ActivationErrorText().c_str());
         return 1;
     }
 

@@ -21,11 +21,11 @@ std::string FullTemplate() {
     t += "<SettingBegin>\r\n";
     for (int i = 0; i < 600; ++i) {
         if (i % 10 == 9) {
-            t += CFormat("\tN=Mode %d,Num=3,T=ComboBox,V=1,S1=A,S2=B,S3=C,RE=0,RT=0,RN=0,ID=M%d;\r\n",
-                         i, i);
+            t += CFormat(
+                "\tN=Mode %d,Num=3,T=ComboBox,V=1,S1=A,S2=B,S3=C,RE=0,RT=0,RN=0,ID=M%d;\r\n", i, i);
         } else {
-            t += CFormat("\tN=Setting %d,L=2,U=Ohm,T=Edit,V=%d.25,RE=0,RT=0,RN=0,ID=S%d;\r\n", i,
-                         i, i);
+            t += CFormat("\tN=Setting %d,L=2,U=Ohm,T=Edit,V=%d.25,RE=0,RT=0,RN=0,ID=S%d;\r\n", i, i,
+                         i);
         }
     }
     t += "<SettingEnd>\r\n<CommonParameterBegin>\r\n";
@@ -46,8 +46,9 @@ std::string Items(int copies) {
         std::string own = "<TestItemBegin>TestComName2=Quorin.QuorinCom;\r\n\tHINT=Check;\r\n";
         own += CFormat("\tTESTNAME=Item %d;\r\n", i);
         for (int k = 1; k <= 15; ++k)
-            own += CFormat("\tNAME%d=Parameter %d;VALUE%d=S%d*1.1;PROPERTY%d=%d;REQUIRE%d=< S%d;\r\n",
-                           k, k, k, k, k, k % 3, k, k + 1);
+            own +=
+                CFormat("\tNAME%d=Parameter %d;VALUE%d=S%d*1.1;PROPERTY%d=%d;REQUIRE%d=< S%d;\r\n",
+                        k, k, k, k, k, k % 3, k, k + 1);
         own += "\tBOOKMARK=BENCH;\r\n\tSELECT=1;\r\n\tPAUSE=0;\r\n<TestItemEnd>";
         items += own;
         items += CFormat(

@@ -46,8 +46,9 @@ std::vector<std::string_view> ForeignBlocks(std::string_view text) {
     return blocks;
 }
 
-void Drop(BSTR text) {
+void Drop(BSTR& text) {
     SysFreeString(text);
+    text = nullptr;
 }
 
 void FreeAll(std::vector<BSTR>& texts) {
@@ -118,7 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FreeAll(channels);
         edit->GetItemKind(index, &out);
         Drop(out);
-        out = nullptr;
         edit->GetItemText(index, channels.data());
         FreeAll(channels);
         edit->GetItemTitle(index);
@@ -133,9 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     edit->GetCurrentItemTitle(0, channels.data());
     FreeAll(channels);
     edit->GetReportFieldList();
-    Drop(report->GetResultData());
-    Drop(report->GetValueListAndResults(0));
-    Drop(report->GetValueListAndResults(1));
+    SysFreeString(report->GetResultData());
+    SysFreeString(report->GetValueListAndResults(0));
+    SysFreeString(report->GetValueListAndResults(1));
     int32_t done = 0;
     CReportItem** items = report->ComposeReport(0, &done, seen.substr(0, 50), 1);
     Require(done == 1 && items && items[0], "report table composed");

