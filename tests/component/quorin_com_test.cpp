@@ -180,8 +180,9 @@ TEST(Loading, ForeignBlocksComeBackByteForByteBesideRewrittenOwnBlocks) {
     EXPECT_EQ(texts.Ansi(0), "");
     EXPECT_EQ(texts.Ansi(2), "");
     EXPECT_EQ(c.edit->GetTestItemsText(), foreign + "<TestItemBegin>" + written + "<TestItemEnd>");
-    c.edit->GetItemText(0, texts.data());
-    EXPECT_EQ(texts.Ansi(1), "");
+    BstrArray foreignTexts(3);  // out arrays receive new BSTRs: a fresh one per call
+    c.edit->GetItemText(0, foreignTexts.data());
+    EXPECT_EQ(foreignTexts.Ansi(1), "");
 }
 
 TEST(Loading, BookmarkOfTheFirstLoadStays) {
@@ -320,6 +321,7 @@ TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
     c.edit->GetSettingTable(rows.data(), nullptr);
     EXPECT_EQ(rows.Ansi(0, 1), "2.76");
 
+    SysFreeString(values[0]);
     values[0] = AnsiToBstr("1.5e1");
     c.edit->SetCommonParameterValues(1, values.data());
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kCommonParameter, 0), 15.0f);
@@ -395,12 +397,13 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
     two[4] = AnsiToBstr("2");
     two[5] = AnsiToBstr("3");
     c.edit->SetChannelTable(0, 2, two.data());
-    c.edit->GetChannelTable(0, out.data());
-    EXPECT_EQ(out.Ansi(1), "x0");
-    EXPECT_EQ(out.Ansi(4), "x1");
-    EXPECT_EQ(out.Ansi(7), "ch2");
-    EXPECT_EQ(out.Ansi(63), "hint");
-    EXPECT_EQ(out.Ansi(66), "3");
+    BstrArray after(67);
+    c.edit->GetChannelTable(0, after.data());
+    EXPECT_EQ(after.Ansi(1), "x0");
+    EXPECT_EQ(after.Ansi(4), "x1");
+    EXPECT_EQ(after.Ansi(7), "ch2");
+    EXPECT_EQ(after.Ansi(63), "hint");
+    EXPECT_EQ(after.Ansi(66), "3");
     EXPECT_NE(c.edit->GetTestItemsText().find("\tUAC=x0;\r\n\tUBC=x1;\r\n"), std::string::npos);
 }
 
