@@ -78,6 +78,25 @@ std::string NoBlanks(std::string_view text) {
     return out;
 }
 
+// Runs body; a failure to allocate (the only exception the work can raise) must not cross the
+// binary interface, so it ends the call with fallback.
+template <typename Result, typename Body>
+Result Guarded(Result fallback, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return fallback;
+    }
+}
+
+template <typename Body>
+void Guarded(Body&& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
 PanelViewFactory& ViewFactory() {
     static PanelViewFactory factory = nullptr;
     return factory;
@@ -137,14 +156,16 @@ ULONG CQuorinCom::Release() {
 // ---- ITestItemEdit ----
 
 int32_t CQuorinCom::LoadTestItems(BSTR text, int32_t, int32_t, int32_t english, int32_t) {
-    hostText_ = Ansi(text);
-    std::string_view section;
-    if (Between(hostText_, kReportBegin, kReportEnd, &section)) reportSection_ = section;
-    captionFile_.SetPath(ProgramFolder() + "cfg/" +
-                         (english ? "BurstComEN.ini" : "BurstComCH.ini"));
-    template_->ReadTemplate(hostText_, 0);
-    items_.ReadBlocks(hostText_);
-    return 1;
+    return Guarded<int32_t>(1, [&]() -> int32_t {
+        hostText_ = Ansi(text);
+        std::string_view section;
+        if (Between(hostText_, kReportBegin, kReportEnd, &section)) reportSection_ = section;
+        captionFile_.SetPath(ProgramFolder() + "cfg/" +
+                             (english ? "BurstComEN.ini" : "BurstComCH.ini"));
+        template_->ReadTemplate(hostText_, 0);
+        items_.ReadBlocks(hostText_);
+        return 1;
+    });
 }
 
 std::string CQuorinCom::GetReportSection() {
@@ -154,15 +175,19 @@ std::string CQuorinCom::GetReportSection() {
 }
 
 void CQuorinCom::GetSettingText(BSTR* out) {
-    if (out) Put(out, template_->WriteSettings(0));
+    Guarded([&] {
+        if (out) Put(out, template_->WriteSettings(0));
+    });
 }
 
 void CQuorinCom::GetCommonParameterText(BSTR* out) {
-    if (out) Put(out, template_->WriteCommonParameters(0));
+    Guarded([&] {
+        if (out) Put(out, template_->WriteCommonParameters(0));
+    });
 }
 
 void CQuorinCom::GetBinaryText(BSTR* out) {
-    Put(out, template_->WriteBinaryInputs());
+    Guarded([&] { Put(out, template_->WriteBinaryInputs()); });
 }
 
 void CQuorinCom::GetCharacterText(BSTR* out) {
@@ -170,7 +195,8 @@ void CQuorinCom::GetCharacterText(BSTR* out) {
 }
 
 std::string CQuorinCom::GetTestItemsText() {
-    return items_.SpliceItemTexts();
+    return Guarded<std::string>(std::string(),
+                                [&]() -> std::string { return items_.SpliceItemTexts(); });
 }
 
 void CQuorinCom::Reserved10(int32_t, int32_t, int32_t) {}
@@ -219,15 +245,18 @@ int32_t CQuorinCom::FillTable(ParamKind kind, BSTR (*rows)[Cols], BSTR* options)
 }
 
 int32_t CQuorinCom::GetBinaryTable(BSTR (*rows)[6], BSTR* options) {
-    return FillTable(ParamKind::kBinaryInput, rows, options);
+    return Guarded<int32_t>(
+        0, [&]() -> int32_t { return FillTable(ParamKind::kBinaryInput, rows, options); });
 }
 
 int32_t CQuorinCom::GetSettingTable(BSTR (*rows)[9], BSTR* options) {
-    return FillTable(ParamKind::kSetting, rows, options);
+    return Guarded<int32_t>(
+        0, [&]() -> int32_t { return FillTable(ParamKind::kSetting, rows, options); });
 }
 
 int32_t CQuorinCom::GetCommonParameterTable(BSTR (*rows)[9], BSTR* options) {
-    return FillTable(ParamKind::kCommonParameter, rows, options);
+    return Guarded<int32_t>(
+        0, [&]() -> int32_t { return FillTable(ParamKind::kCommonParameter, rows, options); });
 }
 
 int32_t CQuorinCom::GetChannelTable(int32_t index, BSTR* out) {
@@ -252,15 +281,17 @@ std::string CQuorinCom::Reserved15() {
 }
 
 void CQuorinCom::SetValues(ParamKind kind, int32_t count, BSTR* values) {
-    CRelayTemplate& t = *template_;
-    const int n = values ? std::clamp(count, 0, t.Count(kind)) : 0;
-    for (int i = 0; i < n; ++i) {
-        const std::string text = Ansi(values[i]);
-        const bool number = t.Type(kind, i) == "Edit" && t.Decimals(kind, i) != 0;
-        const double value = number ? CAtof(text) : static_cast<double>(CAtoi(text));
-        t.SetValue(kind, i, static_cast<float>(value));
-    }
-    items_.RefreshItems();
+    Guarded([&] {
+        CRelayTemplate& t = *template_;
+        const int n = values ? std::clamp(count, 0, t.Count(kind)) : 0;
+        for (int i = 0; i < n; ++i) {
+            const std::string text = Ansi(values[i]);
+            const bool number = t.Type(kind, i) == "Edit" && t.Decimals(kind, i) != 0;
+            const double value = number ? CAtof(text) : static_cast<double>(CAtoi(text));
+            t.SetValue(kind, i, static_cast<float>(value));
+        }
+        items_.RefreshItems();
+    });
 }
 
 void CQuorinCom::SetSettingValues(int32_t count, BSTR* values) {
@@ -276,18 +307,21 @@ void CQuorinCom::SetBinaryValues(int32_t count, BSTR* values) {
 }
 
 void CQuorinCom::SetChannelTable(int32_t index, int32_t n, BSTR* values) {
-    if (!values) {
-        items_.Select(index);
-        items_.RefreshItems();
-        return;
-    }
-    const int channels = std::clamp(n, 0, CTestItem::kChannelCount);
-    std::vector<std::string> texts;
-    texts.reserve(channels);
-    for (int c = 0; c < channels; ++c)
-        texts.push_back(Ansi(values[c]));
-    items_.SetChannelTable(index, texts, Ansi(values[channels]), CAtoi(Ansi(values[channels + 1])),
-                           CAtoi(Ansi(values[channels + 2])), CAtoi(Ansi(values[channels + 3])));
+    Guarded([&] {
+        if (!values) {
+            items_.Select(index);
+            items_.RefreshItems();
+            return;
+        }
+        const int channels = std::clamp(n, 0, CTestItem::kChannelCount);
+        std::vector<std::string> texts;
+        texts.reserve(channels);
+        for (int c = 0; c < channels; ++c)
+            texts.push_back(Ansi(values[c]));
+        items_.SetChannelTable(index, texts, Ansi(values[channels]),
+                               CAtoi(Ansi(values[channels + 1])), CAtoi(Ansi(values[channels + 2])),
+                               CAtoi(Ansi(values[channels + 3])));
+    });
 }
 
 void CQuorinCom::GetItemKind(int32_t index, BSTR* out) {
@@ -295,55 +329,61 @@ void CQuorinCom::GetItemKind(int32_t index, BSTR* out) {
 }
 
 std::string CQuorinCom::GetOperationData(int32_t index) {
-    std::string out(kOperationBegin);
-    out += CFormat("PR=%d;PX=%d;RateR=%.3f;RateX=%.3f;RateZ=%.3f;RateT=%.3f;", pr_, px_,
-                   static_cast<double>(rateR_), static_cast<double>(rateX_),
-                   static_cast<double>(rateZ_), static_cast<double>(rateT_));
-    out.append(kOperationEnd);
-    if (items_.Select(index)) out.append(kItemDataBegin).append(kItemDataEnd);
-    return out;
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        std::string out(kOperationBegin);
+        out += CFormat("PR=%d;PX=%d;RateR=%.3f;RateX=%.3f;RateZ=%.3f;RateT=%.3f;", pr_, px_,
+                       static_cast<double>(rateR_), static_cast<double>(rateX_),
+                       static_cast<double>(rateZ_), static_cast<double>(rateT_));
+        out.append(kOperationEnd);
+        if (items_.Select(index)) out.append(kItemDataBegin).append(kItemDataEnd);
+        return out;
+    });
 }
 
 void CQuorinCom::SetOperationData(BSTR* data, int32_t index) {
-    const std::string text = data ? Ansi(*data) : std::string();
-    std::string_view part;
-    if (!Between(text, kOperationBegin, kOperationEnd, &part)) part = {};
-    pr_ = CAtoi(OperationValue(part, "PR="));
-    px_ = CAtoi(OperationValue(part, "PX="));
-    rateR_ = static_cast<float>(CAtof(OperationValue(part, "RateR=")));
-    rateX_ = static_cast<float>(CAtof(OperationValue(part, "RateX=")));
-    rateZ_ = static_cast<float>(CAtof(OperationValue(part, "RateZ=")));
-    rateT_ = static_cast<float>(CAtof(OperationValue(part, "RateT=")));
-    if (const CTestItem* item = items_.Select(index)) {
-        // The item data part is the host's; the component keeps nothing of it.
-        if (item->ComponentName() == kOwnComponentName && panelMode_ < 2) {
-            if (item->Kind() < 1) {
-                noticeText_.clear();
-                NotifyHost(kOperationNoticeCode);
-            } else {
-                resultData_ = BuildResultData(0);
+    Guarded([&] {
+        const std::string text = data ? Ansi(*data) : std::string();
+        std::string_view part;
+        if (!Between(text, kOperationBegin, kOperationEnd, &part)) part = {};
+        pr_ = CAtoi(OperationValue(part, "PR="));
+        px_ = CAtoi(OperationValue(part, "PX="));
+        rateR_ = static_cast<float>(CAtof(OperationValue(part, "RateR=")));
+        rateX_ = static_cast<float>(CAtof(OperationValue(part, "RateX=")));
+        rateZ_ = static_cast<float>(CAtof(OperationValue(part, "RateZ=")));
+        rateT_ = static_cast<float>(CAtof(OperationValue(part, "RateT=")));
+        if (const CTestItem* item = items_.Select(index)) {
+            // The item data part is the host's; the component keeps nothing of it.
+            if (item->ComponentName() == kOwnComponentName && panelMode_ < 2) {
+                if (item->Kind() < 1) {
+                    noticeText_.clear();
+                    NotifyHost(kOperationNoticeCode);
+                } else {
+                    resultData_ = BuildResultData(0);
+                }
             }
         }
-    }
-    resultData_ = BuildResultData(0);
+        resultData_ = BuildResultData(0);
+    });
 }
 
 std::string CQuorinCom::GetReportFieldList() {
-    reportFieldList_.clear();
-    const std::string& bookmark = items_.Bookmark();
-    for (int i = 0; i < items_.Count(); ++i) {
-        const CTestItem* item = items_.Item(i);
-        for (int r = 1; r < template_->ReportCount(); ++r) {
-            const std::string& id = template_->ReportId(r);
-            for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
-                const std::string& name = item->KeyString(CTestItem::NameIndex(k));
-                if (name.empty()) continue;
-                reportFieldList_.append(name).append(":").append(bookmark).append("_");
-                reportFieldList_.append(FormatInt(k)).append("_").append(id).append(";\r\n");
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        reportFieldList_.clear();
+        const std::string& bookmark = items_.Bookmark();
+        for (int i = 0; i < items_.Count(); ++i) {
+            const CTestItem* item = items_.Item(i);
+            for (int r = 1; r < template_->ReportCount(); ++r) {
+                const std::string& id = template_->ReportId(r);
+                for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
+                    const std::string& name = item->KeyString(CTestItem::NameIndex(k));
+                    if (name.empty()) continue;
+                    reportFieldList_.append(name).append(":").append(bookmark).append("_");
+                    reportFieldList_.append(FormatInt(k)).append("_").append(id).append(";\r\n");
+                }
             }
         }
-    }
-    return reportFieldList_;
+        return reportFieldList_;
+    });
 }
 
 void CQuorinCom::SetItemSelect(int32_t index, int32_t value) {
@@ -351,15 +391,17 @@ void CQuorinCom::SetItemSelect(int32_t index, int32_t value) {
 }
 
 void CQuorinCom::GetItemText(int32_t index, BSTR* out) {
-    items_.BuildItemTexts();
-    if (!out) return;
-    out[0] = AnsiToBstr("");
-    out[1] = AnsiToBstr(items_.ItemText(index));
-    out[2] = AnsiToBstr("");
+    Guarded([&] {
+        items_.BuildItemTexts();
+        if (!out) return;
+        out[0] = AnsiToBstr("");
+        out[1] = AnsiToBstr(items_.ItemText(index));
+        out[2] = AnsiToBstr("");
+    });
 }
 
 void CQuorinCom::SetItemText(int32_t index, BSTR* text) {
-    items_.SetItemText(index, text ? Ansi(*text) : std::string());
+    Guarded([&] { items_.SetItemText(index, text ? Ansi(*text) : std::string()); });
 }
 
 void CQuorinCom::GetTemplate(CRelayTemplate** out) {
@@ -374,25 +416,27 @@ void CQuorinCom::GetCurrentItemTitle(int32_t, BSTR* out) {
 }
 
 std::string CQuorinCom::ApplyEnteredResults(int32_t index) {
-    CTestItem* item = items_.Select(index);
-    if (!item || !PanelCreated()) return std::string();
-    for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
-        item->SetKeyString(CTestItem::NameIndex(k), std::string());
-        item->SetKeyString(CTestItem::ValueIndex(k), std::string());
-        item->SetKeyString(CTestItem::RequireIndex(k), std::string());
-    }
-    for (int k = 1; k <= page_.RowCount(); ++k) {
-        const CPageModel::Row& row = page_.RowAt(k);
-        item->SetKeyString(CTestItem::NameIndex(k), row.name);
-        item->SetKeyString(CTestItem::ValueIndex(k), row.result);
-        item->SetKeyString(CTestItem::RequireIndex(k), row.requirements);
-        item->SetKeyString(CTestItem::PropertyIndex(k), FormatInt(row.property));
-    }
-    if (panelMode_ > 1) panelMode_ = static_cast<uint8_t>(page_.Mode());
-    // The item's parameter count follows the rows through the refresh.
-    items_.BuildItemTexts();
-    items_.RefreshItems();
-    return std::string();
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        CTestItem* item = items_.Select(index);
+        if (!item || !PanelCreated()) return std::string();
+        for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
+            item->SetKeyString(CTestItem::NameIndex(k), std::string());
+            item->SetKeyString(CTestItem::ValueIndex(k), std::string());
+            item->SetKeyString(CTestItem::RequireIndex(k), std::string());
+        }
+        for (int k = 1; k <= page_.RowCount(); ++k) {
+            const CPageModel::Row& row = page_.RowAt(k);
+            item->SetKeyString(CTestItem::NameIndex(k), row.name);
+            item->SetKeyString(CTestItem::ValueIndex(k), row.result);
+            item->SetKeyString(CTestItem::RequireIndex(k), row.requirements);
+            item->SetKeyString(CTestItem::PropertyIndex(k), FormatInt(row.property));
+        }
+        if (panelMode_ > 1) panelMode_ = static_cast<uint8_t>(page_.Mode());
+        // The item's parameter count follows the rows through the refresh.
+        items_.BuildItemTexts();
+        items_.RefreshItems();
+        return std::string();
+    });
 }
 
 std::string CQuorinCom::GetItemTitle(int32_t index) {
@@ -405,13 +449,15 @@ void CQuorinCom::Reserved32(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t
 void CQuorinCom::Reserved33(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
 
 std::string CQuorinCom::GetEvaluatedParameters(int32_t index) {
-    const CTestItem* item = items_.Select(index);
-    if (!item) return std::string();
-    std::string out;
-    out.reserve(CTestItem::kKeyStringCount * 12);
-    for (int i = 1; i < CTestItem::kKeyStringCount; ++i)
-        out += CFormat("%.3f;", template_->CalcExpression(item->KeyString(i)));
-    return out;
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        const CTestItem* item = items_.Select(index);
+        if (!item) return std::string();
+        std::string out;
+        out.reserve(CTestItem::kKeyStringCount * 12);
+        for (int i = 1; i < CTestItem::kKeyStringCount; ++i)
+            out += CFormat("%.3f;", template_->CalcExpression(item->KeyString(i)));
+        return out;
+    });
 }
 
 std::string CQuorinCom::Reserved35() {
@@ -447,13 +493,15 @@ uint8_t CQuorinCom::GetPanelMode() {
 
 void CQuorinCom::DrawResult(HWND window, int32_t x, int32_t y, int32_t width, int32_t height,
                             int32_t index) {
-    panelParent_ = window;
-    drawingMode_ = 0;
-    LoadPageFromItem(index);
-    const PanelRect rect{x, y, width, height};
-    const PanelDrawing drawing = ResultDrawing(page_.RowAt(page_.CurrentRow()), width);
-    lastDetail_ = DetailDrawing(page_.RowAt(page_.CurrentRow()), width);
-    if (view_) view_->Paint(window, rect, drawing);
+    Guarded([&] {
+        panelParent_ = window;
+        drawingMode_ = 0;
+        LoadPageFromItem(index);
+        const PanelRect rect{x, y, width, height};
+        const PanelDrawing drawing = ResultDrawing(page_.RowAt(page_.CurrentRow()), width);
+        lastDetail_ = DetailDrawing(page_.RowAt(page_.CurrentRow()), width);
+        if (view_) view_->Paint(window, rect, drawing);
+    });
 }
 
 void CQuorinCom::PanelReserved7() {}
@@ -461,27 +509,32 @@ void CQuorinCom::PanelReserved8() {}
 
 void CQuorinCom::CreatePanel(HWND parent, int32_t x, int32_t y, int32_t width, int32_t height,
                              int32_t index) {
-    if (PanelCreated() && view_ && view_->Exists()) {
+    Guarded([&] {
+        if (PanelCreated() && view_ && view_->Exists()) {
+            LoadPageFromItem(index);
+            return;
+        }
+        panelRect_ = {x, y, width, height};
+        if (view_) panelCreated_ = view_->Create(parent, panelRect_) ? 1 : 0;
+        panelParent_ = parent;
         LoadPageFromItem(index);
-        return;
-    }
-    panelRect_ = {x, y, width, height};
-    if (view_) panelCreated_ = view_->Create(parent, panelRect_) ? 1 : 0;
-    panelParent_ = parent;
-    LoadPageFromItem(index);
-    DrawDetailOfShownRow(width);
+        DrawDetailOfShownRow(width);
+    });
 }
 
 void CQuorinCom::DrawParameterTable(HWND window, int32_t x, int32_t y, int32_t width,
                                     int32_t height) {
-    panelParent_ = window;
-    drawingMode_ = 3;
-    const std::string nameCaption = captionFile_.GetString("LineRelay", "Name", "");
-    const std::string parameterCaption =
-        captionFile_.GetString("LineRelay", "TestItemParameter", "");
-    const PanelDrawing drawing = ParameterDrawing(items_.Current(), nameCaption, parameterCaption,
-                                                  items_.Bookmark(), template_->ReportId(1), width);
-    if (view_) view_->Paint(window, {x, y, width, height}, drawing);
+    Guarded([&] {
+        panelParent_ = window;
+        drawingMode_ = 3;
+        const std::string nameCaption = captionFile_.GetString("LineRelay", "Name", "");
+        const std::string parameterCaption =
+            captionFile_.GetString("LineRelay", "TestItemParameter", "");
+        const PanelDrawing drawing =
+            ParameterDrawing(items_.Current(), nameCaption, parameterCaption, items_.Bookmark(),
+                             template_->ReportId(1), width);
+        if (view_) view_->Paint(window, {x, y, width, height}, drawing);
+    });
 }
 
 void CQuorinCom::KeypadCommand(int32_t command) {
@@ -541,7 +594,7 @@ int32_t CQuorinCom::Reserved9() {
 // ---- IResultReport ----
 
 BSTR CQuorinCom::GetResultData() {
-    return AnsiToBstr(BuildResultData(0));
+    return Guarded<BSTR>(nullptr, [&]() -> BSTR { return AnsiToBstr(BuildResultData(0)); });
 }
 
 void CQuorinCom::ClearReportItems() {
@@ -550,41 +603,43 @@ void CQuorinCom::ClearReportItems() {
 }
 
 CReportItem** CQuorinCom::ComposeReport(int32_t, int32_t* done, std::string data, int32_t chapter) {
-    if (resultData_.empty()) resultData_ = std::move(data);
-    ClearReportItems();
-    auto item = std::make_unique<CReportItem>();
-    item->title = CFormat("%lld.  %s - %s", static_cast<long long>(chapter) + 1, "Test Object",
-                          template_->ProtectiveRelayName().c_str());
-    CReportTable table(0, 3);
-    table.title = kItemTableTitle;
-    CReportColumn names(0, 0, kNameColumnWidth);
-    CReportColumn methods(0, 1, kMethodColumnWidth);
-    CReportColumn measures(0, 2, kMeasureColumnWidth);
-    names.AddCell("Name");
-    methods.AddCell("Testing Method");
-    measures.AddCell("Measure");
-    for (int i = 0; i < items_.Count(); ++i) {
-        const CTestItem* testItem = items_.Item(i);
-        for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
-            const std::string& name = testItem->KeyString(CTestItem::NameIndex(k));
-            if (NoBlanks(name).empty()) break;
-            names.AddCell(name);
-            methods.AddCell(testItem->KeyString(CTestItem::RequireIndex(k)));
-            measures.AddCell(testItem->KeyString(CTestItem::ValueIndex(k)));
+    return Guarded<CReportItem**>(reportItems_.data(), [&]() -> CReportItem** {
+        if (resultData_.empty()) resultData_ = std::move(data);
+        ClearReportItems();
+        auto item = std::make_unique<CReportItem>();
+        item->title = CFormat("%lld.  %s - %s", static_cast<long long>(chapter) + 1, "Test Object",
+                              template_->ProtectiveRelayName().c_str());
+        CReportTable table(0, 3);
+        table.title = kItemTableTitle;
+        CReportColumn names(0, 0, kNameColumnWidth);
+        CReportColumn methods(0, 1, kMethodColumnWidth);
+        CReportColumn measures(0, 2, kMeasureColumnWidth);
+        names.AddCell("Name");
+        methods.AddCell("Testing Method");
+        measures.AddCell("Measure");
+        for (int i = 0; i < items_.Count(); ++i) {
+            const CTestItem* testItem = items_.Item(i);
+            for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
+                const std::string& name = testItem->KeyString(CTestItem::NameIndex(k));
+                if (NoBlanks(name).empty()) break;
+                names.AddCell(name);
+                methods.AddCell(testItem->KeyString(CTestItem::RequireIndex(k)));
+                measures.AddCell(testItem->KeyString(CTestItem::ValueIndex(k)));
+            }
         }
-    }
-    const int rows = static_cast<int>(names.cells.size());
-    for (CReportColumn* column : {&names, &methods, &measures})
-        column->rowCount = rows;
-    table.rowCount = rows;
-    table.AddColumn(std::move(names));
-    table.AddColumn(std::move(methods));
-    table.AddColumn(std::move(measures));
-    item->tables.push_back(std::move(table));
-    reportItems_[0] = item.get();
-    ownedReportItems_.push_back(std::move(item));
-    if (done) *done = 1;
-    return reportItems_.data();
+        const int rows = static_cast<int>(names.cells.size());
+        for (CReportColumn* column : {&names, &methods, &measures})
+            column->rowCount = rows;
+        table.rowCount = rows;
+        table.AddColumn(std::move(names));
+        table.AddColumn(std::move(methods));
+        table.AddColumn(std::move(measures));
+        item->tables.push_back(std::move(table));
+        reportItems_[0] = item.get();
+        ownedReportItems_.push_back(std::move(item));
+        if (done) *done = 1;
+        return reportItems_.data();
+    });
 }
 
 BSTR CQuorinCom::Reserved5() {
@@ -592,10 +647,12 @@ BSTR CQuorinCom::Reserved5() {
 }
 
 BSTR CQuorinCom::GetValueListAndResults(int32_t start) {
-    std::string text;
-    if (start == 0) text = WriteValueList(*template_, items_.Bookmark());
-    text += BuildResultData(start);
-    return AnsiToBstr(text);
+    return Guarded<BSTR>(nullptr, [&]() -> BSTR {
+        std::string text;
+        if (start == 0) text = WriteValueList(*template_, items_.Bookmark());
+        text += BuildResultData(start);
+        return AnsiToBstr(text);
+    });
 }
 
 std::string CQuorinCom::BuildResultData(int start) const {
