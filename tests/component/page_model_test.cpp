@@ -201,19 +201,6 @@ TEST(PageModel, DeleteRemovesTheLastRowAndKeepsOne) {
     EXPECT_EQ(page.RowAt(1).result, "r1");
 }
 
-TEST(PageModel, DeletePacksNamedRowsToTheTop) {
-    // Parameters 1, 2 and 4 named: the item counts two, the page shows rows 1, 2 and keeps 4.
-    CPageModel page;
-    CTestItem item = OwnItem({"A", "", "C", "D"});
-    page.LoadFromItem(item, 0, 0);
-    ASSERT_EQ(page.RowCount(), 1);
-    EXPECT_EQ(page.RowAt(3).name, "C");
-    // Delete on one row keeps it, then packs rows 1..2: nothing moves.
-    EXPECT_TRUE(page.Delete());
-    EXPECT_EQ(page.RowCount(), 1);
-    EXPECT_EQ(page.RowAt(1).name, "A");
-}
-
 TEST(PageModel, DeletePacksAcrossAHole) {
     CTestItem item = OwnItem({"A", "B", "C"});
     item.SetKeyString(CTestItem::NameIndex(2), "");

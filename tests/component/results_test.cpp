@@ -305,12 +305,6 @@ TEST_F(Panel, DrawingsGoToTheGivenWindow) {
     EXPECT_EQ(table.texts[5].text, "BM_2_RESULT");
 }
 
-TEST(PanelCaptions, ParameterCaptionsComeFromTheLanguagesCaptionFile) {
-    Component c;
-    c.Load(OwnBlock("A", {"x"}), 1);
-    EXPECT_TRUE(c.Object().CaptionFilePath().ends_with("cfg/BurstComEN.ini"));
-}
-
 // ---- Host notice ----
 
 class NoticeReceiver : public QObject {
