@@ -8,7 +8,10 @@ function(quorin_add_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORIN_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data"
+        # One value per property: gtest_discover_tests splits a list value into separate
+        # arguments, so a second variable in ENVIRONMENT would be lost.
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "QUORIN_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}/data"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

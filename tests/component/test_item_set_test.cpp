@@ -1,0 +1,436 @@
+#include "component/test_item_set.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/numtext.h"
+
+namespace quorin {
+namespace {
+
+const std::string kBegin = "<TestItemBegin>";
+const std::string kEnd = "<TestItemEnd>";
+
+std::string Block(const std::string& inner) {
+    return kBegin + inner + kEnd;
+}
+
+std::string DataFile(const std::string& name) {
+    const char* folder = std::getenv("QUORIN_TEST_DATA");
+    std::string bytes;
+    EXPECT_TRUE(folder && ReadFileBytes(std::string(folder) + "/" + name, bytes)) << name;
+    return bytes;
+}
+
+// An own block with every key present, laid out as a host writes it (CR LF, TAB); item i has
+// i % 16 named parameters and varied texts.
+std::string FullOwnBlock(int i) {
+    std::string inner = "TestComName2=Quorin.QuorinCom;\r\n";
+    inner += CFormat("\tHINT=hint %d;\r\n\tTESTNAME=Item %d;\r\n", i, i);
+    const int named = i % 16;
+    for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
+        const std::string name = k <= named ? CFormat("P%d.%d", i, k) : "";
+        inner += CFormat("\tNAME%d=%s;\tVALUE%d=Z%d.R*%d;\r\n", k, name.c_str(), k, k, i);
+        inner += CFormat("\tPROPERTY%d=%d;\tREQUIRE%d=<%d;\r\n", k, (i + k) % 9, k, k);
+    }
+    inner +=
+        CFormat("\tBOOKMARK=BM;\tSELECT=%d;\tPAUSE=%d;\tHINTSELECT=%d;\r\n", i % 2, i * 10, i % 3);
+    inner += CFormat("\tHINTSETTING=%d;\tITE_TASKTYPE=%d;\tUAC=1;\r\n", -i, i % 5);
+    return Block(inner);
+}
+
+std::string ForeignBlock(int i) {
+    return Block(
+        CFormat("TestComName2=Vendor.Module%d;\r\n\tHINT=Foreign \xB2\xE2\xCA\xD4 %d;\r\n\t"
+                "PARAM=a\tb;NOTE=not Quorin.QuorinCom;\n",
+                i % 3, i));
+}
+
+// The written text carries every field read or set; kind and parameter count are derived.
+void ExpectSameItem(const CTestItem& a, const CTestItem& b, int index) {
+    EXPECT_EQ(a.ComponentName(), b.ComponentName()) << index;
+    EXPECT_EQ(a.Kind(), b.Kind()) << index;
+    EXPECT_EQ(a.ParameterCount(), b.ParameterCount()) << index;
+    EXPECT_EQ(a.WriteText("BM"), b.WriteText("BM")) << index;
+}
+
+TEST(TestItem, KeyStringsFollowTheParameterLayout) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "TESTNAME"}, {1, "NAME1"},   {2, "VALUE1"},     {3, "PROPERTY1"}, {4, "REQUIRE1"},
+        {5, "NAME2"},    {57, "NAME15"}, {60, "REQUIRE15"}, {61, ""},         {-1, ""},
+    };
+    for (const auto& [index, key] : cases)
+        EXPECT_EQ(CTestItem::KeyName(index), key) << index;
+    EXPECT_EQ(CTestItem::ValueIndex(15), 58);
+    EXPECT_EQ(CTestItem::PropertyIndex(16), -1);
+
+    CTestItem item;  // indexes out of range read as empty and are not written
+    item.SetKeyString(61, "ignored");
+    item.SetChannel(21, "ignored");
+    EXPECT_EQ(item.KeyString(61) + item.Channel(21) + item.Name(0), "");
+}
+
+// One own item read from its data file (CR LF, TAB, GBK name, empty and missing keys).
+class OwnItem : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set.ReadBlocks(DataFile("own_item.txt"));
+        ASSERT_EQ(set.Count(), 1);
+        item = set.Item(0);
+    }
+    CTestItemSet set;
+    CTestItem* item = nullptr;
+};
+
+TEST_F(OwnItem, IsWrittenAsItsReferenceText) {
+    const std::string expected = DataFile("own_item.ref");
+    EXPECT_EQ(set.ItemText(0), expected);
+    EXPECT_EQ(set.SpliceItemTexts(), Block(expected));
+    EXPECT_EQ(set.BlockText(), Block(expected));
+}
+
+TEST_F(OwnItem, WritesHostChannelsAndMirrorsTheFirstThirteen) {
+    std::vector<std::string> channels;
+    for (int c = 0; c < 14; ++c)
+        channels.push_back(c == 3 ? "" : FormatInt(c * 10) + "V");
+    set.SetChannelTable(0, channels, "new hint", 0, 30, 5);
+    EXPECT_EQ(set.ItemText(0), DataFile("own_item_channels.ref"));
+    EXPECT_EQ(item->ChannelUsed(0), 1);
+    EXPECT_EQ(item->ChannelUsed(3), 0);
+    EXPECT_EQ(item->ChannelUsed(14), 0);
+    EXPECT_EQ(item->ChannelMirror(13), "130V");
+    EXPECT_EQ(item->Hint(), "new hint");  // the host's hint keeps its blanks
+
+    channels.assign(25, "x");
+    set.SetChannelTable(0, channels, "", 0, 0, 0);
+    EXPECT_EQ(item->Channel(20), "x");
+    EXPECT_EQ(item->ChannelUsed(20), 1);
+}
+
+// The written fields are checked by the reference text; these are the derived ones.
+TEST_F(OwnItem, DerivesItsFields) {
+    EXPECT_EQ(item->Kind(), 12);
+    EXPECT_EQ(item->Title(), " ");
+    EXPECT_EQ(item->ParameterCount(), 2);
+    EXPECT_EQ(item->Name(1) + "|" + item->Value(1) + "|" + item->Require(1),
+              "Trip time|Z1.T+0.02|<=0.05");
+    EXPECT_EQ(item->Property(1), 3);
+    EXPECT_EQ(item->Name(2), "\xB6\xAF\xD7\xF7\xCA\xB1\xBC\xE4");
+    EXPECT_EQ(item->Require(2), " ");
+    EXPECT_EQ(item->Name(4), "");     // past the count
+    EXPECT_EQ(item->Channel(0), "");  // channel keys are never read
+    EXPECT_EQ(set.BlockCopy(0).find_first_of("\r\n\t"), std::string::npos);
+}
+
+TEST_F(OwnItem, RefreshFollowsChangedKeyStrings) {
+    item->SetKeyString(CTestItem::NameIndex(3), "Third");
+    set.RefreshItems();
+    EXPECT_EQ(item->ParameterCount(), 4);
+    EXPECT_EQ(item->Name(3), "Third");
+    EXPECT_EQ(item->Value(3), "unused");
+    EXPECT_EQ(item->Property(4), 7);
+    EXPECT_NE(set.ItemText(0).find("\tNAME3=Third;\r\n"), std::string::npos);
+
+    item->SetKeyString(CTestItem::NameIndex(2), "");
+    set.RefreshItems();
+    EXPECT_EQ(item->ParameterCount(), 1);
+    EXPECT_EQ(item->Name(2), "");
+    EXPECT_EQ(item->Property(4), 0);
+}
+
+struct CountCase {
+    const char* keys;
+    int count;
+};
+
+TEST(TestItemSet, ParametersEndAtTheFirstUnnamedOne) {
+    const CountCase cases[] = {
+        {"NAME1=a;NAME2=b;NAME4=d;", 2},
+        {"NAME1=a;NAME2=;NAME3=c;", 1},
+        {"NAME1= ;NAME2=b;", 0},
+        {"NAME1=  ;NAME2=b;", 2},  // two blanks are a name
+        {"", 0},
+        {"NAME1=a;NAME2=b;NAME3=c;NAME4=d;NAME5=e;NAME6=f;NAME7=g;NAME8=h;NAME9=i;NAME10=j;"
+         "NAME11=k;NAME12=l;NAME13=m;NAME14=n;NAME15=o;NAME16=p;",
+         15},
+    };
+    for (const auto& c : cases) {
+        CTestItemSet set;
+        set.ReadBlocks(Block(std::string("TestComName2=Quorin.QuorinCom;") + c.keys));
+        ASSERT_EQ(set.Count(), 1);
+        EXPECT_EQ(set.Item(0)->ParameterCount(), c.count) << c.keys;
+    }
+}
+
+struct OwnerCase {
+    const char* inner;
+    bool own;
+};
+
+TEST(TestItemSet, OwnershipNeedsTheExactComponentName) {
+    const OwnerCase cases[] = {
+        {"TestComName2=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", true},
+        {"TestComName2=Quorin.QuorinCom;TESTNAME=T", true},
+        {"\r\n\tTestComName2=Quorin.Quo\r\nrinCom;TESTNAME=T;", true},  // CR, LF, TAB are dropped
+        {"TestComName2=Quorin.QuorinCom ;TESTNAME=T;SELECT=1;", false},
+        {"TestComName2=quorin.quorincom;TESTNAME=T;SELECT=1;", false},
+        {"TestComName2 =Quorin.QuorinCom;TESTNAME=T;SELECT=1;", false},
+        {"TestComName2=Other.Com;NOTE=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", false},
+        {"TESTNAME=T;SELECT=1;", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        CTestItemSet set;
+        set.ReadBlocks(Block(c.inner));
+        ASSERT_EQ(set.Count(), 1) << c.inner;
+        const CTestItem& item = *set.Item(0);
+        EXPECT_EQ(item.IsOwn(), c.own) << c.inner;
+        EXPECT_EQ(item.Kind(), c.own ? 12 : 0) << c.inner;
+        EXPECT_EQ(item.TestName(), c.own ? "T" : "") << c.inner;
+        EXPECT_EQ(set.ItemText(0).empty(), !c.own) << c.inner;
+        if (!c.own) {
+            EXPECT_EQ(item.Select(), 0) << c.inner;
+            EXPECT_EQ(set.SpliceItemTexts(), Block(c.inner));
+        }
+    }
+}
+
+TEST(TestItemSet, ForeignItemsKeepTheirHintAndIntegersOnly) {
+    CTestItemSet set;
+    set.ReadBlocks(
+        Block("TestComName2=Other.Com;HINT=a b  c;HINTSELECT=3;PAUSE=12abc;"
+              "HINTSETTING=x;TESTNAME=T;NAME1=n;SELECT=1;ITE_TASKTYPE=9;BOOKMARK=F;"));
+    const CTestItem& item = *set.Item(0);
+    EXPECT_EQ(item.Hint(), "abc");
+    EXPECT_EQ(item.HintSelect(), 3);
+    EXPECT_EQ(item.Pause(), 12);
+    EXPECT_EQ(item.HintSetting(), 0);
+    EXPECT_EQ(item.TaskType(), 0);
+    EXPECT_EQ(item.KeyString(1), "");
+    EXPECT_EQ(set.Bookmark(), "TEXT");
+}
+
+struct BookmarkCase {
+    std::vector<std::string> inners;
+    const char* bookmark;
+};
+
+TEST(TestItemSet, BookmarkComesFromTheFirstOwnBlockThatHasOne) {
+    const std::string own = "TestComName2=Quorin.QuorinCom;";
+    const BookmarkCase cases[] = {
+        {{own + "BOOKMARK=A;", own + "BOOKMARK=B;"}, "A"},
+        {{own, own + "BOOKMARK=B;"}, "B"},
+        {{"TestComName2=X;BOOKMARK=F;", own + "BOOKMARK=B;"}, "B"},
+        {{own + "BOOKMARK=;", own + "BOOKMARK=B;"}, " "},
+        {{own}, "TEXT"},
+        {{}, "TEXT"},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        for (const auto& inner : c.inners)
+            text += Block(inner);
+        CTestItemSet set;
+        set.ReadBlocks(text);
+        EXPECT_EQ(set.Bookmark(), c.bookmark) << text;
+        for (int i = 0; i < set.Count(); ++i) {
+            if (!set.Item(i)->IsOwn()) continue;
+            EXPECT_NE(set.ItemText(i).find("\tBOOKMARK=" + std::string(c.bookmark) + ";\r\n"),
+                      std::string::npos);
+        }
+    }
+}
+
+TEST(TestItemSet, ALaterReadKeepsTheBookmark) {
+    CTestItemSet set;
+    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;BOOKMARK=A;"));
+    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;BOOKMARK=B;"));
+    EXPECT_EQ(set.Bookmark(), "A");
+    set.SetBookmark("");
+    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;BOOKMARK=B;"));
+    EXPECT_EQ(set.Bookmark(), "B");
+}
+
+TEST(TestItemSet, SpliceKeepsForeignBlocksByteForByteAndRewritesOwnOnes) {
+    const std::string foreign1 = Block(
+        "TestComName2=Vendor.Distance;\r\n\tHINT=\xBE\xE0\xC0\xEB \xB1\xA3\xBB\xA4;\r\n"
+        "\tZONE=1;\tR=\xA6\xB8;\r\n");
+    const std::string own1 =
+        Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=a b;\r\n\tTESTNAME=Check;\r\n\tNAME1=x;");
+    const std::string foreign2 =
+        Block("TestComName2=Vendor.Overcurrent;NOTE=replaces Quorin.QuorinCom;\n\tI=5;");
+    const std::string own2 = Block("TestComName2=Quorin.QuorinCom;TESTNAME=;BOOKMARK=Q;");
+    const std::string foreign3 = Block("free text without keys\r\n");
+    const std::string text = "<SettingBegin>\r\nN=1;\r\n<SettingEnd>\r\n" + foreign1 + own1 +
+                             "\r\n\r\n" + foreign2 + own2 + foreign3 + "<ReportBegin>r<ReportEnd>";
+    CTestItemSet set;
+    set.ReadBlocks(text);
+    ASSERT_EQ(set.Count(), 5);
+    EXPECT_EQ(set.BlockText(), foreign1 + own1 + foreign2 + own2 + foreign3);
+    EXPECT_EQ(set.ItemText(0), "");
+    EXPECT_EQ(set.ItemText(2), "");
+    const std::string head =
+        "TestComName2=Quorin.QuorinCom;\r\n\tHINT=ab;\r\n\tTESTNAME=Check;\r\n";
+    EXPECT_EQ(set.ItemText(1).substr(0, head.size()), head);
+    EXPECT_NE(set.ItemText(3).find("\tTESTNAME= ;\r\n"), std::string::npos);
+    EXPECT_NE(set.ItemText(3).find("\tBOOKMARK=Q;\r\n"), std::string::npos);
+
+    const std::string expected =
+        foreign1 + Block(set.ItemText(1)) + foreign2 + Block(set.ItemText(3)) + foreign3;
+    EXPECT_EQ(set.SpliceItemTexts(), expected);
+    EXPECT_EQ(set.BlockText(), expected);
+    EXPECT_EQ(set.SpliceItemTexts(), expected);
+}
+
+TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += i % 4 == 3 ? ForeignBlock(i) : FullOwnBlock(i);
+    CTestItemSet first;
+    first.ReadBlocks(text);
+    ASSERT_EQ(first.Count(), 60);
+    const std::string spliced = first.SpliceItemTexts();
+
+    CTestItemSet second;
+    second.ReadBlocks(spliced);
+    ASSERT_EQ(second.Count(), 60);
+    EXPECT_EQ(second.Bookmark(), "BM");
+    for (int i = 0; i < 60; ++i) {
+        EXPECT_EQ(first.Item(i)->IsOwn(), i % 4 != 3);
+        ExpectSameItem(*first.Item(i), *second.Item(i), i);
+        EXPECT_EQ(first.ItemText(i), second.ItemText(i));
+    }
+    EXPECT_EQ(first.Item(58)->ParameterCount(), 58 % 16);
+    EXPECT_EQ(first.Item(58)->Value(5), "Z5.R*58");
+    EXPECT_EQ(second.SpliceItemTexts(), spliced);
+}
+
+struct BlocksCase {
+    std::string text;
+    std::vector<std::string> copies;
+};
+
+TEST(TestItemSet, ReadingStopsAtABlockWithoutEndMarker) {
+    const BlocksCase cases[] = {
+        {Block("a=1;") + kBegin + "TestComName2=Quorin.QuorinCom;", {"a=1;"}},
+        {Block("a") + Block("b") + kBegin + "c" + kBegin + "d", {"a", "b"}},
+        {kEnd + Block("x") + kEnd, {"x"}},
+        {kBegin + "a" + Block("b"), {"a<TestItemBegin>b"}},
+        {"<TestItemBegin<TestItemEnd>", {}},
+        {kBegin + kEnd + kBegin + "\r\n\t" + kEnd, {"", ""}},
+    };
+    for (const auto& c : cases) {
+        CTestItemSet set;
+        set.ReadBlocks(c.text);
+        ASSERT_EQ(set.Count(), static_cast<int>(c.copies.size())) << c.text;
+        for (size_t i = 0; i < c.copies.size(); ++i) {
+            EXPECT_EQ(set.BlockCopy(static_cast<int>(i)), c.copies[i]) << c.text;
+        }
+        EXPECT_EQ(set.BlockCopy(set.Count()), "");
+    }
+}
+
+TEST(TestItemSet, NoBlocksLeaveNoItems) {
+    for (const char* text : {"", "<SettingBegin>\r\nN=1;\r\n<SettingEnd>", "<TestItemBegin>"}) {
+        CTestItemSet set;
+        set.ReadBlocks(text);
+        EXPECT_EQ(set.Count(), 0);
+        EXPECT_EQ(set.Bookmark(), "TEXT");
+        EXPECT_EQ(set.Current(), nullptr);
+        EXPECT_EQ(set.Select(0), nullptr);
+        EXPECT_EQ(set.ItemText(0), "");
+        set.SetItemText(0, "x");
+        set.SetSelect(0, 1);
+        EXPECT_EQ(set.SpliceItemTexts(), "");
+        EXPECT_EQ(set.BlockText(), "");
+    }
+}
+
+TEST(TestItemSet, ReadingReplacesThePreviousItems) {
+    CTestItemSet set;
+    set.ReadBlocks(Block("a=1") + Block("b=2") + Block("c=3"));
+    set.ReadBlocks(Block("d=4"));
+    EXPECT_EQ(set.Count(), 1);
+    EXPECT_EQ(set.Current(), set.Item(0));
+    EXPECT_EQ(set.BlockText(), Block("d=4"));
+    set.ReadBlocks("");
+    EXPECT_EQ(set.Current(), nullptr);
+}
+
+TEST(TestItemSet, SelectMakesAnExistingItemCurrent) {
+    CTestItemSet set;
+    set.ReadBlocks(Block("a=1") + Block("b=2") + Block("c=3"));
+    EXPECT_EQ(set.Current(), set.Item(2));  // the last item read
+    EXPECT_EQ(set.Select(0), set.Item(0));
+    EXPECT_EQ(set.Current(), set.Item(0));
+    for (int index : {3, -1, 32767}) {
+        EXPECT_EQ(set.Select(index), nullptr) << index;
+        EXPECT_EQ(set.Current(), set.Item(0)) << index;
+    }
+}
+
+TEST(TestItemSet, SetItemTextReplacesAnOwnBlockUntilTheNextBuild) {
+    const std::string foreign = Block("TestComName2=X;HINT=h;");
+    CTestItemSet set;
+    set.ReadBlocks(foreign + Block("TestComName2=Quorin.QuorinCom;HINT=h i;"));
+    const std::string written = set.ItemText(1);
+
+    set.SetItemText(1, "TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n");
+    EXPECT_EQ(set.BlockText(),
+              foreign + Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n"));
+    EXPECT_EQ(set.Item(1)->Hint(), "hi");
+
+    set.SetItemText(0, "ignored for a foreign block");
+    set.SetItemText(2, "no item");
+    set.SetItemText(-1, "no item");
+    EXPECT_EQ(set.BlockText(),
+              foreign + Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n"));
+
+    set.BuildItemTexts();
+    EXPECT_EQ(set.ItemText(1), written);
+    EXPECT_EQ(set.SpliceItemTexts(), foreign + Block(written));
+}
+
+TEST(TestItemSet, HostSettersRebuildTheTextsEvenWithoutAnItem) {
+    CTestItemSet set;
+    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;SELECT=1;HINT=h;") +
+                   Block("TestComName2=X;"));
+    set.SetSelect(0, 7);
+    EXPECT_EQ(set.Current(), set.Item(0));
+    EXPECT_EQ(set.Item(0)->Select(), 7);
+    const std::string written = set.ItemText(0);
+    EXPECT_NE(written.find("\tSELECT=7;\r\n"), std::string::npos);
+
+    set.SetSelect(1, 3);  // a foreign item takes the flag but is never written
+    EXPECT_EQ(set.Item(1)->Select(), 3);
+    EXPECT_EQ(set.ItemText(1), "");
+
+    set.SetItemText(0, "typed");
+    set.SetSelect(5, 1);
+    EXPECT_EQ(set.Current(), set.Item(1));
+    EXPECT_EQ(set.ItemText(0), written);
+
+    set.SetItemText(0, "typed");
+    set.SetChannelTable(4, {"1", "2"}, "other", 1, 2, 3);
+    EXPECT_EQ(set.ItemText(0), written);
+    EXPECT_EQ(set.Item(0)->Hint(), "h");
+}
+
+TEST(TestItemSet, ItemCountStopsAtThe16BitLimit) {
+    std::string text;
+    const std::string empty = Block("");
+    text.reserve(empty.size() * (CTestItemSet::kMaxItems + 2));
+    for (int i = 0; i < CTestItemSet::kMaxItems + 2; ++i)
+        text += empty;
+    CTestItemSet set;
+    set.ReadBlocks(text);
+    EXPECT_EQ(set.Count(), CTestItemSet::kMaxItems);
+    EXPECT_EQ(set.BlockText().size(), empty.size() * CTestItemSet::kMaxItems);
+    EXPECT_NE(set.Item(CTestItemSet::kMaxItems - 1), nullptr);
+}
+
+}  // namespace
+}  // namespace quorin
