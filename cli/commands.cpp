@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_eval.h"
+#include "cli/cmd_template.h"
 
 namespace quorin::cli {
 
@@ -15,7 +16,8 @@ int ExitStatus() { return g_exitStatus; }
 
 void RegisterCommands(CLI::App& app) {
     // commands register here, one Add...Command(app) call each
-    AddEvalCommand(app);
+    AddEvalCommand(app, EvaluateWithTemplate);
+    AddTemplateCommands(app);
 }
 
 }  // namespace quorin::cli
