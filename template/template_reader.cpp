@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/numtext.h"
-#include "template/key_value_list.h"
+#include "template/key_value_index.h"
 #include "template/relay_template.h"
 #include "template/template_format.h"
 #include "template/template_tables.h"
@@ -64,30 +64,27 @@ std::string_view DropBlanksBeforeKeys(std::string_view section, std::string& out
 // ("N3", choice 2 of record 3 "S32"), in the record layout under the plain key ("N", "S2").
 class FieldReader {
 public:
-    FieldReader(const CKeyValueList& list, int number) : list_(list), number_(number) {}
+    FieldReader(const CKeyValueIndex& index, int number) : index_(index), number_(number) {}
 
     // The value stored under the field's key; "" when absent (a present empty value is " ").
     std::string_view Get(std::string_view field) {
         key_.assign(field);
-        if (number_ > 0) key_ += FormatInt(number_);
-        return Lookup();
+        if (number_ > 0) AppendNumber(number_);
+        return index_.Find(key_);
     }
 
     // Choice j (1-based) under "S".
     std::string_view Choice(int j) {
         key_.assign("S");
-        if (number_ > 0) key_ += FormatInt(number_);
-        key_ += FormatInt(j);
-        return Lookup();
+        if (number_ > 0) AppendNumber(number_);
+        AppendNumber(j);
+        return index_.Find(key_);
     }
 
 private:
-    std::string_view Lookup() const {
-        const std::string* value = list_.Find(key_);
-        return value ? std::string_view(*value) : std::string_view();
-    }
+    void AppendNumber(int n) { key_ += FormatInt(n); }
 
-    const CKeyValueList& list_;
+    const CKeyValueIndex& index_;
     int number_;
     std::string key_;
 };
@@ -153,15 +150,15 @@ void ReadRecord(Table& t, int i, std::string_view name, FieldReader& f, KindRule
 // up to the next ";" (a last record without ";" runs to the end of the section), pairs joined
 // by ",". Stops when read returns false.
 template <class Read>
-void ForEachRecord(std::string_view section, Read&& read) {
+void ForEachRecord(std::string_view section, CKeyValueIndex& index, Read&& read) {
     size_t pos = 0;
     while (pos < section.size()) {
         const size_t n = section.find('N', pos);
         if (n == npos) return;
         const size_t semi = section.find(';', n);
         const size_t end = semi == npos ? section.size() : semi;
-        const CKeyValueList list(section.substr(n, end - n), ',');
-        FieldReader fields(list, 0);
+        index.Assign(section.substr(n, end - n), ',');
+        FieldReader fields(index, 0);
         if (!read(fields)) return;
         pos = end + 1;
     }
@@ -358,9 +355,9 @@ void CRelayTemplate::ReadParameters(ParamKind kind, std::string_view section, in
         table.count = 0;
         if (Contains(section, "N1=")) {
             table.layout = kIndexedLayout;
-            const CKeyValueList list(DropBlanksBeforeKeys(section, t_->scratch), ';');
+            t_->index.Assign(DropBlanksBeforeKeys(section, t_->scratch), ';');
             for (int k = 1; k <= Table::kCapacity; ++k) {
-                FieldReader fields(list, k);
+                FieldReader fields(t_->index, k);
                 const std::string_view name = fields.Get("N");
                 if (name.empty()) break;
                 ReadRecord(table, k - 1, name, fields, rule, useKilovolts);
@@ -368,7 +365,7 @@ void CRelayTemplate::ReadParameters(ParamKind kind, std::string_view section, in
             }
         } else {
             table.layout = kRecordLayout;
-            ForEachRecord(section, [&](FieldReader& fields) {
+            ForEachRecord(section, t_->index, [&](FieldReader& fields) {
                 if (table.count >= Table::kCapacity) return false;
                 const std::string_view name = fields.Get("N");
                 ReadRecord(table, table.count, name, fields, rule, useKilovolts);
@@ -418,9 +415,9 @@ void CRelayTemplate::ReadReport(std::string_view section) {
     t.reportCount = 0;
     if (Contains(section, "N1=")) {
         t.reportLayout = kIndexedLayout;
-        const CKeyValueList list(DropBlanksBeforeKeys(section, t.scratch), ';');
+        t.index.Assign(DropBlanksBeforeKeys(section, t.scratch), ';');
         for (int k = 1; k <= kMaxReportItems; ++k) {
-            FieldReader fields(list, k);
+            FieldReader fields(t.index, k);
             const std::string_view name = fields.Get("N");
             const std::string_view id = fields.Get("ID");
             if (name.empty() && id.empty()) break;
@@ -430,7 +427,7 @@ void CRelayTemplate::ReadReport(std::string_view section) {
         }
     } else {
         t.reportLayout = kRecordLayout;
-        ForEachRecord(section, [&](FieldReader& fields) {
+        ForEachRecord(section, t.index, [&](FieldReader& fields) {
             if (t.reportCount >= kMaxReportItems) return false;
             const auto i = static_cast<size_t>(t.reportCount++);
             t.reportName[i].assign(fields.Get("N"));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "expression/value.h"
+#include "template/key_value_index.h"
 #include "template/relay_template.h"
 #include "zones/zone_table.h"
 
@@ -79,8 +80,10 @@ struct CRelayTemplate::Tables {
 
     std::array<CValue, kValueTableSize> values;
 
-    // Scratch text reused by every read, so that a warm object reads without growing it.
+    // Reused by every read, so that a warm object reads without allocating: the indexed section
+    // text without the blanks in front of keys, and the key/value index of a section or record.
     std::string scratch;
+    CKeyValueIndex index;
 };
 
 }  // namespace quorin
