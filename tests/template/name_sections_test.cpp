@@ -6,13 +6,12 @@
 
 #include "template/relay_template.h"
 #include "tests/common/locale_guard.h"
+#include "tests/template/template_test_util.h"
 
 namespace quorin {
 namespace {
 
-std::string Section(const std::string& marker, const std::string& body) {
-    return "<" + marker + "Begin>\r\n" + body + "<" + marker + "End>\r\n";
-}
+using test::Section;
 
 TEST(WriteNameSections, WithoutRecordsOrWithListFlagZeroOnlyTheSixMarkers) {
     const std::string markers =

@@ -8,9 +8,13 @@
 #include "expression/expression.h"
 #include "platform/numtext.h"
 #include "template/template_format.h"
+#include "tests/template/template_test_util.h"
 
 namespace quorin {
 namespace {
+
+using test::RecordText;
+using test::Section;
 
 const ParamKind kSetting = ParamKind::kSetting;
 const ParamKind kCommon = ParamKind::kCommonParameter;
@@ -21,22 +25,13 @@ std::string Setting(const std::string& name, const std::string& id, const std::s
     return "\tN=" + name + ",L=2,U=A,T=Edit,V=" + value + ",ID=" + id + ";\r\n";
 }
 
-std::string Section(const std::string& marker, const std::string& body) {
-    return "<" + marker + "Begin>\r\n" + body + "<" + marker + "End>\r\n";
-}
-
 TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
     CRelayTemplate t;
-    for (ParamKind kind : {kSetting, kCommon, kBinary}) {
-        EXPECT_EQ(t.Count(kind), 0);
-        EXPECT_EQ(t.Layout(kind), kIndexedLayout);
-    }
-    EXPECT_EQ(t.ReportCount(), 0);
-    EXPECT_EQ(t.Update(), 1);
-    EXPECT_EQ(t.XnPairCount(), 1);
-    EXPECT_EQ(t.Zones().Count(), 0);
-    EXPECT_EQ(t.ValueTableEntry(0), 0.0);
-    EXPECT_EQ(t.ValueTableEntry(599), 0.0);
+    for (ParamKind kind : {kSetting, kCommon, kBinary})
+        EXPECT_EQ(t.Count(kind) * 10 + t.Layout(kind), kIndexedLayout);
+    EXPECT_EQ(t.ReportCount() + t.Zones().Count(), 0);
+    EXPECT_EQ(t.Update() * 10 + t.XnPairCount(), 11);
+    EXPECT_EQ(t.ValueTableEntry(0) + t.ValueTableEntry(599), 0.0);
     EXPECT_EQ(t.CalcExpression("LABN"), 6.0);
     EXPECT_EQ(t.CalcExpression("IA+D"), 10.0);
     EXPECT_EQ(t.CalcExpression("PRE1"), kCalcFailure);
@@ -44,30 +39,21 @@ TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
     EXPECT_EQ(t.CalcExpression("1/0"), kCalcFailure);
 }
 
-TEST(RelayTemplate, CapacitiesPerKind) {
-    EXPECT_EQ(CRelayTemplate::Capacity(kSetting), 600);
-    EXPECT_EQ(CRelayTemplate::Capacity(kCommon), 100);
-    EXPECT_EQ(CRelayTemplate::Capacity(kBinary), 100);
-    EXPECT_EQ(CRelayTemplate::ChoiceCapacity(kSetting), 20);
-    EXPECT_EQ(CRelayTemplate::ChoiceCapacity(kCommon), 20);
-    EXPECT_EQ(CRelayTemplate::ChoiceCapacity(kBinary), 10);
-}
-
 TEST(RelayTemplate, TextToIntAndTextToFloatTakeTheDefaultOnlyForNoText) {
-    const char* const kNull = nullptr;
-    EXPECT_EQ(CRelayTemplate::TextToInt(kNull, 1), 1);
-    EXPECT_EQ(CRelayTemplate::TextToInt("", 1), 1);
-    EXPECT_EQ(CRelayTemplate::TextToInt(" ", 1), 0);
-    EXPECT_EQ(CRelayTemplate::TextToInt("  -12abc", 1), -12);
-    EXPECT_EQ(CRelayTemplate::TextToInt("2.9", 7), 2);
-    EXPECT_EQ(CRelayTemplate::TextToInt("x5", 7), 0);
+    struct Case {
+        const char* text;
+        int integer;
+        float number;
+    } cases[] = {
+        {nullptr, 7, 1.5f}, {"", 7, 1.5f},   {" ", 0, 0.0f},     {"  -12abc", -12, -12.0f},
+        {"2.9", 2, 2.9f},   {"x5", 0, 0.0f}, {"1e2", 1, 100.0f}, {"0.1", 0, 0.1f},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CRelayTemplate::TextToInt(c.text, 7), c.integer) << (c.text ? c.text : "null");
+        EXPECT_EQ(CRelayTemplate::TextToFloat(c.text, 1.5f), c.number)
+            << (c.text ? c.text : "null");
+    }
     EXPECT_EQ(CRelayTemplate::TextToInt(std::string_view(), 4), 4);
-    EXPECT_EQ(CRelayTemplate::TextToFloat(kNull, 1.5f), 1.5f);
-    EXPECT_EQ(CRelayTemplate::TextToFloat("", 1.5f), 1.5f);
-    EXPECT_EQ(CRelayTemplate::TextToFloat(" ", 1.5f), 0.0f);
-    EXPECT_EQ(CRelayTemplate::TextToFloat("1.25V", 0.0f), 1.25f);
-    EXPECT_EQ(CRelayTemplate::TextToFloat("1e2", 0.0f), 100.0f);
-    EXPECT_EQ(CRelayTemplate::TextToFloat("0.1", 0.0f), 0.1f);  // narrowed to float
 }
 
 TEST(RelayTemplate, AccessorsOutsideTheRecordsGiveEmptyTextAndZero) {
@@ -78,33 +64,20 @@ TEST(RelayTemplate, AccessorsOutsideTheRecordsGiveEmptyTextAndZero) {
                    0);
     ASSERT_EQ(t.Count(kSetting), 1);
     for (int bad : {-1, 1, 600, 100000}) {
-        EXPECT_EQ(t.Name(kSetting, bad), "");
-        EXPECT_EQ(t.Id(kSetting, bad), "");
-        EXPECT_EQ(t.Unit(kSetting, bad), "");
-        EXPECT_EQ(t.Re(kSetting, bad), "");
-        EXPECT_EQ(t.Decimals(kSetting, bad), 0);
-        EXPECT_EQ(t.Value(kSetting, bad), 0.0f);
-        EXPECT_EQ(t.ChoiceCount(kSetting, bad), 0);
-        EXPECT_EQ(t.Choice(kSetting, bad, 0), "");
-        EXPECT_EQ(t.ValueText(kSetting, bad), "");
-        EXPECT_EQ(t.ReportName(bad), "");
-        EXPECT_EQ(t.ReportId(bad), "");
-        EXPECT_EQ(t.LineField(bad, 0), "");
-        EXPECT_EQ(t.Time(bad), "");
-        EXPECT_EQ(t.RPair(bad, 0), "");
+        EXPECT_EQ(RecordText(t, kSetting, bad), "|||0|0||,,|,,");
+        EXPECT_EQ(t.Choice(kSetting, bad, 0) + t.ValueText(kSetting, bad), "");
+        EXPECT_EQ(t.ReportName(bad) + t.ReportId(bad) + t.LineField(bad, 0) + t.Time(bad) +
+                      t.RPair(bad, 0),
+                  "");
         EXPECT_EQ(t.ValueTableEntry(bad < 0 ? bad : bad + 600), 0.0);
     }
     EXPECT_EQ(t.Choice(kSetting, 0, 0), "");  // an "Edit" record has no choices
-    EXPECT_EQ(t.LineField(0, 5), "");
-    EXPECT_EQ(t.LineField(0, -1), "");
-    EXPECT_EQ(t.RPair(0, 2), "");
-    EXPECT_EQ(t.Xn(0), "");  // pairs are numbered from 1
-    EXPECT_EQ(t.Xn(1), "1");
-    EXPECT_EQ(t.Xn(2), "");
-    EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");  // a kind cast from a bad integer
-    t.SetValue(kSetting, 5, 9.0f);                        // ignored
+    EXPECT_EQ(t.LineField(0, 5) + t.LineField(0, -1) + t.RPair(0, 2), "");
+    EXPECT_EQ(t.Xn(0) + "|" + t.Xn(1) + "|" + t.Xn(2), "|1|");  // pairs are numbered from 1
+    EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");        // a kind cast from a bad integer
+    t.SetValue(kSetting, 5, 9.0f);                              // ignored
     t.SetValue(kSetting, -1, 9.0f);
-    EXPECT_EQ(t.Value(kSetting, 0), 1.5f);
+    EXPECT_EQ(RecordText(t, kSetting, 0), "Ia|I1|Edit|2|1.5|A|,,|0,0,0");
 }
 
 TEST(RelayTemplate, ValueTextFollowsKindAndDecimals) {

@@ -1,28 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/files.h"
 #include "template/relay_template.h"
+#include "tests/template/template_test_util.h"
 
 namespace quorin {
 namespace {
 
+using test::DataFile;
+using test::SampleText;
+using test::Section;
+
 const ParamKind kSetting = ParamKind::kSetting;
 const ParamKind kCommon = ParamKind::kCommonParameter;
 const ParamKind kBinary = ParamKind::kBinaryInput;
-
-std::string DataFile(const std::string& name) {
-    const char* dir = std::getenv("QUORIN_TEST_DATA");
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(std::string(dir ? dir : ".") + "/" + name, bytes)) << name;
-    return bytes;
-}
-
-std::string Section(const std::string& marker, const std::string& body) {
-    return "<" + marker + "Begin>\r\n" + body + "<" + marker + "End>\r\n";
-}
 
 // The part of text from begin up to and including end and its CR LF.
 std::string Cut(const std::string& text, const std::string& begin, const std::string& end) {
@@ -45,8 +38,7 @@ TEST(WriteTemplate, RecordLayoutWithKilovoltsConvertsVoltageUnits) {
 }
 
 TEST(WriteTemplate, WritingTheSampleGivesBackItsRecordLayoutSectionsByteForByte) {
-    std::string sample;
-    ASSERT_TRUE(ReadFileBytes(QUORIN_SAMPLE_SEQUENCE, sample));
+    const std::string sample = SampleText();
     CRelayTemplate t;
     t.ReadTemplate(sample, 0);
     EXPECT_EQ(t.WriteSettings(0), Cut(sample, "<SettingBegin>", "<SettingEnd>"));
