@@ -60,7 +60,16 @@ public:
     // header, settings, binary inputs, common parameters, the mirroring of parameter values into
     // the value and name tables, report items, characteristic section and zones. Replaces all
     // records; a missing part reads as empty and fields take their defaults. Never fails.
-    // useKilovolts not 0 brings voltage units to "kV", 0 to "V".
+    // useKilovolts not 0 brings voltage units to "kV", 0 to "V". Beyond the plain rules:
+    // - indexed layout: blanks, tabs, CR and LF in front of a key (at the section start and
+    //   after each ";") are skipped, so the writers' own output reads back; keys stay verbatim
+    //   and case-sensitive otherwise;
+    // - record layout: a last record without ";" runs to the end of its section;
+    // - a header key without a ";" after it counts as missing;
+    // - a "ComboBox" Num is kept within 0..ChoiceCapacity, a joined max()/min() field within 10
+    //   pieces, XN/YN and XP/YP numbers within 1..49;
+    // - the keyword constants have value objects of their own, so all 600 value-table entries
+    //   serve parameters; a parameter whose entry would lie past them gets no entry and no name.
     void ReadTemplate(std::string_view text, int useKilovolts);
 
     // Each section in its stored layout, markers included, lines ending in CR LF. The settings
