@@ -63,16 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(t.WriteCharacter().empty());
     sink = sink + Sink(quorin::WriteNameSections(t, 1));
     sink = sink + Sink(quorin::WriteValueList(t, "P"));
-    for (ParamKind kind : {ParamKind::kSetting, ParamKind::kCommonParameter,
-                           ParamKind::kBinaryInput}) {
+    for (ParamKind kind :
+         {ParamKind::kSetting, ParamKind::kCommonParameter, ParamKind::kBinaryInput}) {
         for (int i = 0; i < t.Count(kind); ++i)
             sink = sink + Sink(t.ValueText(kind, i));
     }
 
     // The same records in the other layout (a flag of 2 writes markers only), then read back.
     const int flip = size > 1 ? data[1] % 3 : 0;
-    for (ParamKind kind : {ParamKind::kSetting, ParamKind::kCommonParameter,
-                           ParamKind::kBinaryInput})
+    for (ParamKind kind :
+         {ParamKind::kSetting, ParamKind::kCommonParameter, ParamKind::kBinaryInput})
         t.SetLayout(kind, flip == 2 ? 2 : (t.Layout(kind) + flip) % 2);
     t.SetReportLayout(flip == 2 ? 2 : (t.ReportLayout() + flip) % 2);
     const std::string written = t.WriteTemplate(useKilovolts);
