@@ -198,7 +198,6 @@ private:
     void MirrorValues();
     void ReadReport(std::string_view text);
     void ReadCharacter(std::string_view text);
-    std::string WriteParameters(ParamKind kind, int useKilovolts);
 
     std::unique_ptr<Tables> t_;
     CKeywordConstants keywords_;
