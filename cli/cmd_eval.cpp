@@ -29,16 +29,26 @@ std::string EvaluateExpressions(const std::vector<std::string>& expressions, CNa
     return out;
 }
 
-void AddEvalCommand(CLI::App& app) {
+void AddEvalCommand(CLI::App& app, TemplateEvaluation withTemplate) {
     struct Options {
         std::vector<std::string> expressions;
+        std::string templateFile;
     };
     auto options = std::make_shared<Options>();
     CLI::App* eval = app.add_subcommand(
         "eval",
         "Evaluate expressions over the keyword constants (write -- before a leading \"-\")");
     eval->add_option("EXPR", options->expressions, "expressions")->required();
-    eval->callback([options] {
+    if (withTemplate) {
+        eval->add_option("--template", options->templateFile,
+                         "evaluate over the names of this template or sequence file (- for "
+                         "standard input)");
+    }
+    eval->callback([options, withTemplate] {
+        if (!options->templateFile.empty()) {
+            SetExitStatus(withTemplate(options->templateFile, options->expressions));
+            return;
+        }
         CNameTable table;
         CKeywordConstants keywords;
         keywords.Register(table);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_eval.h"
+#include "cli/cmd_template.h"
 
 namespace quorin::cli {
 
@@ -19,7 +20,8 @@ int ExitStatus() {
 
 void RegisterCommands(CLI::App& app) {
     // Commands register here, one Add...Command(app) call each.
-    AddEvalCommand(app);
+    AddEvalCommand(app, EvaluateWithTemplate);
+    AddTemplateCommands(app);
     AddReportCommand(app);
 }
 

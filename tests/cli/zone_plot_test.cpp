@@ -1,0 +1,128 @@
+#include "cli/zone_plot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/zones/test_evaluator.h"
+#include "zones/zone_section.h"
+
+namespace quorin {
+namespace {
+
+CZoneTable Read(const std::string& section, test::TestEvaluator& evaluator) {
+    CZoneTable table;
+    ReadZones(table, section, evaluator);
+    return table;
+}
+
+void ExpectPoint(RxPoint p, double r, double x) {
+    EXPECT_NEAR(p.r, r, 1e-3);
+    EXPECT_NEAR(p.x, x, 1e-3);
+}
+
+TEST(ZonePlot, QuadrilateralBecomesClosedChainOfCorners) {
+    test::TestEvaluator evaluator;
+    // Reactance line at X=4, right line x=6 vertical, bottom R axis, left line x=-1 vertical.
+    const CZoneTable zones = Read(
+        "BEGINZONE INDEX=1;INVERT=0;FAULTLOOP=LN;LABEL=Z1;BEGINSHAPE LINE=0,4,0;LINE=-1,0,90;"
+        "LINE=0,0,0;LINE=6,0,90;ENDSHAPE ENDZONE",
+        evaluator);
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "t");
+    ASSERT_EQ(plot.zones.size(), 1u);
+    const auto& z = plot.zones[0];
+    EXPECT_EQ(z.label, "Z1");
+    EXPECT_FALSE(z.inverted);
+    ASSERT_EQ(z.boundary.size(), 4u);
+    // Each line runs from the corner with its predecessor to the corner with its successor.
+    ExpectPoint(z.boundary[0].from, 6, 4);
+    ExpectPoint(z.boundary[0].to, -1, 4);
+    ExpectPoint(z.boundary[1].to, -1, 0);
+    ExpectPoint(z.boundary[2].to, 6, 0);
+    ExpectPoint(z.boundary[3].to, 6, 4);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(z.boundary[i].type, ZoneSegment::Type::kLine);
+        ExpectPoint(z.boundary[i].to, z.boundary[(i + 1) % 4].from.r,
+                    z.boundary[(i + 1) % 4].from.x);
+    }
+}
+
+TEST(ZonePlot, CircleAndLensZonesKeepTheirGeometryAndInversion) {
+    test::TestEvaluator evaluator;
+    const CZoneTable zones = Read(
+        "BEGINZONE INDEX=1;INVERT=1;FAULTLOOP=;LABEL=MHO;BEGINSHAPE CIRCLE=10,90,2;ENDSHAPE ENDZONE"
+        "BEGINZONE INDEX=2;INVERT=0;FAULTLOOP=;LABEL=L;BEGINSHAPE LENS=20,75,0.6,6,0;ENDSHAPE "
+        "ENDZONE",
+        evaluator);
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "");
+    ASSERT_EQ(plot.zones.size(), 2u);
+    EXPECT_EQ(plot.zones[0].shape, ZoneShape::kCircle);
+    EXPECT_TRUE(plot.zones[0].inverted);
+    ExpectPoint(plot.zones[0].circleCenter, 0, 4);
+    EXPECT_NEAR(plot.zones[0].circleRadius, 6, 1e-4);
+    EXPECT_EQ(plot.zones[1].shape, ZoneShape::kLens);
+    EXPECT_NEAR(plot.zones[1].lens[0], 20, 1e-4);
+    EXPECT_NEAR(plot.zones[1].lens[2], 0.6, 1e-4);
+    // Drawn extents of the inverted circle are mirrored through the origin.
+    const RxExtents e = ZoneExtents(plot.zones[0]);
+    EXPECT_NEAR(e.xMin, -10, 1e-3);
+    EXPECT_NEAR(e.xMax, 2, 1e-3);
+}
+
+TEST(ZonePlot, ArcRunsBetweenItsCornersThroughTheArcAsWritten) {
+    test::TestEvaluator evaluator;
+    // An arc of radius 5 about the origin over the top, closed by the R axis.
+    const CZoneTable zones = Read(
+        "BEGINZONE INDEX=3;INVERT=0;FAULTLOOP=;LABEL=A;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,0,0;"
+        "ENDSHAPE ENDZONE",
+        evaluator);
+    const CharacteristicPlot withWritten = ZonesToCharacteristicPlot(zones, "", &evaluator);
+    ASSERT_EQ(withWritten.zones.size(), 1u);
+    const auto& boundary = withWritten.zones[0].boundary;
+    ASSERT_EQ(boundary.size(), 2u);
+    const ZoneSegment& arc = boundary[0];
+    ASSERT_EQ(arc.type, ZoneSegment::Type::kArc);
+    EXPECT_NEAR(arc.radius, 5, 1e-3);
+    // Whatever order the corners come in, the drawn arc passes over the top (X > 0).
+    const RxExtents e = ZoneExtents(withWritten.zones[0]);
+    EXPECT_NEAR(e.xMax, 5, 1e-2);
+    EXPECT_NEAR(e.xMin, 0, 1e-2);
+}
+
+TEST(ZonePlot, ZonesOfOneIndexShareAColourAndLaterOnesAreDashed) {
+    test::TestEvaluator evaluator;
+    const std::string quad =
+        "BEGINSHAPE LINE=0,4,0;LINE=-1,0,90;LINE=0,0,0;LINE=6,0,90;ENDSHAPE ENDZONE";
+    const CZoneTable zones =
+        Read("BEGINZONE INDEX=1;LABEL=a;" + quad + "BEGINZONE INDEX=2;LABEL=b;" + quad +
+                 "BEGINZONE INDEX=1;LABEL=c;" + quad,
+             evaluator);
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "");
+    ASSERT_EQ(plot.zones.size(), 3u);
+    // Slots follow the index order: a (1), c (1), b (2).
+    EXPECT_EQ(plot.zones[0].label, "a");
+    EXPECT_EQ(plot.zones[1].label, "c");
+    EXPECT_EQ(plot.zones[0].paletteIndex, plot.zones[1].paletteIndex);
+    EXPECT_NE(plot.zones[0].paletteIndex, plot.zones[2].paletteIndex);
+    EXPECT_EQ(plot.zones[0].penStyle, 0);
+    EXPECT_EQ(plot.zones[1].penStyle, 1);
+    EXPECT_EQ(plot.zones[2].penStyle, 0);
+}
+
+TEST(ZonePlot, MissingCornersLeaveTheirSegmentsOut) {
+    test::TestEvaluator evaluator;
+    // The line at X = 10 misses the circle of radius 5: no corner, so neither piece is drawn
+    // from a corner that does not exist.
+    const CZoneTable zones = Read(
+        "BEGINZONE INDEX=1;LABEL=m;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,10,0;ENDSHAPE ENDZONE",
+        evaluator);
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "", &evaluator);
+    ASSERT_EQ(plot.zones.size(), 1u);
+    for (const auto& s : plot.zones[0].boundary) {
+        EXPECT_TRUE(std::isfinite(s.from.r) && std::isfinite(s.to.r));
+        EXPECT_NE(s.type, ZoneSegment::Type::kLine);
+    }
+}
+
+}  // namespace
+}  // namespace quorin

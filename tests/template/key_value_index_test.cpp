@@ -1,0 +1,75 @@
+#include "template/key_value_index.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "platform/numtext.h"
+#include "template/key_value_list.h"
+
+namespace quorin {
+namespace {
+
+TEST(KeyValueIndex, SplitsLikeTheKeyValueList) {
+    struct Case {
+        const char* text;
+        char separator;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"a=1;b=2", ';', "b", "2"},  {"a=;b=2", ';', "a", " "}, {"a=1;a=2;", ';', "a", "2"},
+        {"x;y=3", ';', "x;y", "3"},  {"a=1;b=2", ';', "c", ""}, {"N=Line,ID=Z1", ',', "ID", "Z1"},
+        {"k=v=w;", ';', "k", "v=w"}, {" a=1", ';', " a", "1"},  {"a=1", ';', "a", "1"},
+        {"a=", ';', "a", " "},       {"=5;", ';', "", "5"},     {"", ';', "", ""},
+    };
+    CKeyValueIndex index;
+    for (const Case& c : cases) {
+        index.Assign(c.text, c.separator);
+        EXPECT_EQ(index.Find(c.key), c.value) << c.text;
+    }
+}
+
+// Random texts over the characters that matter to splitting: every key the list knows has the
+// same value in the index, the index knows no other key, and one index serves many texts.
+TEST(KeyValueIndex, AgreesWithTheKeyValueListOnRandomTexts) {
+    std::mt19937 rng(7);
+    const std::string alphabet = "ab1=;,= \t";
+    CKeyValueIndex index;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(0, round < 2900 ? 40 : 4000)(rng);
+        for (int i = 0; i < length; ++i)
+            text += alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
+        const char separator = round % 2 ? ';' : ',';
+        const CKeyValueList list(text, separator);
+        index.Assign(text, separator);
+        ASSERT_EQ(index.Size(), list.Size()) << text;
+        for (const auto& [key, value] : list.Pairs())
+            ASSERT_EQ(index.Find(key), value) << text << " key " << key;
+        for (const char* absent : {"zz", "a1b", "\t\t"}) {
+            if (!list.Find(absent)) {
+                EXPECT_EQ(index.Find(absent), "") << text;
+            }
+        }
+    }
+}
+
+TEST(KeyValueIndex, ALaterTextReplacesEveryEarlierKey) {
+    CKeyValueIndex index;
+    std::string big;
+    for (int i = 0; i < 5000; ++i)
+        big += "k" + FormatInt(i) + "=" + FormatInt(i) + ";";
+    index.Assign(big, ';');
+    EXPECT_EQ(index.Size(), 5000u);
+    EXPECT_EQ(index.Find("k4999"), "4999");
+    index.Assign("k1=x", ';');
+    EXPECT_EQ(index.Size(), 1u);
+    EXPECT_EQ(index.Find("k1"), "x");
+    EXPECT_EQ(index.Find("k4999"), "");
+    index.Assign("", ';');
+    EXPECT_EQ(index.Find("k1"), "");
+}
+
+}  // namespace
+}  // namespace quorin

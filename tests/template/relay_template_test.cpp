@@ -1,0 +1,204 @@
+#include "template/relay_template.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "expression/expression.h"
+#include "platform/numtext.h"
+#include "template/template_format.h"
+#include "tests/template/template_test_util.h"
+
+namespace quorin {
+namespace {
+
+using test::RecordText;
+using test::Section;
+
+const ParamKind kSetting = ParamKind::kSetting;
+const ParamKind kCommon = ParamKind::kCommonParameter;
+const ParamKind kBinary = ParamKind::kBinaryInput;
+
+// A setting record in the record layout.
+std::string Setting(const std::string& name, const std::string& id, const std::string& value) {
+    return "\tN=" + name + ",L=2,U=A,T=Edit,V=" + value + ",ID=" + id + ";\r\n";
+}
+
+TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
+    CRelayTemplate t;
+    for (ParamKind kind : {kSetting, kCommon, kBinary})
+        EXPECT_EQ(t.Count(kind) * 10 + t.Layout(kind), kIndexedLayout);
+    EXPECT_EQ(t.ReportCount() + t.Zones().Count(), 0);
+    EXPECT_EQ(t.Update() * 10 + t.XnPairCount(), 11);
+    EXPECT_EQ(t.ValueTableEntry(0) + t.ValueTableEntry(599), 0.0);
+    EXPECT_EQ(t.CalcExpression("LABN"), 6.0);
+    EXPECT_EQ(t.CalcExpression("IA+D"), 10.0);
+    EXPECT_EQ(t.CalcExpression("PRE1"), kCalcFailure);
+    EXPECT_EQ(t.CalcExpression(""), 0.0);
+    EXPECT_EQ(t.CalcExpression("1/0"), kCalcFailure);
+}
+
+TEST(RelayTemplate, TextToIntAndTextToFloatTakeTheDefaultOnlyForNoText) {
+    struct Case {
+        const char* text;
+        int integer;
+        float number;
+    } cases[] = {
+        {nullptr, 7, 1.5f}, {"", 7, 1.5f},   {" ", 0, 0.0f},     {"  -12abc", -12, -12.0f},
+        {"2.9", 2, 2.9f},   {"x5", 0, 0.0f}, {"1e2", 1, 100.0f}, {"0.1", 0, 0.1f},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CRelayTemplate::TextToInt(c.text, 7), c.integer) << (c.text ? c.text : "null");
+        EXPECT_EQ(CRelayTemplate::TextToFloat(c.text, 1.5f), c.number)
+            << (c.text ? c.text : "null");
+    }
+    EXPECT_EQ(CRelayTemplate::TextToInt(std::string_view(), 4), 4);
+}
+
+TEST(RelayTemplate, AccessorsOutsideTheRecordsGiveEmptyTextAndZero) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", Setting("Ia", "I1", "1.5")) +
+                       Section("Report", "N1=Trip;ID1=T;") +
+                       Section("Character", "LINE[1,2,3,4,5];XN1=1;YN1=2;t=T1;R=[1,2];"),
+                   0);
+    ASSERT_EQ(t.Count(kSetting), 1);
+    for (int bad : {-1, 1, 600, 100000}) {
+        EXPECT_EQ(RecordText(t, kSetting, bad), "|||0|0||,,|,,");
+        EXPECT_EQ(t.Choice(kSetting, bad, 0) + t.ValueText(kSetting, bad), "");
+        EXPECT_EQ(t.ReportName(bad) + t.ReportId(bad) + t.LineField(bad, 0) + t.Time(bad) +
+                      t.RPair(bad, 0),
+                  "");
+        EXPECT_EQ(t.ValueTableEntry(bad < 0 ? bad : bad + 600), 0.0);
+    }
+    EXPECT_EQ(t.Choice(kSetting, 0, 0), "");  // an "Edit" record has no choices
+    EXPECT_EQ(t.LineField(0, 5) + t.LineField(0, -1) + t.RPair(0, 2), "");
+    EXPECT_EQ(t.Xn(0) + "|" + t.Xn(1) + "|" + t.Xn(2), "|1|");  // pairs are numbered from 1
+    EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");        // a kind cast from a bad integer
+    t.SetValue(kSetting, 5, 9.0f);                              // ignored
+    t.SetValue(kSetting, -1, 9.0f);
+    EXPECT_EQ(RecordText(t, kSetting, 0), "Ia|I1|Edit|2|1.5|A|,,|0,0,0");
+}
+
+TEST(RelayTemplate, ValueTextFollowsKindAndDecimals) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting",
+                           "\tN=a,L=3,T=Edit,V=1.5,ID=a;\r\n"
+                           "\tN=b,L=0,T=Edit,V=-2.7,ID=b;\r\n"
+                           "\tN=c,Num=3,T=ComboBox,V=2,ID=c;\r\n"
+                           "\tN=d,T=CheckBox,V=1,ID=d;\r\n"
+                           "\tN=e,L=-2,T=Edit,V=7.9,ID=e;\r\n"
+                           "\tN=f,L=2,T=Label,V=7.9,ID=f;\r\n"),
+                   0);
+    const char* expected[] = {"1.500", "-2", "2", "1", "7", "0"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(t.ValueText(kSetting, i), expected[i]) << i;
+    t.SetValue(kSetting, 2, 2.7f);
+    EXPECT_EQ(t.ValueText(kSetting, 2), "2");
+    t.SetValue(kSetting, 1, -0.5f);
+    EXPECT_EQ(t.ValueText(kSetting, 1), "0");
+    t.SetValue(kSetting, 1, 3e9f);
+    EXPECT_EQ(t.ValueText(kSetting, 1), "3000000000");  // in full, not wrapped to 32 bits
+}
+
+TEST(UnitFamily, VoltageUnitsFollowTheKilovoltFlagAnyCase) {
+    struct Case {
+        const char* unit;
+        const char* volts;
+        const char* kilovolts;
+    } cases[] = {
+        {"V", "V", "kV"},          {"kv", "V", "kV"},       {"KV", "V", "kV"},
+        {"v/s", "V/S", "kV/S"},    {"kV/S", "V/S", "kV/S"}, {"kv/hz", "V/Hz", "kV/Hz"},
+        {"V/HZ", "V/Hz", "kV/Hz"}, {"A", "A", "A"},         {"", "", ""},
+        {"mV", "mV", "mV"},        {" V", " V", " V"},      {"kVA", "kVA", "kVA"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UnitFamily(c.unit, 0), c.volts) << c.unit;
+        EXPECT_EQ(UnitFamily(c.unit, 1), c.kilovolts) << c.unit;
+        EXPECT_EQ(UnitFamily(c.unit, -3), c.kilovolts) << c.unit;
+    }
+}
+
+TEST(TruncateToInt32, SaturatesAndMapsNanToZero) {
+    EXPECT_EQ(TruncateToInt32(-100000.0), -100000);
+    EXPECT_EQ(TruncateToInt32(2.9), 2);
+    EXPECT_EQ(TruncateToInt32(-2.9), -2);
+    EXPECT_EQ(TruncateToInt32(1e30), 2147483647);
+    EXPECT_EQ(TruncateToInt32(-1e30), -2147483647 - 1);
+    EXPECT_EQ(TruncateToInt32(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// ---- Mirroring into the value table and the name table ----
+
+TEST(RelayTemplateMirroring, ExpressionsSeeParametersByIdentifier) {
+    CRelayTemplate t;
+    t.ReadTemplate(
+        Section("Setting", Setting("Reach", "Z1", "4.5") + Setting("Angle", "PHI", "75")) +
+            Section("CommonParameter", "N1=Current;T1=Edit;V1=5;ID1=ITEST;") +
+            Section("Binary", "N=In A,T=CheckBox,V=1,ID=BIA;"),
+        0);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("Z1*2+PHI"), 84.0);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("ITEST+BIA"), 6.0);
+    // entries: settings from 0, then common parameters, then binary inputs
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(0), 4.5);
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(1), 75.0);
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(2), 5.0);
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(3), 1.0);
+}
+
+TEST(RelayTemplateMirroring, TheParameterMirroredLastWinsAndHidesKeywords) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Binary", "N=b,T=Edit,V=3,ID=X;") +
+                       Section("Setting", Setting("s", "X", "1") + Setting("d", "D", "42")) +
+                       Section("CommonParameter", "N1=c;T1=Edit;V1=2;ID1=X;"),
+                   0);
+    EXPECT_EQ(t.CalcExpression("X"), 3.0);   // binary inputs after common parameters
+    EXPECT_EQ(t.CalcExpression("D"), 42.0);  // no longer the keyword's 1
+    EXPECT_EQ(t.CalcExpression("LABN"), 6.0);
+}
+
+TEST(RelayTemplateMirroring, OnlyValueKindsAreMirroredAndOtherEntriesKeepTheirValue) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", Setting("a", "A1", "7") + Setting("b", "B1", "8")), 0);
+    t.ReadTemplate(Section("Setting", "\tN=a,T=Label,V=1,ID=LBL;\r\n" + Setting("b", "B2", "9")),
+                   0);
+    EXPECT_EQ(t.CalcExpression("LBL"), kCalcFailure);  // no name for a label record
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(0), 7.0);       // its entry keeps the old value
+    EXPECT_DOUBLE_EQ(t.CalcExpression("A1"), 7.0);     // and old names stay mapped
+    EXPECT_DOUBLE_EQ(t.CalcExpression("B1"), 9.0);     // to their entries
+    EXPECT_DOUBLE_EQ(t.CalcExpression("B2"), 9.0);
+}
+
+TEST(RelayTemplateMirroring, ValueUpdatesReachExpressionsOnlyAfterTheNextRead) {
+    CRelayTemplate t;
+    const std::string text = Section("Setting", Setting("a", "A1", "7"));
+    t.ReadTemplate(text, 0);
+    t.SetValue(kSetting, 0, 11.0f);
+    EXPECT_EQ(t.Value(kSetting, 0), 11.0f);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("A1"), 7.0);
+    t.ReadTemplate(text, 0);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("A1"), 7.0);  // a read takes the text's value again
+}
+
+TEST(RelayTemplateMirroring, EntriesPastSixHundredAreNeitherWrittenNorNamed) {
+    std::string settings;
+    for (int i = 0; i < 600; ++i)
+        settings += Setting("s", "S" + FormatInt(i), FormatInt(i));
+    std::string common;
+    for (int k = 1; k <= 3; ++k) {
+        const std::string n = FormatInt(k);
+        common += "N" + n + "=c;T" + n + "=Edit;V" + n + "=1000;ID" + n + "=C" + n + ";";
+    }
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", settings) + Section("CommonParameter", common), 0);
+    ASSERT_EQ(t.Count(kSetting), 600);
+    ASSERT_EQ(t.Count(kCommon), 3);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("S599"), 599.0);
+    EXPECT_DOUBLE_EQ(t.ValueTableEntry(599), 599.0);
+    EXPECT_EQ(t.CalcExpression("C1"), kCalcFailure);
+    EXPECT_DOUBLE_EQ(t.CalcExpression("LABN"), 6.0);  // keyword constants are not overwritten
+    EXPECT_DOUBLE_EQ(t.CalcExpression("ICDC"), 30.0);
+}
+
+}  // namespace
+}  // namespace quorin

@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "expression/expression.h"
+#include "platform/codepage.h"
+#include "platform/numtext.h"
+#include "template/relay_template.h"
+#include "tests/common/locale_guard.h"
+#include "tests/template/template_test_util.h"
+
+namespace quorin {
+namespace {
+
+using test::RecordsText;
+using test::RecordText;
+using test::SampleText;
+using test::Section;
+
+const ParamKind kSetting = ParamKind::kSetting;
+const ParamKind kCommon = ParamKind::kCommonParameter;
+const ParamKind kBinary = ParamKind::kBinaryInput;
+
+TEST(ReadTemplateHeader, ReadsKeysAnywhereUpToTheirSemicolon) {
+    CRelayTemplate t;
+    t.ReadTemplate("junk Update=2*3;WordReportName=r.doc;\r\nProperty=a,b;ProtectiveRelayName=R1;",
+                   0);
+    EXPECT_EQ(t.ProtectiveRelayName() + "|" + t.Property() + "|" + t.WordReportName(),
+              "R1|a,b|r.doc");
+    EXPECT_EQ(t.Update(), 6);
+}
+
+TEST(ReadTemplateHeader, UpdateIsOneWhenMissingAndTruncatedOrFailedOtherwise) {
+    struct Case {
+        const char* text;
+        int update;
+    } cases[] = {
+        {"", 1},
+        {"Update=", 1} /* no ";" */,
+        {"Update=2.9;", 2},
+        {"Update=-2.9;", -2},
+        {"Update=;", 0},
+        {"Update=FOO+1;", -100000},
+        {"Update=LABN;", 6},
+        {"Update=1000000*1000000;", 2147483647},
+    };
+    CRelayTemplate t;
+    for (const Case& c : cases) {
+        t.ReadTemplate("ProtectiveRelayName=old;", 0);
+        t.ReadTemplate(c.text, 0);
+        EXPECT_EQ(t.Update(), c.update) << c.text;
+        EXPECT_EQ(t.ProtectiveRelayName(), "") << c.text;  // a missing header text is empty
+    }
+}
+
+TEST(ReadIndexedLayout, StopsAtTheFirstRecordWithoutName) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting",
+                           "N1=a;T1=Edit;V1=1;ID1=A;N2=b;T2=Edit;ID2=B;T3=Edit;V3=3;ID3=C;"
+                           "N4=d;T4=Edit;ID4=D;"),
+                   0);
+    EXPECT_EQ(t.Layout(kSetting), kIndexedLayout);
+    EXPECT_EQ(RecordsText(t, kSetting), "a|A|Edit|1|1||,,|0,0,0\nb|B|Edit|1|1||,,|0,0,0\n");
+}
+
+TEST(ReadIndexedLayout, FieldsByKindWithTheirDefaults) {
+    CRelayTemplate t;
+    t.ReadTemplate(
+        Section("Setting",
+                "N1=;T1=Edit;L1=;V1=;U1=;ID1=x;RE1=;PVA1=p;PVC1=c;"  // present empty: " "
+                "N2=Mode;T2=ComboBox;L2=3;U2=A;S21=first;S22=second;ID2=M;"
+                "N3=Flag;T3=CheckBox;S31=yes;S32=no;S33=extra;ID3=F;"
+                "N4=Pick;T4=ComboBox;Num4=3;V4=2.9;S41=a;S43=c;ID4=P;"
+                "N5=Note;T5=edit;V5=4;U5=A;S51=a;ID5=NT;") +
+            Section("Binary", "N1=b;T1=Edit;RE1=5;U1=kv;PVA1=p;ID1=y;"),
+        0);
+    EXPECT_EQ(RecordsText(t, kSetting),
+              " |x|Edit|0|0| |p,,c| ,0,0\n"
+              "Mode|M|ComboBox|0|1||,,|0,0,0|first\n"  // no Num: one choice; no V: 1
+              "Flag|F|CheckBox|1|1||,,|0,0,0|yes|no\n"
+              "Pick|P|ComboBox|0|2||,,|0,0,0|a||c\n"  // V reads as an integer
+              "Note|NT|edit|1|0||,,|0,0,0\n");        // kinds compare case-sensitively
+    // binary inputs read neither RE/RT/RN nor PVA, and keep their unit as written
+    EXPECT_EQ(RecordsText(t, kBinary), "b|y|Edit|1|1|kv|,,|,,\n");
+}
+
+TEST(ReadIndexedLayout, ChoiceKeysOfRecordOneChoiceTwelveAndRecordElevenChoiceTwoCoincide) {
+    std::string body = "N1=r1;T1=ComboBox;Num1=12;S112=early;ID1=A;";
+    for (int k = 2; k <= 11; ++k) {
+        const std::string n = FormatInt(k);
+        body += "N" + n + "=r" + n + ";T" + n + "=ComboBox;Num" + n + "=2;ID" + n + "=X" + n + ";";
+    }
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", body + "S112=late;"), 0);
+    ASSERT_EQ(t.Count(kSetting), 11);
+    EXPECT_EQ(t.Choice(kSetting, 0, 11), "late");
+    EXPECT_EQ(t.Choice(kSetting, 10, 1), "late");
+}
+
+TEST(ReadIndexedLayout, SkipsBlanksTabsAndLineBreaksInFrontOfKeysOnly) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting",
+                           "\r\n\tN1=a;T1=Edit;V1=1; \t\r\n N2= b ;T2=Edit;\r\n\tID2=B;\r\n"
+                           "\tn3=c;T3=Edit;\r\n"),  // "n3" is not "N3"
+                   0);
+    EXPECT_EQ(RecordsText(t, kSetting), "a||Edit|1|1||,,|0,0,0\n b |B|Edit|1|1||,,|0,0,0\n");
+}
+
+TEST(ReadIndexedLayout, ComboBoxNumStopsAtTheChoiceCapacity) {
+    std::string common = "N1=c;T1=ComboBox;Num1=25;";
+    std::string binary = "N1=b;T1=ComboBox;Num1=12;";
+    for (int j = 1; j <= 25; ++j) {
+        common += "S1" + FormatInt(j) + "=c" + FormatInt(j) + ";";
+        binary += "S1" + FormatInt(j) + "=b" + FormatInt(j) + ";";
+    }
+    CRelayTemplate t;
+    t.ReadTemplate(Section("CommonParameter", common) + Section("Binary", binary) +
+                       Section("Setting", "N1=s;T1=ComboBox;Num1=-4;S11=x;"),
+                   0);
+    EXPECT_EQ(t.ChoiceCount(kCommon, 0), 20);
+    EXPECT_EQ(t.Choice(kCommon, 0, 19) + t.Choice(kCommon, 0, 20), "c20");
+    EXPECT_EQ(t.ChoiceCount(kBinary, 0), 10);
+    EXPECT_EQ(t.Choice(kBinary, 0, 9) + t.Choice(kBinary, 0, 10), "b10");
+    EXPECT_EQ(t.ChoiceCount(kSetting, 0), 0);
+}
+
+TEST(ReadRecordLayout, CountsEveryRecordEvenWithoutName) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting",
+                           "\tN=a,T=Edit,V=1,ID=A;\r\n"
+                           "\tN=,T=Edit,V=2,ID=B;\r\n"
+                           "\tNum=2,T=ComboBox,S1=x,S2=y,ID=C;\r\n"  // starts at the "N" of "Num"
+                           "\tN=d,T=CheckBox,V=0,S1=on,S2=off,ID=D;\r\n"
+                           "\tN=e,T=Edit,V=5,ID=E\r\n"),  // no ";": runs to the section end
+                   0);
+    EXPECT_EQ(t.Layout(kSetting), kRecordLayout);
+    EXPECT_EQ(RecordsText(t, kSetting),
+              "a|A|Edit|1|1||,,|0,0,0\n"
+              " |B|Edit|1|2||,,|0,0,0\n"
+              "|C|ComboBox|0|1||,,|0,0,0|x|y\n"
+              "d|D|CheckBox|1|0||,,|0,0,0|on|off\n"
+              "e|E\r\n|Edit|1|5||,,|0,0,0\n");
+}
+
+TEST(ReadRecordLayout, ListsStopAtTheirCapacities) {
+    std::string records;
+    for (int i = 1; i <= 601; ++i)
+        records +=
+            "\tN=p" + FormatInt(i) + ",T=Edit,V=" + FormatInt(i) + ",ID=P" + FormatInt(i) + ";\r\n";
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", records) + Section("CommonParameter", records) +
+                       Section("Binary", records) + Section("Report", records),
+                   0);
+    EXPECT_EQ(t.Count(kSetting), 600);
+    EXPECT_EQ(t.Name(kSetting, 599), "p600");
+    EXPECT_EQ(t.CalcExpression("P601"), kCalcFailure);  // the 601st setting is not read
+    EXPECT_EQ(t.Count(kCommon), 100);
+    EXPECT_EQ(t.Count(kBinary), 100);
+    EXPECT_EQ(t.ReportCount(), 100);
+    EXPECT_EQ(t.ReportId(99), "P100");
+}
+
+TEST(ReadUnits, VoltageUnitsOfEditSettingsAndCommonParametersFollowTheFlag) {
+    const std::string text =
+        Section("Setting", "N1=f;T1=Edit;V1=50.5;U1=kv/hz;ID1=F;N2=c;T2=ComboBox;U2=kv;ID2=C;") +
+        Section("CommonParameter", "N1=u;T1=Edit;V1=57.7;U1=v;ID1=U;") +
+        Section("Binary", "N1=b;T1=Edit;V1=1;U1=v;ID1=B;");
+    CRelayTemplate t;
+    for (int useKilovolts : {0, 1}) {
+        t.ReadTemplate(text, useKilovolts);
+        const std::string k = useKilovolts ? "k" : "";
+        EXPECT_EQ(RecordText(t, kSetting, 0), "f|F|Edit|1|50.5|" + k + "V/Hz|,,|0,0,0");
+        EXPECT_EQ(t.Unit(kSetting, 1), "");
+        EXPECT_EQ(t.Unit(kCommon, 0), k + "V");
+        EXPECT_EQ(t.Unit(kBinary, 0), "v");  // binary inputs keep theirs
+    }
+}
+
+TEST(ReadSections, AMissingOrUnclosedSectionYieldsNoRecordsAndTheOthersRead) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Binary", "N1=b;T1=Edit;ID1=B;") + Section("Report", "N1=r;ID1=R;"), 0);
+    ASSERT_EQ(t.Count(kBinary), 1);
+    t.ReadTemplate(Section("Setting", "N1=s;T1=Edit;ID1=S;") + "<BinaryEnd>N1=b;" +
+                       Section("CommonParameter", "N1=c;T1=Edit;ID1=C;") +
+                       "<ReportBegin>N1=r;ID1=R;",
+                   0);
+    EXPECT_EQ(t.Count(kSetting), 1);
+    EXPECT_EQ(t.Count(kBinary), 0);
+    EXPECT_EQ(t.Layout(kBinary), kRecordLayout);  // an empty section has no "N1="
+    EXPECT_EQ(t.Count(kCommon), 1);
+    EXPECT_EQ(t.ReportCount(), 0);
+    t.ReadTemplate("<SettingEnd><SettingBegin>N1=a;T1=Edit;<SettingEnd>N2=b;<SettingEnd>", 0);
+    EXPECT_EQ(t.Count(kSetting), 1);  // up to the first end marker after the begin marker
+}
+
+TEST(ReadReport, IndexedStopsWhereNameAndIdAreBothMissingRecordLayoutCountsAll) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Report",
+                           "\tN1=Item;ID1=NAME;\r\n\tID2=RESULT;\r\n\tN3=Req;\r\n"
+                           "\tN5=Late;ID5=L;\r\n"),
+                   0);
+    ASSERT_EQ(t.ReportCount(), 3);
+    EXPECT_EQ(t.ReportLayout(), kIndexedLayout);
+    EXPECT_EQ(t.ReportName(1) + "|" + t.ReportId(1) + "|" + t.ReportName(2) + "|" + t.ReportId(2),
+              "|RESULT|Req|");
+    t.ReadTemplate(Section("Report", "\tN=Item,ID=NAME;\r\n\tN=,ID=;\r\n\tN=Res,ID=RESULT;\r\n"),
+                   0);
+    ASSERT_EQ(t.ReportCount(), 3);
+    EXPECT_EQ(t.ReportLayout(), kRecordLayout);
+    EXPECT_EQ(t.ReportName(1) + "|" + t.ReportId(2), " |RESULT");
+}
+
+std::string Items(const CRelayTemplate& t) {
+    std::string out;
+    for (int i = 0; i < t.LineCount(); ++i)
+        for (int f = 0; f < 5; ++f)
+            out += (f ? "|" : "LINE ") + t.LineField(i, f) + (f == 4 ? "\n" : "");
+    for (int i = 0; i < t.CircleCount(); ++i)
+        for (int f = 0; f < 4; ++f)
+            out += (f ? "|" : "CIRCLE ") + t.CircleField(i, f) + (f == 3 ? "\n" : "");
+    for (int i = 0; i < t.TextItemCount(); ++i)
+        for (int f = 0; f < 4; ++f)
+            out += (f ? "|" : "TEXT ") + t.TextItemField(i, f) + (f == 3 ? "\n" : "");
+    return out;
+}
+
+TEST(ReadCharacter, ItemFieldsJoinMaxAndMinArguments) {
+    std::string nested;
+    for (int i = 0; i < 12; ++i)
+        nested += "max(" + FormatInt(i) + ",";
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Character",
+                           "LINE[0,0,max(1,a),2,0];\r\n"
+                           "LINE[MAX(a,b),min(c,d),MIN(max(e,f),g),h,i];\r\n"
+                           "CIRCLE[1,2,max(3,4),5];TEXT[a,b,Label text,min(1,2)];\r\n"
+                           "LINE[" +
+                               nested + "x,y,z,w];"),
+                   0);
+    // "MIN(max(e" joins while the last piece holds "max(": "f)" ends it, and "g)" is the next
+    // field; the last field runs to "]"; a field joins at most ten pieces.
+    EXPECT_EQ(Items(t),
+              "LINE 0|0|max(1,a)|2|0\n"
+              "LINE MAX(a,b)|min(c,d)|MIN(max(e,f)|g)|h,i\n"
+              "LINE max(0,max(1,max(2,max(3,max(4,max(5,max(6,max(7,max(8,max(9|"
+              "max(10,max(11,x|y|z|w\n"
+              "CIRCLE 1|2|max(3,4)|5\n"
+              "TEXT a|b|Label text|min(1,2)\n");
+}
+
+TEST(ReadCharacter, AMalformedItemEndsTheSectionAnUnendedItemOnlyItsList) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Character",
+                           "LINE[1,2,3,4,5];LINE[1,2;CIRCLE[1,2,3,4];t=T1;XN1=1;YN1=2;"
+                           "BEGINZONE INDEX=1;BEGINSHAPE CIRCLE=2,0,2; ENDSHAPE ENDZONE"),
+                   0);
+    EXPECT_EQ(Items(t), "LINE 1|2|3|4|5\n");
+    EXPECT_EQ(t.TimeCount(), 0);
+    EXPECT_EQ(t.XnPairCount(), 1);
+    EXPECT_EQ(t.Zones().Count(), 1);                                // zones come first
+    t.ReadTemplate(Section("Character", "TEXT[1,2,3,4;t=T1;"), 0);  // "]" missing
+    EXPECT_EQ(Items(t), "");
+    EXPECT_EQ(t.TimeCount(), 0);
+    t.ReadTemplate(Section("Character", "t=T1;CIRCLE[1,2,3,4]; LINE[1,2,3,4,5]"), 0);  // no ";"
+    EXPECT_EQ(Items(t), "CIRCLE 1|2|3|4\n");
+    EXPECT_EQ(t.TimeCount(), 1);
+}
+
+TEST(ReadCharacter, ListsStopAtTheirCapacities) {
+    std::string body;
+    for (int i = 0; i < 210; ++i) {
+        const std::string n = FormatInt(i);
+        body += "LINE[" + n + ",0,0,0,0];CIRCLE[" + n + ",0,0,0];TEXT[" + n + ",0,0,0];XP" +
+                FormatInt(i + 1) + "=" + FormatInt(i + 1) + ";YP" + FormatInt(i + 1) + "=0;";
+        if (i < 25)
+            body += "BEGINZONE INDEX=" + FormatInt(1 + i / 4) + ";LABEL=z" + n +
+                    ";BEGINSHAPE CIRCLE=1,0,1; ENDSHAPE ENDZONE\r\n";
+    }
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Character", body), 0);
+    EXPECT_EQ(t.LineCount(), 200);
+    EXPECT_EQ(t.LineField(199, 0), "199");
+    EXPECT_EQ(t.CircleCount(), 100);
+    EXPECT_EQ(t.TextItemCount(), 100);
+    EXPECT_EQ(t.XpPairCount(), 50);  // pair numbers stop at 49
+    EXPECT_EQ(t.Xp(49) + t.Xp(50), "49");
+    EXPECT_EQ(t.Zones().Count(), 24);  // the 25th zone is not read
+    EXPECT_EQ(t.Zones().Zone(24).label, "z23");
+}
+
+TEST(ReadCharacter, TimeIdAndPairValuesUpToFiveEach) {
+    CRelayTemplate t;
+    t.ReadTemplate(
+        Section("Character", "t=T1;t=T2;t=3;t=4;t=5;t=6;Id=I1;R=[0,Z3];R=[1;Ir=[a,b];Ir=[c"), 0);
+    EXPECT_EQ(t.TimeCount(), 5);
+    EXPECT_EQ(t.Time(4), "5");
+    EXPECT_EQ(t.IdValueCount(), 1);
+    EXPECT_EQ(t.IdValue(0), "I1");
+    ASSERT_EQ(t.RPairCount(), 2);  // the second runs from "1;Ir=[a" to the next "]"
+    EXPECT_EQ(t.RPair(0, 0) + "|" + t.RPair(0, 1) + "|" + t.RPair(1, 0) + "|" + t.RPair(1, 1),
+              "0|Z3|1;Ir=[a|b");
+    EXPECT_EQ(t.IrPairCount(), 1);
+    EXPECT_EQ(t.IrPair(0, 0) + "|" + t.IrPair(0, 1), "a|b");
+}
+
+TEST(ReadCharacter, CoordinatePairsRunWhileBothHalvesExist) {
+    struct Case {
+        const char* body;
+        int count;
+    } cases[] = {
+        {"YN1=0;", 1},         {"XN1=0;", 1},      {"XN1=a;YN1=b;XN2=c;YN2=d;XN4=e;YN4=f;", 3},
+        {"XN01=a;YN01=b;", 1}, {"XN1=a;YN1=b", 1}, {"YN2=d;XN2=c;YN1=b;XN1=a;", 3},
+        {"XN11=a;YN11=b;", 1},
+    };
+    CRelayTemplate t;
+    for (const Case& c : cases) {
+        t.ReadTemplate(Section("Character", c.body), 0);
+        EXPECT_EQ(t.XnPairCount(), c.count) << c.body;
+    }
+    t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
+    EXPECT_EQ(t.Xn(1) + t.Yn(1), "x1y1");  // the first occurrence counts
+    EXPECT_EQ(t.XpPairCount(), 2);
+    EXPECT_EQ(t.Xp(1) + t.Yp(1), "pq");
+}
+
+TEST(ReadCharacter, KeepsTheSectionTextAndResetsListsOnEachRead) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Character", "LINE[1,2,3,4,5];t=1;XN1=1;YN1=1;"), 0);
+    EXPECT_EQ(t.CharacterText(), "\r\nLINE[1,2,3,4,5];t=1;XN1=1;YN1=1;");
+    t.ReadTemplate("", 0);
+    EXPECT_EQ(t.CharacterText(), "");
+    EXPECT_EQ(t.LineCount() + t.TimeCount() + t.XnPairCount(), 1);
+}
+
+TEST(ReadZones, ZoneFieldsSeeTheTemplatesSettings) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", "N1=Reach;T1=Edit;V1=10;ID1=F;N2=Back;T2=Edit;V2=2;ID2=B;") +
+                       Section("Character",
+                               "BEGINZONE INDEX=2;INVERT=1;FAULTLOOP=LN;LABEL=Z2;BEGINSHAPE "
+                               "CIRCLE=F,90,B; ENDSHAPE ENDZONE"),
+                   0);
+    const CZoneTable& zones = t.Zones();
+    ASSERT_EQ(zones.Count(), 1);
+    EXPECT_EQ(zones.Zone(1).kind, kZoneCircle);
+    EXPECT_NEAR(zones.Zone(1).circleCenterY, 4.0f, 1e-5);
+    EXPECT_NEAR(zones.Zone(1).circleRadius, 6.0f, 1e-5);
+    EXPECT_NEAR(zones.Box().xMin, -10.0f, 1e-4);  // mirrored: -4 - 6
+    EXPECT_NEAR(zones.Box().xMax, 2.0f, 1e-4);
+}
+
+TEST(ReadSample, ReadsEverySectionAndZoneOfTheSampleSequence) {
+    CRelayTemplate t;
+    t.ReadTemplate(SampleText(), 0);
+    EXPECT_EQ(t.ProtectiveRelayName(), Utf8ToAnsi("QDR-300 线路距离保护"));
+    EXPECT_EQ(t.Update(), 0);
+    EXPECT_EQ(t.Count(kSetting), 24);
+    EXPECT_EQ(t.Layout(kSetting), kRecordLayout);
+    EXPECT_EQ(RecordText(t, kSetting, 16), Utf8ToAnsi("距离I段时间|T1|Edit|3|0|s|,,|0,0,0"));
+    EXPECT_EQ(RecordText(t, kSetting, 22),
+              "Earth factor form|KFORM|ComboBox|0|0||,,|0,0,0|KL|RE/RL XE/XL|Z0/Z1");
+    EXPECT_EQ(t.Count(kCommon), 7);
+    EXPECT_EQ(t.Layout(kCommon), kIndexedLayout);
+    EXPECT_EQ(RecordText(t, kCommon, 5), "Nominal voltage|VNOM|Edit|1|57.7|V|,,|0,0,0");
+    EXPECT_EQ(t.Count(kBinary), 6);
+    EXPECT_EQ(t.ReportCount(), 3);
+    EXPECT_EQ(t.ReportId(2), "REQUIRE");
+    EXPECT_EQ(t.LineCount() * 100 + t.CircleCount() * 10 + t.TextItemCount(), 211);
+    EXPECT_EQ(t.LineField(1, 2), "max(Z3RE,Z3RP)");
+    EXPECT_EQ(t.XnPairCount() * 10 + t.XpPairCount(), 32);
+    EXPECT_EQ(t.TimeCount(), 3);
+    EXPECT_EQ(t.IrPair(0, 1), "ITEST*2");
+    EXPECT_DOUBLE_EQ(t.CalcExpression("Z1RE*2+KFORM"), 12.0);
+
+    // Quadrilateral zones 1 to 3 per fault loop, MHO, inverted reverse zone, lens.
+    const CZoneTable& zones = t.Zones();
+    ASSERT_EQ(zones.Count(), 9);
+    std::string summary;
+    for (int slot = 1; slot <= 9; ++slot) {
+        const CZone& z = zones.Zone(slot);
+        summary += FormatInt(z.index) + ":" + FormatInt(z.kind) + FormatInt(z.invert) + ":" +
+                   z.faultLoop + ":" + FormatInt(z.shapeCount) + " ";
+    }
+    EXPECT_EQ(summary,
+              "1:00:LN:4 1:00:LL:4 2:00:LN:4 2:00:LL:4 3:00:LN:4 3:00:LL:4 4:10:ALL:0 "
+              "5:01:ALL:4 6:20:ALL:0 ");
+    EXPECT_EQ(zones.Zone(6).shapes[0].type, kShapeArcP);
+    // Zone 1: the reactance line through (0, Z1X = 4) at -3 degrees meets the line at 115.
+    EXPECT_NEAR(zones.Zone(1).shapes[0].cornerY, 4.1002f, 1e-3);
+    EXPECT_NEAR(zones.Zone(7).circleRadius, 8.75f, 1e-5);  // (Z4F + Z4B) / 2
+    EXPECT_EQ(zones.Zone(9).lens[0], 20.0f);               // PSBF
+    const CZoneBox& box = zones.Box();
+    EXPECT_EQ(CFormat("%g %g %g %g", box.rMin, box.rMax, box.xMin, box.xMax), "-20 20 -20 20");
+}
+
+TEST(ReadSample, NumbersReadTheSameUnderADecimalCommaLocale) {
+    test::GermanLocale german;
+    ASSERT_TRUE(german.ok());
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", "N1=Ia;T1=Edit;L1=2;V1=1.25;U1=A;ID1=I1;") + "Update=2.5*2;",
+                   0);
+    EXPECT_EQ(t.Value(kSetting, 0), 1.25f);
+    EXPECT_EQ(t.Update(), 5);
+    EXPECT_EQ(t.WriteSettings(0),
+              "<SettingBegin>\r\n\tN1=Ia;L1=2;U1=A;T1=Edit;V1=1.25;ID1=I1;RE1=0;RT1=0;RN1=0;\r\n"
+              "<SettingEnd>\r\n");
+}
+
+}  // namespace
+}  // namespace quorin

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "template/relay_template.h"
+#include "tests/template/template_test_util.h"
+
+namespace quorin {
+namespace {
+
+using test::DataFile;
+using test::SampleText;
+using test::Section;
+
+const ParamKind kSetting = ParamKind::kSetting;
+const ParamKind kCommon = ParamKind::kCommonParameter;
+const ParamKind kBinary = ParamKind::kBinaryInput;
+
+// The part of text from begin up to and including end and its CR LF.
+std::string Cut(const std::string& text, const std::string& begin, const std::string& end) {
+    const size_t b = text.find(begin);
+    const size_t e = text.find(end, b);
+    if (b == std::string::npos || e == std::string::npos) return "";
+    return text.substr(b, e + end.size() + 2 - b);
+}
+
+TEST(WriteTemplate, IndexedLayoutWritesEveryKindInItsFieldOrder) {
+    CRelayTemplate t;
+    t.ReadTemplate(DataFile("indexed_template.txt"), 0);
+    EXPECT_EQ(t.WriteTemplate(0), DataFile("indexed_template.ref"));
+}
+
+TEST(WriteTemplate, RecordLayoutWithKilovoltsConvertsVoltageUnits) {
+    CRelayTemplate t;
+    t.ReadTemplate(DataFile("record_template.txt"), 0);
+    EXPECT_EQ(t.WriteTemplate(1), DataFile("record_template_kv.ref"));
+}
+
+TEST(WriteTemplate, WritingTheSampleGivesBackItsRecordLayoutSectionsByteForByte) {
+    const std::string sample = SampleText();
+    CRelayTemplate t;
+    t.ReadTemplate(sample, 0);
+    EXPECT_EQ(t.WriteSettings(0), Cut(sample, "<SettingBegin>", "<SettingEnd>"));
+    EXPECT_EQ(t.WriteBinaryInputs(), Cut(sample, "<BinaryBegin>", "<BinaryEnd>"));
+    const std::string written = t.WriteTemplate(0);
+    EXPECT_EQ(Cut(written, "<ReportBegin>", "<ReportEnd>"),
+              Cut(sample, "<ReportBegin>", "<ReportEnd>"));
+    EXPECT_EQ(written.find("BEGINZONE"), std::string::npos);  // zones are not written
+    EXPECT_EQ(written.find("t=T1"), std::string::npos);
+}
+
+TEST(WriteSettings, TheIaExampleIsWrittenBackInTheIndexedLayout) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", "N1=Ia;T1=Edit;L1=2;V1=1.25;U1=A;ID1=I1;"), 0);
+    EXPECT_EQ(t.WriteSettings(0),
+              "<SettingBegin>\r\n\tN1=Ia;L1=2;U1=A;T1=Edit;V1=1.25;ID1=I1;RE1=0;RT1=0;RN1=0;\r\n"
+              "<SettingEnd>\r\n");
+}
+
+TEST(WriteSettings, ValuesAreWrittenByKindAndDecimals) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting",
+                           "\tN=c,Num=3,T=ComboBox,V=0,S1=a,S2=b,S3=c,ID=C;\r\n"
+                           "\tN=e,L=3,U=A,T=Edit,V=0,ID=E;\r\n"
+                           "\tN=k,T=CheckBox,V=0,S1=y,S2=n,ID=K;\r\n"),
+                   0);
+    t.SetValue(kSetting, 0, 2.7f);
+    t.SetValue(kSetting, 1, 1.5f);
+    t.SetValue(kSetting, 2, -1.9f);
+    EXPECT_EQ(t.WriteSettings(0),
+              "<SettingBegin>\r\n"
+              "\tN=c,Num=3,T=ComboBox,V=2,S1=a,S2=b,S3=c,RE=0,RT=0,RN=0,ID=C;\r\n"
+              "\tN=e,L=3,U=A,T=Edit,V=1.500,RE=0,RT=0,RN=0,ID=E;\r\n"
+              "\tN=k,T=CheckBox,V=-1,S1=y,S2=n,RE=0,RT=0,RN=0,ID=K;\r\n"
+              "<SettingEnd>\r\n");
+}
+
+TEST(WriteSettings, TheUnitFamilyIsStoredBackIntoTheObject) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", "N1=u;T1=Edit;U1=V;ID1=U;N2=c;T2=ComboBox;ID2=C;") +
+                       Section("CommonParameter", "N1=u;T1=Edit;U1=v/s;ID1=P;") +
+                       Section("Binary", "N1=u;T1=Edit;U1=V;ID1=B;"),
+                   0);
+    t.WriteSettings(1);
+    EXPECT_EQ(t.Unit(kSetting, 0), "kV");
+    EXPECT_EQ(t.Unit(kCommon, 0), "V/S");  // untouched until its own writer runs
+    t.WriteCommonParameters(1);
+    EXPECT_EQ(t.Unit(kCommon, 0), "kV/S");
+    t.WriteTemplate(1);
+    EXPECT_EQ(t.Unit(kBinary, 0), "V");  // binary inputs are never changed
+    t.WriteSettings(0);
+    EXPECT_EQ(t.Unit(kSetting, 0), "V");
+}
+
+TEST(WriteSections, ALayoutOtherThanTheTwoWritesTheMarkersOnly) {
+    CRelayTemplate t;
+    t.ReadTemplate(Section("Setting", "N1=a;T1=Edit;ID1=A;") +
+                       Section("CommonParameter", "N1=a;T1=Edit;ID1=A;") +
+                       Section("Binary", "N1=a;T1=Edit;ID1=A;") + Section("Report", "N1=r;ID1=R;"),
+                   0);
+    for (ParamKind kind : {kSetting, kCommon, kBinary})
+        t.SetLayout(kind, 2);
+    t.SetReportLayout(-1);
+    EXPECT_EQ(t.WriteSettings(0), "<SettingBegin>\r\n<SettingEnd>\r\n");
+    EXPECT_EQ(t.WriteCommonParameters(0), "<CommonParameterBegin>\r\n<CommonParameterEnd>\r\n");
+    EXPECT_EQ(t.WriteBinaryInputs(), "<BinaryBegin>\r\n<BinaryEnd>\r\n");
+    EXPECT_EQ(Cut(t.WriteTemplate(0), "<ReportBegin>", "<ReportEnd>"),
+              "<ReportBegin>\r\n<ReportEnd>\r\n");
+    t.SetLayout(kSetting, kRecordLayout);  // a host may switch layouts for writing
+    EXPECT_EQ(
+        t.WriteSettings(0),
+        "<SettingBegin>\r\n\tN=a,L=1,U=,T=Edit,V=1.0,RE=0,RT=0,RN=0,ID=A;\r\n<SettingEnd>\r\n");
+    EXPECT_EQ(t.WriteCharacter(), "");
+}
+
+TEST(WriteSections, AnEmptyTemplateWritesEmptySections) {
+    CRelayTemplate t;
+    EXPECT_EQ(t.WriteTemplate(0),
+              "<ProtectionRelayBegin>\r\nProtectiveRelayName=;\r\nProperty=;\r\nWordReportName=;"
+              "\r\nFormat=1;\r\n<SettingBegin>\r\n<SettingEnd>\r\n<CommonParameterBegin>\r\n"
+              "<CommonParameterEnd>\r\n<BinaryBegin>\r\n<BinaryEnd>\r\n<CharacterBegin>\r\n"
+              "<CharacterEnd>\r\n<ReportBegin>\r\n<ReportEnd>\r\n");
+}
+
+}  // namespace
+}  // namespace quorin
