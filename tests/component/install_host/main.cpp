@@ -14,7 +14,7 @@
 using namespace quorin;
 
 int main() {
-    if (DllRegisterServer() != S_OK) return 2;
+    DllRegisterServer();
     CLSID clsid{};
     ITestItemEdit* edit = nullptr;
     if (CLSIDFromProgID(u"Quorin.QuorinCom", &clsid) != S_OK ||
