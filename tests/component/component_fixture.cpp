@@ -61,4 +61,18 @@ std::string Take(BSTR text) {
     return owned.ToAnsi();
 }
 
+std::vector<std::string> Texts(const BSTR* items, size_t first, size_t count) {
+    std::vector<std::string> texts;
+    for (size_t i = first; i < first + count; ++i)
+        texts.push_back(BstrToAnsi(items[i]));
+    return texts;
+}
+
+std::unique_ptr<BstrArray> Array(const std::vector<std::string>& texts) {
+    auto array = std::make_unique<BstrArray>(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        (*array)[i] = AnsiToBstr(texts[i]);
+    return array;
+}
+
 }  // namespace quorin::test

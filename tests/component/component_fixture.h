@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,15 @@ public:
 
 // The ANSI text of a BSTR result, which is freed.
 std::string Take(BSTR text);
+
+// The ANSI texts of count BSTRs from items[first] on (null ones as "").
+std::vector<std::string> Texts(const BSTR* items, size_t first, size_t count);
+template <size_t Cols>
+std::vector<std::string> Row(BstrTable<Cols>& table, size_t row) {
+    return Texts(&table.at(row, 0), 0, Cols);
+}
+// An array holding the texts as new BSTRs.
+std::unique_ptr<BstrArray> Array(const std::vector<std::string>& texts);
 
 // Calls vtable entry slot of the interface pointer self as a function of type Fn.
 template <typename Fn>

@@ -130,11 +130,8 @@ TEST(RawSlots, EntriesOfEachInterfaceReachTheirMethods) {
     EXPECT_EQ(Take(Entry<BSTR (*)(void*)>(info, 5)(info)), "");
     BstrArray out(6);
     Entry<void (*)(void*, int32_t, BSTR*)>(info, 6)(info, 0x12345, out.data());
-    EXPECT_EQ(out.Ansi(0), "0");
-    EXPECT_EQ(out.Ansi(1), "32");
-    EXPECT_EQ(out.Ansi(2), "32897");
-    EXPECT_EQ(out.Ansi(3), "32897");
-    EXPECT_EQ(out.Ansi(4), "");
+    EXPECT_EQ(Texts(out.data(), 0, 6),
+              (std::vector<std::string>{"0", "32", "32897", "32897", "", ""}));
     EXPECT_EQ(c.Object().ModuleCode(), 0x2345);
     EXPECT_EQ(Entry<int32_t (*)(void*)>(info, 8)(info), 0);
     EXPECT_EQ(Entry<int32_t (*)(void*)>(info, 9)(info), 0);
@@ -255,11 +252,8 @@ TEST(Tables, SettingRowsCarryValueTextsByKindAndDecimals) {
         {"Enable", "1", "", "EN", "CheckBox", "1", "0", "0", "0"},  // L defaults to 1
     };
     for (size_t r = 0; r < expected.size(); ++r)
-        for (size_t col = 0; col < 9; ++col)
-            EXPECT_EQ(rows.Ansi(r, col), expected[r][col]) << r << "," << col;
-    const std::vector<std::string> expectedOptions = {"1", "2", "2", "On", "Off"};
-    for (size_t i = 0; i < expectedOptions.size(); ++i)
-        EXPECT_EQ(options.Ansi(i), expectedOptions[i]) << i;
+        EXPECT_EQ(Row(rows, r), expected[r]) << r;
+    EXPECT_EQ(Texts(options.data(), 0, 5), (std::vector<std::string>{"1", "2", "2", "On", "Off"}));
     EXPECT_EQ(options[5], nullptr);
 }
 
@@ -269,20 +263,14 @@ TEST(Tables, BinaryAndCommonParameterRows) {
     BstrTable<6> binary(2);
     BstrArray options(6);
     EXPECT_EQ(c.edit->GetBinaryTable(binary.data(), options.data()), 2);
-    EXPECT_EQ(binary.Ansi(0, 0), "Trip");
-    EXPECT_EQ(binary.Ansi(0, 1), "1");
-    EXPECT_EQ(binary.Ansi(1, 4), "ComboBox");
-    EXPECT_EQ(binary.Ansi(1, 5), "0");
-    EXPECT_EQ(options.Ansi(0), "1");
-    EXPECT_EQ(options.Ansi(1), "1");
-    EXPECT_EQ(options.Ansi(2), "2");
-    EXPECT_EQ(options.Ansi(3), "OR");
-    EXPECT_EQ(options.Ansi(4), "AND");
+    EXPECT_EQ(Row(binary, 0), (std::vector<std::string>{"Trip", "1", "", "BIA", "CheckBox", "1"}));
+    EXPECT_EQ(Row(binary, 1), (std::vector<std::string>{"Logic", "0", "", "BIL", "ComboBox", "0"}));
+    EXPECT_EQ(Texts(options.data(), 0, 6),
+              (std::vector<std::string>{"1", "1", "2", "OR", "AND", ""}));
     BstrTable<9> common(1);
     EXPECT_EQ(c.edit->GetCommonParameterTable(common.data(), nullptr), 1);
-    EXPECT_EQ(common.Ansi(0, 1), "5.0");
-    EXPECT_EQ(common.Ansi(0, 2), "A");
-    EXPECT_EQ(common.Ansi(0, 3), "I");
+    EXPECT_EQ(Row(common, 0),
+              (std::vector<std::string>{"Current", "5.0", "A", "I", "Edit", "1", "0", "0", "0"}));
 }
 
 TEST(Tables, TemplateTextsComeFromTheTemplateWriters) {
@@ -307,12 +295,8 @@ TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
     Component c;
     c.Load(kSmallTemplate);
     CRelayTemplate& t = c.Object().Template();
-    BstrArray values(4);
-    values[0] = AnsiToBstr("2.756");
-    values[1] = AnsiToBstr("12.9");
-    values[2] = AnsiToBstr("0");
-    values[3] = AnsiToBstr("7");
-    c.edit->SetSettingValues(3, values.data());
+    auto values = Array({"2.756", "12.9", "0", "7"});
+    c.edit->SetSettingValues(3, values->data());
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 0), 2.756f);
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 1), 12.0f);  // Edit without decimals: atoi
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kSetting, 2), 0.0f);
@@ -321,11 +305,10 @@ TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
     c.edit->GetSettingTable(rows.data(), nullptr);
     EXPECT_EQ(rows.Ansi(0, 1), "2.76");
 
-    SysFreeString(values[0]);
-    values[0] = AnsiToBstr("1.5e1");
-    c.edit->SetCommonParameterValues(1, values.data());
+    auto more = Array({"1.5e1", "12.9"});
+    c.edit->SetCommonParameterValues(1, more->data());
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kCommonParameter, 0), 15.0f);
-    c.edit->SetBinaryValues(2, values.data());  // CheckBox and ComboBox: atoi
+    c.edit->SetBinaryValues(2, more->data());  // CheckBox and ComboBox: atoi
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 0), 1.0f);
     EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 1), 12.0f);
 }
@@ -335,9 +318,7 @@ TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
     ASSERT_TRUE(german.ok());
     Component c;
     c.Load(kSmallTemplate + OwnBlock("T", {"A"}));
-    BstrArray values(1);
-    values[0] = AnsiToBstr("3.25");
-    c.edit->SetSettingValues(1, values.data());
+    c.edit->SetSettingValues(1, Array({"3.25"})->data());
     BstrTable<9> rows(4);
     c.edit->GetSettingTable(rows.data(), nullptr);
     EXPECT_EQ(rows.Ansi(0, 1), "3.25");
@@ -358,29 +339,18 @@ TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
 TEST(Channels, TableOfAnItemAndNothingPastTheList) {
     Component c;
     c.Load(OwnBlock("A", {"x"}));
-    BstrArray values(25);
+    std::vector<std::string> values;
     for (int i = 0; i < 21; ++i)
-        values[i] = AnsiToBstr(i % 2 ? "" : "ch" + FormatInt(i));
-    values[21] = AnsiToBstr("a b");
-    values[22] = AnsiToBstr("3");
-    values[23] = AnsiToBstr("40");
-    values[24] = AnsiToBstr("5x");
-    c.edit->SetChannelTable(0, 21, values.data());
+        values.push_back(i % 2 ? "" : "ch" + FormatInt(i));
+    values.insert(values.end(), {"a b", "3", "40", "5x"});
+    c.edit->SetChannelTable(0, 21, Array(values)->data());
 
     BstrArray out(67);
     EXPECT_EQ(c.edit->GetChannelTable(0, out.data()), 21);
-    EXPECT_EQ(out.Ansi(0), "Ua");
-    EXPECT_EQ(out.Ansi(1), "ch0");
-    EXPECT_EQ(out.Ansi(2), "1");
-    EXPECT_EQ(out.Ansi(3), "Ub");
-    EXPECT_EQ(out.Ansi(5), "0");
-    EXPECT_EQ(out.Ansi(27), "A");
-    EXPECT_EQ(out.Ansi(60), "4");
-    EXPECT_EQ(out.Ansi(61), "ch20");
-    EXPECT_EQ(out.Ansi(63), "a b");
-    EXPECT_EQ(out.Ansi(64), "3");
-    EXPECT_EQ(out.Ansi(65), "40");
-    EXPECT_EQ(out.Ansi(66), "5");
+    EXPECT_EQ(Texts(out.data(), 0, 6), (std::vector<std::string>{"Ua", "ch0", "1", "Ub", "", "0"}));
+    EXPECT_EQ(Texts(out.data(), 27, 3), (std::vector<std::string>{"A", "", "0"}));
+    EXPECT_EQ(Texts(out.data(), 60, 7),
+              (std::vector<std::string>{"4", "ch20", "1", "a b", "3", "40", "5"}));
 
     BstrArray untouched(67);
     EXPECT_EQ(c.edit->GetChannelTable(1, untouched.data()), 21);
@@ -389,21 +359,12 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
         EXPECT_EQ(untouched[i], nullptr) << i;
 
     // Fewer channels: only the first n change, the four trailing values follow them.
-    BstrArray two(6);
-    two[0] = AnsiToBstr("x0");
-    two[1] = AnsiToBstr("x1");
-    two[2] = AnsiToBstr("hint");
-    two[3] = AnsiToBstr("1");
-    two[4] = AnsiToBstr("2");
-    two[5] = AnsiToBstr("3");
-    c.edit->SetChannelTable(0, 2, two.data());
+    c.edit->SetChannelTable(0, 2, Array({"x0", "x1", "hint", "1", "2", "3"})->data());
     BstrArray after(67);
     c.edit->GetChannelTable(0, after.data());
-    EXPECT_EQ(after.Ansi(1), "x0");
-    EXPECT_EQ(after.Ansi(4), "x1");
-    EXPECT_EQ(after.Ansi(7), "ch2");
-    EXPECT_EQ(after.Ansi(63), "hint");
-    EXPECT_EQ(after.Ansi(66), "3");
+    EXPECT_EQ(Texts(after.data(), 0, 9),
+              (std::vector<std::string>{"Ua", "x0", "1", "Ub", "x1", "1", "Uc", "ch2", "1"}));
+    EXPECT_EQ(Texts(after.data(), 63, 4), (std::vector<std::string>{"hint", "1", "2", "3"}));
     EXPECT_NE(c.edit->GetTestItemsText().find("\tUAC=x0;\r\n\tUBC=x1;\r\n"), std::string::npos);
 }
 
@@ -440,19 +401,15 @@ TEST(BadArguments, NullAndAbsurdArgumentsReturnNormally) {
         EXPECT_EQ(Take(c.report->GetValueListAndResults(index)).empty(), index > 0);
     }
     // Counts past the records, negative counts and null arrays.
-    BstrArray values(600);
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = AnsiToBstr("9");
-    c.edit->SetSettingValues(600, values.data());
-    c.edit->SetSettingValues(-3, values.data());
+    auto values = Array(std::vector<std::string>(600, "9"));
+    c.edit->SetSettingValues(600, values->data());
+    c.edit->SetSettingValues(-3, values->data());
     c.edit->SetSettingValues(600, nullptr);
-    c.edit->SetCommonParameterValues(0x7FFFFFFF, values.data());
-    c.edit->SetBinaryValues(-0x7FFFFFFF - 1, values.data());
+    c.edit->SetCommonParameterValues(0x7FFFFFFF, values->data());
+    c.edit->SetBinaryValues(-0x7FFFFFFF - 1, values->data());
     EXPECT_FLOAT_EQ(c.Object().Template().Value(ParamKind::kSetting, 0), 9.0f);
-    BstrArray many(30);
-    for (size_t i = 0; i < many.size(); ++i)
-        many[i] = AnsiToBstr("c");
-    c.edit->SetChannelTable(0, 1000, many.data());  // at most 21 channels + 4 values are read
+    // At most 21 channels and the 4 values after them are read.
+    c.edit->SetChannelTable(0, 1000, Array(std::vector<std::string>(25, "c"))->data());
     c.edit->GetTemplate(nullptr);
     c.edit->GetCurrentItemTitle(0, nullptr);
     c.info->GetModuleInfo(0, nullptr);
