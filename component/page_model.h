@@ -5,6 +5,12 @@
 //
 // Rows are numbered 1..15 as grid rows are (row 0 is the header). Texts are ANSI bytes; "$" in a
 // name or result is shown as a blank and stored unchanged.
+//
+// A widget forwards: a result typed into column 1 as CellClicked(row, 1, text) followed by
+// CellNotification(row, 1); a click on a cell as CellNotification(row, column); the "!" button as
+// CellClicked(row, 2, ...), then the result dialog with DialogText(row) and, on OK,
+// AcceptDialogResult(row, text) and CellNotification(row, 2); the buttons as Add (after the add
+// dialog), Delete and Finish. After each call it shows Layout() again.
 #pragma once
 
 #include <array>
