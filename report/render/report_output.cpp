@@ -139,7 +139,7 @@ bool RenderReportPngs(CReport& report, const std::string& folder, std::vector<st
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         // Pages are mostly white: strong compression costs little time here.
-        page.save(&buffer, "PNG", 10);
+        page.save(&buffer, "PNG", 50);
         const std::string path = prefix + CFormat("page-%03d.png", p + 1);
         if (bytes.isEmpty() ||
             !WriteFileAtomic(path, std::string_view(bytes.constData(), size_t(bytes.size())))) {
