@@ -53,13 +53,13 @@ public:
     static constexpr int kTableSplitWidth = 700;  // running width kept when splitting by columns
     static constexpr int kRowHeight = 28;
     static constexpr int kRowsPerPart = 36;  // rows of each continued part of a long table
-    // Bounds that keep bad input from filling memory: rows of one table, lines of a parameter
-    // block, characters of one text.
+    // Bounds that keep bad input from filling memory: rows and columns drawn of one table, lines
+    // of a parameter block, characters of one text, pages (later content stays on the last).
     static constexpr int kMaxTableRows = 10000;
+    static constexpr int kMaxTableColumns = 100;
     static constexpr int kMaxParameterLines = 10000;
     static constexpr size_t kMaxTextLength = 4096;
-    static constexpr int kMaxTableColumns = 1000;
-    static constexpr int kMaxPages = 20000;  // later content stays on the last page
+    static constexpr int kMaxPages = 20000;
 
     // Settings loaded from DefaultReportSettingPath().
     CReport();
