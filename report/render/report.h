@@ -12,6 +12,16 @@
 // high and 1000 wide with a gap of 30 between them; text ends at 1000; tables start at 80 and are
 // at most 840 wide. A composition is recorded as drawing operations per page and as a layout log
 // (report/render/report_layout.h); painting replays the operations.
+//
+// Tables: rows 28 high with grid lines; a table's width is the sum of its column widths, and a
+// column without a width is as wide as its longest text. The first row of an item's table (and
+// of an extra header table) is its heading, shaded, bold and repeated at the top of every
+// continued part; a part that would hold the heading alone moves to the next page. The header
+// tables of the settings shade their label columns instead. Cell text is 14 high; a text too
+// long for its cell is set smaller (down to 11) and only then shortened with "…". A cell with a
+// check-box state shows a box before its text: ticked when the state is positive, empty when
+// negative. Graphs of an item are painted by PaintGraph (graphs/graph_painter.h) centred over
+// the table width, with the caption "Figure <n>: <item title>" below.
 #pragma once
 
 #include <QSize>

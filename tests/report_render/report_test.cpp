@@ -691,6 +691,18 @@ TEST(ReportView, PreviewGrowsInWholePagesAndNeverShrinks) {
     report.Draw();
     EXPECT_EQ(report.PageCount(), 4);
     EXPECT_EQ(report.ViewPages(), 3);  // printing leaves the preview alone
+
+    // Drawing on a painter lays out for its device and paints the pages on the desk.
+    report.SetScreen();
+    QImage view(1000, 4 * 1230, QImage::Format_RGB32);
+    view.fill(Qt::black);
+    QPainter painter(&view);
+    EXPECT_EQ(report.Draw(painter), 1);
+    painter.end();
+    EXPECT_EQ(report.PageCount(), 4);
+    EXPECT_EQ(view.pixelColor(500, 600), QColor(Qt::white));
+    EXPECT_EQ(view.pixelColor(500, 3 * 1230 - 15), QColor(0x9C, 0x9C, 0x9C));  // a gap
+    EXPECT_EQ(view.pixelColor(500, 3 * 1230 + 600), QColor(Qt::white));
 }
 
 TEST(ReportScale, PrintingScalesEveryLength) {
