@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_eval.h"
+#include "cli/cmd_plot.h"
 #include "cli/cmd_template.h"
 
 namespace quorin::cli {
@@ -23,6 +24,7 @@ void RegisterCommands(CLI::App& app) {
     AddEvalCommand(app, EvaluateWithTemplate);
     AddTemplateCommands(app);
     AddReportCommand(app);
+    AddPlotCommand(app);
 }
 
 }  // namespace quorin::cli

@@ -1,0 +1,118 @@
+// Report items, tables and log queries shared by the report rendering tests.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/numtext.h"
+#include "report/render/report.h"
+
+namespace quorin::test {
+
+// A table of rows x cols, each column width wide, cells "r<row>c<col>".
+inline CReportTable MakeTable(int rows, int cols, int width = 100,
+                              TableKind kind = TableKind::kTestPoints,
+                              const std::string& title = "Table") {
+    CReportTable table(rows, cols);
+    table.title = title;
+    table.kind = kind;
+    for (int c = 0; c < cols; ++c) {
+        CReportColumn column(rows, c, width);
+        for (int r = 0; r < rows; ++r)
+            column.AddCell("r" + FormatInt(r) + "c" + FormatInt(c));
+        table.AddColumn(std::move(column));
+    }
+    return table;
+}
+
+inline CReportTable TableOfWidths(const std::vector<int>& widths) {
+    CReportTable table(2, static_cast<int>(widths.size()));
+    for (size_t c = 0; c < widths.size(); ++c) {
+        CReportColumn column(2, static_cast<int>(c), widths[c]);
+        column.AddCell("h");
+        column.AddCell("v");
+        table.AddColumn(std::move(column));
+    }
+    return table;
+}
+
+inline CGraph Graph(const std::string& picName) {
+    CGraph graph;
+    graph.picName = picName;
+    return graph;
+}
+
+inline CReportItem Item(const std::string& title) {
+    CReportItem item;
+    item.title = title;
+    return item;
+}
+
+// Settings with every switch on, or with the four header switches off (a bare head: the first
+// test item then starts at a known position).
+inline CReportSetting AllOn() {
+    CReportSetting setting;
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        setting.SetSwitch(static_cast<ReportSwitch>(i), 1);
+    return setting;
+}
+
+inline CReportSetting BareHead() {
+    CReportSetting setting = AllOn();
+    for (ReportSwitch s : {ReportSwitch::kStationBay, ReportSwitch::kDeviceInformation,
+                           ReportSwitch::kNominalValues, ReportSwitch::kTestEquipment})
+        setting.SetSwitch(s, 0);
+    return setting;
+}
+
+// A screen composition of head, the tests given and a closing entry.
+inline void Compose(CReport& report, const std::vector<CReportItem>& tests) {
+    std::vector<CReportItem> items{Item("Head")};
+    items.insert(items.end(), tests.begin(), tests.end());
+    items.push_back(Item("End"));
+    report.SetItems(items);
+    report.SetScreen();
+    report.Draw();
+}
+
+inline std::vector<LayoutEntry> EntriesOf(const CReport& report, LayoutEntry::Kind kind,
+                                          int item = -2) {
+    std::vector<LayoutEntry> found;
+    for (const LayoutEntry& e : report.Log())
+        if (e.kind == kind && (item == -2 || e.item == item)) found.push_back(e);
+    return found;
+}
+
+inline const LayoutEntry* TextEntry(const CReport& report, const std::string& text) {
+    for (const LayoutEntry& e : report.Log())
+        if (e.kind == LayoutEntry::Kind::kText && e.text == text) return &e;
+    return nullptr;
+}
+
+// A scratch folder removed at the end of the test.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name)
+        : path_(std::filesystem::temp_directory_path() /
+                ("quorin-" + name + "-" + FormatInt(::getpid()))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string Path(const std::string& name = {}) const {
+        return name.empty() ? path_.string() + "/" : (path_ / name).string();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace quorin::test

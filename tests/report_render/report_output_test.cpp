@@ -1,0 +1,124 @@
+#include "report/render/report_output.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRegularExpression>
+#include <filesystem>
+
+#include "platform/files.h"
+#include "report/render/report.h"
+#include "tests/report_render/report_fixture.h"
+
+namespace quorin {
+namespace {
+
+using test::BareHead;
+using test::Item;
+using test::MakeTable;
+using test::TempFolder;
+
+std::vector<CReportItem> ThreePageReport() {
+    CReportItem first = Item("First");
+    first.tables.push_back(MakeTable(50, 3));  // continues on page 2
+    first.result = "10";
+    return {Item("Head"), first, Item("Second"), Item("End")};
+}
+
+int PdfPageCount(const std::string& bytes) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
+    int count = 0;
+    auto it = page.globalMatch(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
+    while (it.hasNext()) {
+        it.next();
+        ++count;
+    }
+    return count;
+}
+
+TEST(ReportOutput, PngPagesAreWholeScreenPagesWithFrameAndNumber) {
+    TempFolder folder("png");
+    std::vector<std::string> written;
+    std::string error;
+    std::vector<std::pair<int, int>> told;
+    ASSERT_TRUE(RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.Path("pages"), &written,
+                                 &error,
+                                 [&told](int done, int total) {
+                                     told.push_back({done, total});
+                                 }))
+        << error;
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[0], folder.Path("pages") + "/page-001.png");
+    EXPECT_EQ(written[2], folder.Path("pages") + "/page-003.png");
+    for (const std::string& path : written) {
+        QImage page(QString::fromStdString(path));
+        ASSERT_FALSE(page.isNull()) << path;
+        EXPECT_EQ(page.size(), QSize(1000, 1200));
+        EXPECT_EQ(page.pixelColor(500, 600).lightness(), 255) << path;  // white paper
+        EXPECT_EQ(page.pixelColor(0, 600), QColor(0x80, 0x80, 0x80)) << path;
+        // The page number is dark ink near the foot, centred.
+        bool ink = false;
+        for (int x = 490; x < 510 && !ink; ++x)
+            for (int y = 1140; y < 1160 && !ink; ++y)
+                ink = page.pixelColor(x, y).lightness() < 128;
+        EXPECT_TRUE(ink) << path;
+    }
+    // Progress: items done as their last page is painted, ending with (total, total).
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(), std::make_pair(4, 4));
+    for (size_t i = 1; i < told.size(); ++i)
+        EXPECT_LT(told[i - 1].first, told[i].first);
+}
+
+TEST(ReportOutput, PdfHasOneA4PagePerReportPage) {
+    TempFolder folder("pdf");
+    const std::string path = folder.Path("report.pdf");
+    std::string error;
+    CReport report(BareHead());
+    report.SetItems(ThreePageReport());
+    ASSERT_TRUE(RenderReportPdf(report, path, &error)) << error;
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(PdfPageCount(bytes), 3);
+    EXPECT_EQ(report.PageCount(), 3);
+    // Laid out at printer scale: 1000 units fill A4's 9921 pixels across at 1200 dpi.
+    const LayoutEntry* title = test::TextEntry(report, "First");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->height, 198);    // 20 x 9.921
+    EXPECT_FALSE(report.Printing());  // the scale mode is restored
+    EXPECT_NE(bytes.find("/MediaBox [0 0 595"), std::string::npos);
+}
+
+TEST(ReportOutput, FailuresLeaveNoFileAndSayWhy) {
+    TempFolder folder("fail");
+    std::string error;
+    const std::string pdf = folder.Path("missing/dir/report.pdf");
+    EXPECT_FALSE(RenderReportPdf(ThreePageReport(), BareHead(), {}, pdf, &error));
+    EXPECT_EQ(error, "cannot write " + pdf);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    ASSERT_TRUE(WriteFileAtomic(folder.Path("file"), "x"));
+    std::vector<std::string> written;
+    EXPECT_FALSE(
+        RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.Path("file"), &written, &error));
+    EXPECT_EQ(error, "cannot create folder " + folder.Path("file"));
+    EXPECT_TRUE(written.empty());
+
+    // An existing PDF survives a failed write.
+    const std::string keep = folder.Path("keep.pdf");
+    ASSERT_TRUE(WriteFileAtomic(keep, "old"));
+    std::filesystem::permissions(
+        folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const bool writable = WriteFileAtomic(folder.Path("probe"), "x");  // root ignores modes
+    if (!writable) {
+        EXPECT_FALSE(RenderReportPdf(ThreePageReport(), BareHead(), {}, keep, &error));
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(keep, bytes));
+        EXPECT_EQ(bytes, "old");
+    }
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace quorin

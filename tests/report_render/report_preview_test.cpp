@@ -1,0 +1,80 @@
+#include "report/widgets/report_preview.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "report/render/print_bitmap.h"
+#include "report/render/report.h"
+#include "report/widgets/report_page_view.h"
+#include "tests/report_render/report_fixture.h"
+
+namespace quorin {
+namespace {
+
+class WidgetsEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[24] = "report_widgets_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WidgetsEnvironment);
+
+TEST(ReportPreview, ShowsEveryPageOnTheDeskAndScrollsToAPage) {
+    CReport report(test::BareHead());
+    report.SetItems(
+        {test::Item("Head"), test::Item("a"), test::Item("b"), test::Item("c"), test::Item("End")});
+    report.SetPrinting(3.0f, 3.0f);  // the preview lays the report out for the screen
+    CReportPreview preview;
+    preview.resize(700, 500);
+    preview.ShowReport(&report);
+    EXPECT_FALSE(report.Printing());
+    EXPECT_EQ(report.PageCount(), 3);
+    CReportPageView* view = preview.findChild<CReportPageView*>("reportPageView");
+    ASSERT_EQ(view, preview.PageView());
+    EXPECT_EQ(view->size(), QSize(1000 + 20, 3 * 1230 + 20));
+
+    QImage shot = view->grab().toImage();
+    const int m = CReportPageView::kMargin;
+    EXPECT_EQ(shot.pixelColor(m + 500, m + 600), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(m + 500, m + 1215), QColor(0x9C, 0x9C, 0x9C));      // the gap
+    EXPECT_EQ(shot.pixelColor(m + 0, m + 1230 + 600), QColor(0x80, 0x80, 0x80));  // frame
+    EXPECT_EQ(shot.pixelColor(m + 998, m + 2 * 1230 + 600), QColor(0x50, 0x50, 0x50));
+
+    preview.ShowPage(2);
+    EXPECT_EQ(preview.verticalScrollBar()->value(),
+              std::min(m + 2 * 1230, preview.verticalScrollBar()->maximum()));
+    preview.ShowReport(nullptr);
+    EXPECT_EQ(view->size(), QSize(1000 + 20, 20));
+}
+
+TEST(ReportPreview, UserMessagesUseAMessageBoxWithOkUnderWidgets) {
+    QString text;
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        text = box->text();
+        ok = box->standardButtons() == QMessageBox::Ok;
+        box->button(QMessageBox::Ok)->click();
+    });
+    ShowUserMessage("Error loading bitmap!");
+    EXPECT_EQ(text, "Error loading bitmap!");
+    EXPECT_TRUE(ok);
+}
+
+}  // namespace
+}  // namespace quorin
