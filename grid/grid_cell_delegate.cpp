@@ -70,6 +70,7 @@ QWidget* CGridCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
     auto* editor = new QLineEdit(parent);
     editor->setObjectName(QStringLiteral("gridCellEditor"));
     editor->setFrame(false);
+    grid_->editor_ = editor;
     return editor;
 }
 

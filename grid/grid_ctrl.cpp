@@ -251,8 +251,7 @@ bool CGridCtrl::EditCell(int row, int column) {
 }
 
 QLineEdit* CGridCtrl::CellEditor() const {
-    if (state() != QAbstractItemView::EditingState) return nullptr;
-    return viewport()->findChild<QLineEdit*>(QStringLiteral("gridCellEditor"));
+    return state() == QAbstractItemView::EditingState ? editor_.data() : nullptr;
 }
 
 QString CGridCtrl::TitleTipAt(const QPoint& viewportPos) const {
@@ -321,6 +320,7 @@ void CGridCtrl::EditCommitted(int row, int column, const QString& text) {
 }
 
 void CGridCtrl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_) editor_ = nullptr;
     QTableWidget::closeEditor(editor, hint);
     const PendingEdit edit = pending_;
     pending_ = PendingEdit();

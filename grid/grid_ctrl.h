@@ -14,13 +14,13 @@
 #pragma once
 
 #include <QColor>
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <QTableWidget>
 
 #include <cstdint>
 #include <vector>
-
-class QLineEdit;
 
 namespace quorin {
 
@@ -120,6 +120,8 @@ private:
     void EditCommitted(int row, int column, const QString& text);
     void OnClicked(const QModelIndex& index);
 
+    // The open in-place editor (closed ones linger until deleted later).
+    QPointer<QLineEdit> editor_;
     int fixedRows_ = 1;
     int headerHeight_ = 0;
     std::vector<int> rowProperties_;

@@ -194,6 +194,15 @@ TEST_F(Grid, AnEditThatChangesTheTextIsReportedAfterTheEditorClosed) {
     EXPECT_EQ(grid_->CellText(2, 1), "new");
     EXPECT_EQ(grid_->CellEditText(2, 1), "new");
 
+    // The next edit gets an editor of its own.
+    events_.clear();
+    ASSERT_TRUE(grid_->EditCell(3, 1));
+    EXPECT_EQ(grid_->CellEditor()->text(), "result 3");
+    grid_->CellEditor()->setText(QStringLiteral("newer"));
+    QTest::keyClick(grid_->CellEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events_, (std::vector<std::string>{"click 3 1", "notify 3 1"}));
+
     // Unchanged or cancelled edits report nothing; read-only and button cells never edit.
     events_.clear();
     ASSERT_TRUE(grid_->EditCell(2, 1));
