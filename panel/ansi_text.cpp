@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <algorithm>
+
 #include "platform/codepage.h"
 
 namespace quorin {

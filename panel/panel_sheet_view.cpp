@@ -41,6 +41,8 @@ void SendKey(QWidget* widget, int key) {
 CPanelSheetView::CPanelSheetView(CPageModel& model) : model_(model) {}
 
 CPanelSheetView::~CPanelSheetView() {
+    // Widgets outliving the application are left alone: deleting them then is not safe.
+    if (!QCoreApplication::instance()) return;
     delete sheet_.data();
     for (const QPointer<CDrawingWidget>& drawing : drawings_)
         delete drawing.data();
