@@ -1,11 +1,15 @@
-// The entry points of libquorin.so. A panel library linked into the module registers its view
-// factory from its own static initialiser (component/panel_view.h).
+// The entry points of libquorin.so. Loading the module registers the Qt panel view
+// (component/panel_view.h); in a process without a QApplication it makes no view.
 #include "component/com_interfaces.h"
 #include "component/quorin_com.h"
+#include "panel/panel_registration.h"
 #include "platform/com/registry.h"
 #include "platform/com/server.h"
 
 using namespace quorin;
+
+// Referenced here so that the linker keeps the panel library, and run as the module loads.
+static const bool kPanelViewRegistered = RegisterPanelView();
 
 extern "C" HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
     return GetQuorinClassObject(clsid, iid, object);

@@ -1,0 +1,45 @@
+// CAddResultDlg: "Add Results", the dialog behind "Add": a name and the test method and
+// requirements of a new row, given back in the ANSI code page on OK. Return accepts, Escape
+// cancels.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace quorin {
+
+class CAddResultDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAddResultDlg(QWidget* parent = nullptr);
+
+    // The texts as typed (requirements with CR LF line breaks).
+    QString NameText() const;
+    QString RequirementsText() const;
+    // The accepted texts in the ANSI code page (set by OK; "" before).
+    const std::string& AnsiName() const { return ansiName_; }
+    const std::string& AnsiRequirements() const { return ansiRequirements_; }
+    // The message of a refused OK ("" when none).
+    QString ErrorText() const;
+
+    // OK: keeps the dialog open with a message when the code page cannot hold a text.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* nameEdit_;
+    QPlainTextEdit* requirementsEdit_;
+    QLabel* errorLabel_;
+    std::string ansiName_;
+    std::string ansiRequirements_;
+};
+
+}  // namespace quorin

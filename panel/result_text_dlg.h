@@ -1,0 +1,58 @@
+// CResultTextDlg: "Test Results", the dialog behind a row's "!" button. It shows the row's name
+// and its result in a multi-line edit, offers result words, and on OK gives the edited result in
+// the ANSI code page. Return accepts (line breaks are not kept in a result), Escape cancels.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace quorin {
+
+class CResultTextDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTextLimit = 10000;
+    static constexpr int kNameBreakEvery = 400;
+    static constexpr int kResultBreakEvery = 368;
+
+    // The name shows after "Name:" with a line break before it and after every 400 characters;
+    // the result gets a line break after every 368 characters. Both come without line breaks of
+    // their own (item texts).
+    CResultTextDlg(const QString& name, const QString& result, QWidget* parent = nullptr);
+
+    // The word buttons, in order: "Pass", "Fail", "Satisfy", "Dissatisfy", "Ok", "Incorrect",
+    // "Yes", "No".
+    static const QStringList& Words();
+
+    // The edit's text with CR LF line breaks.
+    QString ResultText() const;
+    // The accepted result in the ANSI code page (set by OK).
+    const std::string& AnsiResult() const { return ansiResult_; }
+    // The message of a refused OK ("" when none).
+    QString ErrorText() const;
+
+    // OK: keeps the dialog open with a message when the code page cannot hold the text.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void UseWord(const QString& word);
+    void LimitText(int position, int removed, int added);
+
+    QLabel* nameLabel_;
+    QPlainTextEdit* edit_;
+    QLabel* errorLabel_;
+    int limit_ = kTextLimit;
+    bool limiting_ = false;
+    std::string ansiResult_;
+};
+
+}  // namespace quorin

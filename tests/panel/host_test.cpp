@@ -1,0 +1,205 @@
+// quorin-host's window on libquorin.so, which it reaches only through the component's
+// interfaces: the sample's items, the panel and drawings in the host's widgets, saving the
+// sequence, exporting result data and showing notices.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "component/host_notice.h"
+#include "host/host_window.h"
+#include "host/quorin_client.h"
+#include "host/sequence_file.h"
+#include "platform/files.h"
+
+namespace quorin {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SequenceFile, ReplacesTheItemBlocksAndKeepsTheRestByteForByte) {
+    struct Case {
+        std::string file;
+        std::string items;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"T\r\n<TestItemBegin>a<TestItemEnd>\r\nR", "<TestItemBegin>b<TestItemEnd>",
+         "T\r\n<TestItemBegin>b<TestItemEnd>\r\nR"},
+        {"T<TestItemBegin>a<TestItemEnd>x<TestItemBegin>c<TestItemEnd>", "N", "TN"},
+        {"T only", "<TestItemBegin>b<TestItemEnd>", "T only<TestItemBegin>b<TestItemEnd>"},
+        {"T<TestItemBegin>a<TestItemEnd><TestItemBegin>open", "N", "TN<TestItemBegin>open"},
+        {"<TestItemEnd>T<TestItemBegin>a", "N", "<TestItemEnd>TN<TestItemBegin>a"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReplaceItemBlocks(c.file, c.items), c.expected) << c.file;
+}
+
+class Host : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorin-host-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        ::setenv("QUORIN_REGISTRY", (dir_ / "registry.ini").c_str(), 1);
+        std::string error;
+        ASSERT_TRUE(client_.Create(&error)) << error;
+        window_ = std::make_unique<CHostWindow>(client_);
+        ASSERT_TRUE(ReadFileBytes(QUORIN_SAMPLE_SEQUENCE, sample_));
+        QString openError;
+        ASSERT_TRUE(window_->OpenSequence(QStringLiteral(QUORIN_SAMPLE_SEQUENCE), &openError))
+            << openError.toStdString();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void TearDown() override {
+        window_.reset();
+        ::unsetenv("QUORIN_REGISTRY");
+        fs::remove_all(dir_);
+    }
+
+    QAbstractItemView* Grid() const {
+        return window_->PanelHost()->findChild<QAbstractItemView*>(QStringLiteral("grid"));
+    }
+    // Types text into row's result cell of the shown panel, as a tester would.
+    void TypeResult(int row, const QString& text) {
+        QAbstractItemView* grid = Grid();
+        ASSERT_NE(grid, nullptr);
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(row - 1, 1));
+        QTest::keyClick(grid, Qt::Key_Return);
+        // Closed editors linger hidden until they are deleted.
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* open :
+             grid->viewport()->findChildren<QLineEdit*>(QStringLiteral("gridCellEditor")))
+            if (open->isVisible()) editor = open;
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+    CQuorinClient client_;
+    std::unique_ptr<CHostWindow> window_;
+    std::string sample_;
+};
+
+TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
+    const std::vector<CQuorinClient::Item> items = client_.Items();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].kind, 12);
+    EXPECT_EQ(items[1].kind, 0);
+    EXPECT_EQ(items[2].title, "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9");
+    QListWidget* list = window_->ItemList();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "1. Zone reach verification");
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("3. 外观及接线检查"));
+    EXPECT_EQ(window_->ShownItem(), 0);
+
+    auto* sheet = window_->PanelHost()->findChild<QTabWidget*>(QStringLiteral("panelSheet"));
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->geometry(), QRect(0, 0, CHostWindow::kPanelWidth, CHostWindow::kPanelHeight));
+    EXPECT_EQ(Grid()->model()->rowCount(), 5);
+    const auto drawings =
+        window_->DrawingArea()->findChildren<QWidget*>(QStringLiteral("panelDrawing"));
+    ASSERT_EQ(drawings.size(), 2);
+    EXPECT_EQ(drawings[0]->geometry(),
+              QRect(0, 0, CHostWindow::kDrawingWidth, CHostWindow::kResultHeight));
+    EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("modeLabel"))->text(), "Panel mode 2");
+
+    list->setCurrentRow(1);
+    EXPECT_EQ(window_->ShownItem(), 2);
+    EXPECT_EQ(Grid()->model()->rowCount(), 4);
+    EXPECT_EQ(Grid()->model()->index(0, 0).data().toString(), QStringLiteral("外观检查"));
+}
+
+TEST_F(Host, SavesEntriesAndKeepsTemplateReportAndForeignBlocks) {
+    TypeResult(1, QStringLiteral("4.01"));
+    // Switching items applies the entries of the item shown before.
+    window_->ItemList()->setCurrentRow(1);
+    TypeResult(2, QStringLiteral("合格"));
+    const std::string path = Path("saved.seq");
+    QString error;
+    ASSERT_TRUE(window_->SaveSequence(QString::fromStdString(path), &error)) << error.toStdString();
+    std::string saved;
+    ASSERT_TRUE(ReadFileBytes(path, saved));
+    const size_t begin = sample_.find("<TestItemBegin>");
+    const size_t end = sample_.rfind("<TestItemEnd>") + 13;
+    EXPECT_EQ(saved.substr(0, begin), sample_.substr(0, begin));
+    EXPECT_EQ(saved.substr(saved.size() - (sample_.size() - end)), sample_.substr(end));
+    const size_t foreign = sample_.find("<TestItemBegin>TestComName2=Zelvat");
+    const std::string block =
+        sample_.substr(foreign, sample_.find("<TestItemEnd>", foreign) + 13 - foreign);
+    EXPECT_NE(saved.find(block), std::string::npos);
+    EXPECT_NE(saved.find("\tVALUE1=4.01;\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\tVALUE2=\xBA\xCF\xB8\xF1;\r\n"), std::string::npos);
+
+    // A save that cannot be written says so and leaves what is there.
+    const QString folder = QString::fromStdString(dir_.string());
+    EXPECT_FALSE(window_->SaveSequence(folder, &error));
+    EXPECT_EQ(error, QStringLiteral("Cannot write %1.").arg(folder));
+    EXPECT_TRUE(fs::is_directory(dir_));
+    EXPECT_FALSE(window_->SaveSequence(QStringLiteral("/nonexistent-dir/x.seq"), &error));
+    EXPECT_EQ(error, "Cannot write /nonexistent-dir/x.seq.");
+}
+
+TEST_F(Host, ExportsTheResultDataAndTheValueList) {
+    TypeResult(1, QStringLiteral("3.98"));
+    QString error;
+    ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("r.txt")), false, &error));
+    ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("v.txt")), true, &error));
+    std::string results;
+    std::string values;
+    ASSERT_TRUE(ReadFileBytes(Path("r.txt"), results));
+    ASSERT_TRUE(ReadFileBytes(Path("v.txt"), values));
+    EXPECT_EQ(results.rfind("DIST_1_NAME=Z1 reactive reach (\xA6\xB8);DIST_1_RESULT=3.98;", 0), 0u)
+        << results;
+    EXPECT_EQ(results, client_.ResultData());
+    EXPECT_EQ(values, client_.ValueListAndResults());
+    EXPECT_NE(values.find(results), std::string::npos);
+    EXPECT_GT(values.size(), results.size());
+}
+
+TEST_F(Host, ShowsNoticesOfTheComponentInTheStatusBar) {
+    HostNoticeEvent notice(0xFF0000, QByteArray("Ready", 6));
+    QCoreApplication::sendEvent(window_->PanelHost(), &notice);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), "Notice 0xff0000 from the component: Ready");
+    HostNoticeEvent empty(7, QByteArray(1, '\0'));
+    QCoreApplication::sendEvent(window_->DrawingArea(), &empty);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), "Notice 0x7 from the component: (no text)");
+}
+
+TEST_F(Host, AFileThatCannotBeReadKeepsTheShownSequence) {
+    QString error;
+    EXPECT_FALSE(window_->OpenSequence(QStringLiteral("/no/such.seq"), &error));
+    EXPECT_EQ(error, "Cannot read /no/such.seq.");
+    EXPECT_EQ(window_->ItemList()->count(), 2);
+    EXPECT_EQ(window_->SequencePath(), QStringLiteral(QUORIN_SAMPLE_SEQUENCE));
+}
+
+TEST(HostLibrary, KeepsThePanelCodeOutOfItsExports) {
+    // The panel works through the library (tests above); its classes are not exported.
+    void* self = ::dlopen(nullptr, RTLD_NOW);
+    EXPECT_NE(::dlsym(self, "DllGetClassObject"), nullptr);
+    EXPECT_EQ(::dlsym(self, "_ZN6quorin17RegisterPanelViewEv"), nullptr);
+    EXPECT_EQ(::dlsym(self, "_ZN6quorin9CGridCtrl16staticMetaObjectE"), nullptr);
+    ::dlclose(self);
+}
+
+}  // namespace
+}  // namespace quorin

@@ -1,0 +1,288 @@
+// The component object with the Qt panel view, as a host reaches it through IEmbeddedPanel and
+// ITestItemEdit: the panel inside a host widget, entries applied back into the item texts,
+// drawings in host windows, keypad commands and the host notice.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <string>
+#include <thread>
+
+#include "component/host_notice.h"
+#include "grid/grid_ctrl.h"
+#include "panel/drawing_widget.h"
+#include "panel/page_grid.h"
+#include "panel/panel_registration.h"
+#include "panel/panel_style.h"
+#include "tests/component/component_fixture.h"
+#include "tests/panel/panel_fixture.h"
+
+namespace quorin::test {
+namespace {
+
+// A host window that keeps the notices it receives.
+class HostWidget : public QWidget {
+public:
+    std::vector<std::pair<quintptr, QByteArray>> notices;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != HostNoticeEvent::Type()) return QWidget::event(event);
+        const auto* notice = static_cast<HostNoticeEvent*>(event);
+        notices.emplace_back(notice->code(), notice->data());
+        return true;
+    }
+};
+
+// Counts how many of the widget's pixels in the band of rows top..bottom-1 are dark.
+int InkInRows(const QImage& image, int top, int bottom) {
+    int ink = 0;
+    for (int y = top; y < bottom && y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160) ++ink;
+    return ink;
+}
+
+class PanelView : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterPanelView(); }
+    static void TearDownTestSuite() { SetPanelViewFactory(nullptr); }
+    void SetUp() override {
+        host_.resize(1000, 700);
+        host_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host_));
+    }
+
+    // Loads text, creates the panel in the host at (10, 20) and shows item index.
+    void Open(const std::string& text, int index) {
+        c_.Load(text);
+        c_.panel->CreatePanel(&host_, 10, 20, 560, 400, index);
+        ASSERT_TRUE(c_.Object().PanelCreated());
+        page_ = host_.findChild<CPageGrid*>(QStringLiteral("pageGrid"));
+        ASSERT_NE(page_, nullptr);
+        page_->SetDialogRunner([this](QDialog& dialog) { return script_.Run(dialog); });
+    }
+    CGridCtrl* Grid() const { return page_->Grid(); }
+    void TypeResult(int row, const QString& text) {
+        ASSERT_TRUE(Grid()->EditCell(row, 1));
+        Grid()->CellEditor()->setText(text);
+        QTest::keyClick(Grid()->CellEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
+    HostWidget host_;
+    Component c_;
+    CPageGrid* page_ = nullptr;
+    DialogScript script_;
+};
+
+TEST_F(PanelView, CreatesTheSheetInsideTheHostWidgetOnce) {
+    Open(SampleSequence(), 2);
+    const auto sheets = host_.findChildren<QTabWidget*>(QStringLiteral("panelSheet"));
+    ASSERT_EQ(sheets.size(), 1);
+    QTabWidget* sheet = sheets.front();
+    EXPECT_EQ(sheet->parentWidget(), &host_);
+    EXPECT_EQ(sheet->geometry(), QRect(10, 20, 560, 400));
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->currentIndex(), 0);
+    EXPECT_EQ(sheet->tabText(0), "Enter Results");
+    EXPECT_EQ(sheet->font().family(), "Arial");
+    EXPECT_EQ(sheet->font().pixelSize(), PanelFont(16).pixelSize());
+    EXPECT_EQ(Grid()->RowCount(), 5);
+    EXPECT_EQ(Grid()->CellText(1, 0), QStringLiteral("外观检查"));
+    EXPECT_EQ(Grid()->CellText(1, 1), "Pass");
+
+    // Later calls only load another item into the same page.
+    c_.panel->CreatePanel(&host_, 0, 0, 100, 100, 0);
+    EXPECT_EQ(host_.findChildren<QTabWidget*>(QStringLiteral("panelSheet")).size(), 1);
+    EXPECT_EQ(sheet->geometry(), QRect(10, 20, 560, 400));
+    EXPECT_EQ(Grid()->RowCount(), 6);
+    EXPECT_EQ(Grid()->CellText(1, 0), QStringLiteral("Z1 reactive reach (Ω)"));
+}
+
+TEST_F(PanelView, HandlesThatAreNoWidgetsLeaveThePanelUncreated) {
+    c_.Load(OwnBlock("T", {"A"}));
+    int notAWidget = 0;
+    QObject notAWidgetEither;
+    for (HWND handle : {static_cast<HWND>(nullptr), static_cast<HWND>(&notAWidget),
+                        static_cast<HWND>(&notAWidgetEither)}) {
+        c_.panel->CreatePanel(handle, 0, 0, 560, 400, 0);
+        c_.panel->DrawResult(handle, 0, 0, 100, 100, 0);
+        c_.panel->KeypadCommand(7);
+        EXPECT_FALSE(c_.Object().PanelCreated());
+    }
+    const std::string before = c_.edit->GetTestItemsText();
+    EXPECT_EQ(c_.edit->ApplyEnteredResults(0), "");
+    EXPECT_EQ(c_.edit->GetTestItemsText(), before);
+}
+
+TEST_F(PanelView, ApplyEnteredResultsWritesThePageBackIntoTheItemText) {
+    Open(OwnBlock("T", {"A", "B"}, "BM"), 0);
+    c_.panel->EnterResultMode();
+    TypeResult(1, QStringLiteral("done"));
+    script_.Then([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("nameEdit"))->setText(QStringLiteral("C"));
+        Edit(dialog, "requirementsEdit")->setPlainText(QStringLiteral("Z1*3"));
+        return Press(dialog, "okButton");
+    });
+    QTest::mouseClick(page_->AddButton(), Qt::LeftButton);
+    EXPECT_EQ(c_.edit->ApplyEnteredResults(0), "");
+    const std::string text = c_.edit->GetTestItemsText();
+    EXPECT_NE(text.find("\tNAME1=A;\r\n\tVALUE1=done;\r\n\tPROPERTY1=1;\r\n\tREQUIRE1=Z1*1;\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\tNAME2=B;\r\n\tVALUE2=v2;\r\n\tPROPERTY2=2;\r\n\tREQUIRE2=Z1*2;\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\tNAME3=C;\r\n\tVALUE3=;\r\n\tPROPERTY3=0;\r\n\tREQUIRE3=Z1*3;\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\tNAME4=;\r\n\tVALUE4=;\r\n"), std::string::npos);
+
+    // Finishing the entry moves the panel mode to 1 with the next apply.
+    TypeResult(2, QStringLiteral("x"));
+    TypeResult(3, QStringLiteral("y"));
+    ASSERT_TRUE(page_->FinishButton()->isEnabled());
+    QTest::mouseClick(page_->FinishButton(), Qt::LeftButton);
+    EXPECT_EQ(c_.panel->GetPanelMode(), 2);
+    c_.edit->ApplyEnteredResults(0);
+    EXPECT_EQ(c_.panel->GetPanelMode(), 1);
+}
+
+TEST_F(PanelView, ChineseResultsGoBackIntoTheSequenceInGbk) {
+    Open(SampleSequence(), 2);
+    TypeResult(2, QStringLiteral("合格"));
+    c_.edit->ApplyEnteredResults(2);
+    const std::string text = c_.edit->GetTestItemsText();
+    EXPECT_NE(text.find("\tNAME2=\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9;\r\n\tVALUE2=\xBA\xCF\xB8\xF1;"),
+              std::string::npos);
+    // The foreign block in between comes back as it was read.
+    const std::string sample = SampleSequence();
+    const size_t foreign = sample.find("<TestItemBegin>TestComName2=Zelvat.DistanceCom;");
+    ASSERT_NE(foreign, std::string::npos);
+    const std::string block =
+        sample.substr(foreign, sample.find("<TestItemEnd>", foreign) + 13 - foreign);
+    EXPECT_NE(text.find(block), std::string::npos);
+}
+
+TEST_F(PanelView, TheHostNoticeReachesThePanelParent) {
+    Open(OwnBlock("T", {"A"}), 0);
+    c_.Object().SetNoticeText("ready");
+    c_.Object().NotifyHost(0xFF0000);
+    ASSERT_EQ(host_.notices.size(), 1u);
+    EXPECT_EQ(host_.notices[0].first, 0xFF0000u);
+    EXPECT_EQ(host_.notices[0].second, QByteArray("ready", 6));
+}
+
+TEST_F(PanelView, DrawingsAppearInTheHostWindowAtTheirRectangles) {
+    Open(OwnBlock("T", {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"}), 0);
+    c_.panel->DrawResult(&host_, 600, 0, 160, 300, 0);
+    const PanelDrawing& detail = c_.Object().LastDetail();
+    ASSERT_GE(detail.texts.size(), 3u);
+    EXPECT_EQ(detail.texts[1].text, "ABCDEFGHIJKLMNOPQR");
+    EXPECT_EQ(detail.texts[2].text, "STUVWXYZ0123");
+    auto drawings = host_.findChildren<CDrawingWidget*>(QStringLiteral("panelDrawing"));
+    ASSERT_EQ(drawings.size(), 1);
+    EXPECT_EQ(drawings[0]->geometry(), QRect(600, 0, 160, 300));
+    const QImage& image = drawings[0]->Image();
+    EXPECT_EQ(image.size(), QSize(160, 300));
+    // "Result" (10..30), "1.Name" (30..50), the name's two lines (50..90), nothing below the end.
+    EXPECT_GT(InkInRows(image, 10, 30), 0);
+    EXPECT_GT(InkInRows(image, 50, 70), InkInRows(image, 70, 90));
+    EXPECT_GT(InkInRows(image, 70, 90), 0);
+    EXPECT_EQ(InkInRows(image, 200, 300), 0);
+
+    // The same rectangle again reuses the drawing; another rectangle adds one; a widget the host
+    // adds later stays below them.
+    c_.panel->DrawResult(&host_, 600, 0, 160, 300, 0);
+    c_.panel->DrawParameterTable(&host_, 600, 300, 300, 100);
+    EXPECT_EQ(host_.findChildren<CDrawingWidget*>(QStringLiteral("panelDrawing")).size(), 2);
+    QWidget later(&host_);
+    later.setGeometry(550, 0, 400, 400);
+    later.show();
+    EXPECT_EQ(host_.childAt(610, 10), drawings[0]);
+    // Drawings of an empty or absurd rectangle are skipped or cut.
+    c_.panel->DrawResult(&host_, 0, 0, 0, 100, 0);
+    c_.panel->DrawResult(&host_, 0, 500, 100000, 100000, 0);
+    EXPECT_LE(
+        host_.findChildren<CDrawingWidget*>(QStringLiteral("panelDrawing")).back()->Image().width(),
+        4096);
+}
+
+TEST_F(PanelView, KeypadCommandsWorkOnTheActivePage) {
+    Open(OwnBlock("T", {"A", "B", "C"}), 0);
+    auto* sheet = host_.findChild<QTabWidget*>(QStringLiteral("panelSheet"));
+    QApplication::setActiveWindow(&host_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host_));
+
+    // Up and down go to the focused control; without one the page takes the focus.
+    host_.setFocus();
+    c_.panel->KeypadCommand(4);
+    EXPECT_TRUE(Grid()->hasFocus());
+    Grid()->SelectCell(1, 1);
+    c_.panel->KeypadCommand(4);
+    c_.panel->KeypadCommand(4);
+    c_.panel->KeypadCommand(3);
+    EXPECT_EQ(Grid()->currentRow() + 1, 2);
+
+    // A press of the focused control: the grid clicks its current cell, a button is clicked.
+    Grid()->SelectCell(2, 2);
+    script_.Then([](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), "resultTextDlg");
+        return Press(dialog, "cancelButton");
+    });
+    c_.panel->KeypadCommand(7);
+    EXPECT_TRUE(Grid()->hasFocus());
+    page_->AddButton()->setFocus();
+    script_.Then([](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), "addResultDlg");
+        return Press(dialog, "cancelButton");
+    });
+    c_.panel->KeypadCommand(7);
+    EXPECT_TRUE(page_->AddButton()->hasFocus());
+    EXPECT_EQ(script_.Shown(), 2);
+
+    // Combo boxes step through their entries as if the tester chose them.
+    auto* combo = new QComboBox(page_);
+    combo->addItems({"one", "two", "three"});
+    combo->show();
+    combo->setFocus();
+    QSignalSpy chosen(combo, &QComboBox::activated);
+    c_.panel->KeypadCommand(6);
+    c_.panel->KeypadCommand(6);
+    c_.panel->KeypadCommand(6);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    c_.panel->KeypadCommand(5);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    ASSERT_EQ(chosen.size(), 3);
+    EXPECT_EQ(chosen[2][0].toInt(), 1);
+
+    // Pages: one page stays active; with a second one, next and previous move between them.
+    c_.panel->KeypadCommand(1);
+    EXPECT_EQ(sheet->currentIndex(), 0);
+    sheet->addTab(new QWidget(), QStringLiteral("Other"));
+    c_.panel->KeypadCommand(1);
+    EXPECT_EQ(sheet->currentIndex(), 1);
+    c_.panel->KeypadCommand(1);
+    EXPECT_EQ(sheet->currentIndex(), 0);
+    c_.panel->KeypadCommand(2);
+    EXPECT_EQ(sheet->currentIndex(), 0);
+    for (int command : {-1, 0, 8, 1000})
+        c_.panel->KeypadCommand(command);
+    EXPECT_EQ(sheet->currentIndex(), 0);
+}
+
+TEST(PanelViewFactory, MakesNoViewOffTheApplicationThread) {
+    CPageModel model;
+    EXPECT_NE(MakePanelView(model), nullptr);
+    bool made = true;
+    std::thread worker([&] { made = MakePanelView(model) != nullptr; });
+    worker.join();
+    EXPECT_FALSE(made);
+}
+
+}  // namespace
+}  // namespace quorin::test

@@ -1,0 +1,134 @@
+// The two dialogs of the page on their own: texts they open with, result words, the text limit,
+// the keyboard, and the ANSI texts they give back.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "panel/add_result_dlg.h"
+#include "panel/result_text_dlg.h"
+#include "tests/panel/panel_fixture.h"
+
+namespace quorin::test {
+namespace {
+
+void ShowAndFocus(QDialog& dialog) {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+TEST(ResultDialog, OffersAllEightWordsEachReplacingTheResult) {
+    const QStringList words = {"Pass", "Fail",      "Satisfy", "Dissatisfy",
+                               "Ok",   "Incorrect", "Yes",     "No"};
+    EXPECT_EQ(CResultTextDlg::Words(), words);
+    for (const QString& word : words) {
+        CResultTextDlg dialog(QStringLiteral("Row"), QStringLiteral("old text"));
+        auto* button = dialog.findChild<QPushButton*>(QStringLiteral("word") + word);
+        ASSERT_NE(button, nullptr) << word.toStdString();
+        EXPECT_EQ(button->text(), word);
+        button->click();
+        EXPECT_EQ(Edit(dialog, "resultEdit")->toPlainText(), word);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.AnsiResult(), word.toStdString());
+    }
+    CResultTextDlg dialog(QStringLiteral("外观检查"), QStringLiteral("Pass"));
+    EXPECT_EQ(dialog.windowTitle(), "Test Results");
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("nameLabel"))->text(),
+              QStringLiteral("Name:\n外观检查"));
+}
+
+TEST(ResultDialog, BreaksLongNamesAndResultsByCharacters) {
+    // 401 Chinese characters break after the 400th, whatever their bytes.
+    const QString name = QString(401, QChar(0x68C0));
+    const QString result = QString(740, QLatin1Char('x'));
+    CResultTextDlg dialog(name, result);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("nameLabel"))->text(),
+              QStringLiteral("Name:\n") + QString(400, QChar(0x68C0)) + QLatin1Char('\n') +
+                  QChar(0x68C0));
+    EXPECT_EQ(dialog.ResultText(),
+              QString(368, 'x') + "\r\n" + QString(368, 'x') + "\r\n" + QString(4, 'x'));
+}
+
+TEST(ResultDialog, TheEditHoldsAtMostTenThousandCharacters) {
+    CResultTextDlg dialog(QStringLiteral("Row"), QString());
+    QPlainTextEdit* edit = Edit(dialog, "resultEdit");
+    edit->insertPlainText(QString(9990, QLatin1Char('a')) + QString(50, QLatin1Char('b')));
+    EXPECT_EQ(edit->toPlainText(), QString(9990, QLatin1Char('a')) + QString(10, QLatin1Char('b')));
+    ShowAndFocus(dialog);
+    QTest::keyClicks(edit, QStringLiteral("cc"));
+    EXPECT_EQ(edit->toPlainText().size(), CResultTextDlg::kTextLimit);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QStringLiteral("de"));
+    EXPECT_TRUE(edit->toPlainText().endsWith(QStringLiteral("bbbbbbbbbd")));
+
+    // A stored result longer than the limit opens whole and cannot grow.
+    CResultTextDlg longer(QStringLiteral("Row"), QString(10100, QLatin1Char('z')));
+    QPlainTextEdit* longEdit = Edit(longer, "resultEdit");
+    const int opened = longEdit->toPlainText().size();
+    EXPECT_EQ(opened, 10100 + 27);
+    longEdit->insertPlainText(QStringLiteral("more"));
+    EXPECT_EQ(longEdit->toPlainText().size(), opened);
+}
+
+TEST(ResultDialog, ReturnAcceptsEscapeCancelsAndTabLeavesTheEdit) {
+    CResultTextDlg dialog(QStringLiteral("Row"), QStringLiteral("Pass"));
+    ShowAndFocus(dialog);
+    QPlainTextEdit* edit = Edit(dialog, "resultEdit");
+    EXPECT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "wordPass");
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("ed"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.AnsiResult(), "Passed");
+
+    CResultTextDlg cancelled(QStringLiteral("Row"), QStringLiteral("Pass"));
+    ShowAndFocus(cancelled);
+    QTest::keyClick(Edit(cancelled, "resultEdit"), Qt::Key_Escape);
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+    EXPECT_FALSE(cancelled.isVisible());
+}
+
+TEST(AddDialog, GivesBackNameAndRequirementsInTheCodePage) {
+    CAddResultDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Add Results");
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("nameLabel"))->text(), "Name");
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("requirementsLabel"))->text(),
+              "Test Method & Requires");
+    ShowAndFocus(dialog);
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+    EXPECT_TRUE(name->hasFocus());
+    name->setText(QStringLiteral("接线"));
+    QTest::keyClick(name, Qt::Key_Tab);
+    QPlainTextEdit* requirements = Edit(dialog, "requirementsEdit");
+    EXPECT_TRUE(requirements->hasFocus());
+    requirements->setPlainText(QStringLiteral("a\nb"));
+    EXPECT_EQ(dialog.RequirementsText(), "a\r\nb");
+    QTest::keyClick(requirements, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.AnsiName(), "\xBD\xD3\xCF\xDF");
+    EXPECT_EQ(dialog.AnsiRequirements(), "a\r\nb");
+}
+
+TEST(AddDialog, RefusesACharacterTheCodePageCannotHold) {
+    CAddResultDlg dialog;
+    ShowAndFocus(dialog);
+    Edit(dialog, "requirementsEdit")->setPlainText(QStringLiteral("≥ 100 MΩ ✓"));
+    EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.ErrorText(), QStringLiteral("The character '✓' cannot be stored in the test "
+                                                 "item (code page GBK). Please remove it."));
+    EXPECT_EQ(dialog.AnsiRequirements(), "");
+    QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("nameEdit")), Qt::Key_Escape);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace quorin::test
