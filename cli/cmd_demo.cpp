@@ -110,8 +110,8 @@ std::string ZonesSummary(CRelayTemplate& t) {
     const CZoneBox& box = zones.Box();
     out += "Box of all zones: R " + FormatFixed(box.rMin, 3) + " to " + FormatFixed(box.rMax, 3) +
            " Ω, X " + FormatFixed(box.xMin, 3) + " to " + FormatFixed(box.xMax, 3) + " Ω\n";
-    std::vector<std::vector<std::string>> rows{
-        {"Zone", "Index", "Loop", "Shape", "Direction", "R as drawn (Ω)", "X as drawn (Ω)"}};
+    std::vector<std::vector<std::string>> rows{{"Zone", "Index", "Loop", "Shape", "Direction",
+                                                "Line", "R as drawn (Ω)", "X as drawn (Ω)"}};
     for (const auto& row : ZoneRows(t)) {
         std::vector<std::string> utf8;
         for (const std::string& cell : row)

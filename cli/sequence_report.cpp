@@ -54,6 +54,24 @@ std::string ShapeText(const CZone& zone) {
     return count(arcs, "arc", "arcs") + ", " + count(lines, "line", "lines");
 }
 
+// The report's graphs carry no labels: the zone table names each zone's line instead.
+std::string LineText(const CharacteristicZone& zone) {
+    static const struct {
+        int color;
+        const char* name;
+    } kNames[] = {{0x1E1EDC, "red"},    {0x288C14, "green"},   {0xDC501E, "blue"},
+                  {0x0078E6, "orange"}, {0xAA288C, "purple"},  {0x969600, "teal"},
+                  {0x285A8C, "brown"},  {0x8C28D2, "magenta"}, {0x00826E, "olive"},
+                  {0x5A5A5A, "grey"}};
+    const int color = ZoneColor(zone);
+    std::string name;
+    for (const auto& known : kNames)
+        if (known.color == color) name = known.name;
+    if (name.empty())  // 0x00BBGGRR as #RRGGBB
+        name = CFormat("#%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    return name + (zone.penStyle == 0 ? ", solid" : ", dashed");
+}
+
 std::vector<std::string> ParameterLines(const CRelayTemplate& t, ParamKind kind) {
     std::vector<std::string> lines;
     for (int i = 0; i < t.Count(kind); ++i)
@@ -85,7 +103,9 @@ std::vector<std::vector<std::string>> ZoneRows(CRelayTemplate& relayTemplate) {
         const CZone& zone = zones.Zone(slot);
         const RxExtents e = ZoneExtents(plot.zones[static_cast<size_t>(slot - 1)]);
         rows.push_back({zone.label, FormatInt(zone.index), zone.faultLoop, ShapeText(zone),
-                        zone.invert ? "Reverse" : "Forward", e.empty ? "-" : Range(e.rMin, e.rMax),
+                        zone.invert ? "Reverse" : "Forward",
+                        LineText(plot.zones[static_cast<size_t>(slot - 1)]),
+                        e.empty ? "-" : Range(e.rMin, e.rMax),
                         e.empty ? "-" : Range(e.xMin, e.xMax)});
     }
     return rows;
@@ -100,13 +120,14 @@ CReportItem TemplateReportItem(CRelayTemplate& relayTemplate, const std::string&
 
     if (t.Zones().Count() > 0) {
         item.tables.push_back(HeadedTable("Characteristic Zones", TableKind::kCharacteristic,
-                                          {{"Zone", 110},
-                                           {"Index", 60},
-                                           {"Loop", 60},
-                                           {"Shape", 120},
-                                           {"Direction", 90},
-                                           {"R as drawn (Ω)", 200},
-                                           {"X as drawn (Ω)", 200}},
+                                          {{"Zone", 100},
+                                           {"Index", 50},
+                                           {"Loop", 50},
+                                           {"Shape", 110},
+                                           {"Direction", 80},
+                                           {"Line", 120},
+                                           {"R as drawn (Ω)", 165},
+                                           {"X as drawn (Ω)", 165}},
                                           ZoneRows(t)));
     }
     if (t.Count(ParamKind::kBinaryInput) > 0) {

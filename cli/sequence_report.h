@@ -47,8 +47,9 @@ CReportItem TemplateReportItem(CRelayTemplate& relayTemplate, const std::string&
 std::string ParameterDisplayValue(const CRelayTemplate& relayTemplate, ParamKind kind, int record);
 
 // One row per zone (ANSI): label, index, fault loop, shape ("4 lines", "1 arc, 3 lines",
-// "circle", "lens"), "Forward" or "Reverse" (mirrored), the R range and the X range as drawn
-// ("-1.912 to 6.974", ohms).
+// "circle", "lens"), "Forward" or "Reverse" (mirrored), its line in the plot ("red, solid",
+// "blue, dashed"; a colour outside the default palette as "#RRGGBB"), the R range and the X range
+// as drawn ("-1.912 to 6.974", ohms).
 std::vector<std::vector<std::string>> ZoneRows(CRelayTemplate& relayTemplate);
 
 }  // namespace quorin::cli

@@ -88,6 +88,10 @@ TEST(ReportCommand, SequenceReportHoldsHeadComponentTableTemplateItemAndClosing)
     EXPECT_EQ(Text(t.tables[0].CellText(8, 0)), "Z5 reverse");
     EXPECT_EQ(Text(t.tables[0].CellText(8, 4)), "Reverse");
     EXPECT_EQ(Text(t.tables[0].CellText(6, 3)), "1 arc, 3 lines");
+    // The plot has no labels: the table names each zone's line.
+    EXPECT_EQ(Text(t.tables[0].CellText(1, 5)), "red, solid");
+    EXPECT_EQ(Text(t.tables[0].CellText(2, 5)), "red, dashed");
+    EXPECT_EQ(Text(t.tables[0].CellText(8, 5)), "purple, solid");
     EXPECT_EQ(t.tables[1].rowCount, 7);  // heading and 6 binary inputs
     EXPECT_EQ(Text(t.tables[1].CellText(4, 2)), "Not used");
     ASSERT_EQ(t.graphs.size(), 1u);
