@@ -4,9 +4,9 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include "platform/codepage.h"
 #include "report/report_xml.h"
@@ -34,11 +34,12 @@ std::string Text(const std::string& stored) {
     return AnsiToUtf8(DollarsToBlanks(stored));
 }
 
+// The /Count of the page tree's root.
 int PdfPageCount(const std::string& pdf) {
-    const std::regex count("/Type /Pages[^>]*/Count ([0-9]+)|/Count ([0-9]+)");
-    std::smatch m;
-    if (!std::regex_search(pdf, m, count)) return -1;
-    return std::stoi(m[1].matched ? m[1].str() : m[2].str());
+    const size_t pages = pdf.find("/Type /Pages");
+    if (pages == std::string::npos) return -1;
+    const size_t count = pdf.find("/Count ", pages);
+    return count == std::string::npos ? -1 : std::atoi(pdf.c_str() + count + 7);
 }
 
 TEST(ReportCommand, SequenceReportHoldsHeadComponentTableTemplateItemAndClosing) {

@@ -41,6 +41,23 @@ ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& in
         pointers.push_back(a.data());
     pointers.push_back(nullptr);
 
+    // Under LeakSanitizer the program would list the suppressions it used on stderr.
+    std::vector<std::string> environment;
+    bool lsanSet = false;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        if (entry.rfind("LSAN_OPTIONS=", 0) == 0) {
+            entry += ":print_suppressions=0";
+            lsanSet = true;
+        }
+        environment.push_back(std::move(entry));
+    }
+    if (!lsanSet) environment.push_back("LSAN_OPTIONS=print_suppressions=0");
+    std::vector<char*> envp;
+    for (std::string& e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
     ProgramRun run;
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -53,7 +70,7 @@ ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& in
         ::dup2(fin, 0);
         ::dup2(fout, 1);
         ::dup2(ferr, 2);
-        ::execv(pointers[0], pointers.data());
+        ::execve(pointers[0], pointers.data(), envp.data());
         ::_exit(127);
     }
     if (pid < 0) return run;
