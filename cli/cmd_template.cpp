@@ -60,28 +60,10 @@ bool IsZeroWidth(char32_t c) {
     return (c >= 0x0300 && c <= 0x036F) || (c >= 0x200B && c <= 0x200F);
 }
 
-// Rows of UTF-8 cells, printed with every column but the last padded to its widest cell.
 using Row = std::vector<std::string>;
 
 void AppendTable(const std::vector<Row>& rows, std::string& out) {
-    std::vector<int> widths;
-    for (const Row& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()), 0);
-        for (size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-    }
-    for (const Row& row : rows) {
-        std::string line;
-        for (size_t c = 0; c < row.size(); ++c) {
-            line += row[c];
-            if (c + 1 < row.size())
-                line.append(static_cast<size_t>(widths[c] - DisplayWidth(row[c]) + 2), ' ');
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out += line;
-        out += '\n';
-    }
+    out += FormatColumns(rows);
 }
 
 const char* LayoutName(int layout) {
@@ -110,13 +92,39 @@ void Print(const std::string& text, FILE* stream) {
 
 }  // namespace
 
+std::string FormatColumns(const std::vector<std::vector<std::string>>& rows) {
+    std::string out;
+
+    std::vector<int> widths;
+    for (const std::vector<std::string>& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+    }
+    for (const std::vector<std::string>& row : rows) {
+        std::string line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size())
+                line.append(static_cast<size_t>(widths[c] - DisplayWidth(row[c]) + 2), ' ');
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error) {
+    const bool ok = path == "-" ? ReadStandardInput(bytes) : ReadFileBytes(path, bytes);
+    if (!ok) error = "cannot read file '" + path + "'";
+    return ok;
+}
+
 bool LoadTemplateFile(const std::string& path, CRelayTemplate& relayTemplate, std::string& error) {
     std::string bytes;
-    const bool ok = path == "-" ? ReadStandardInput(bytes) : ReadFileBytes(path, bytes);
-    if (!ok) {
-        error = "cannot read file '" + path + "'";
-        return false;
-    }
+    if (!ReadInputFile(path, bytes, error)) return false;
     relayTemplate.ReadTemplate(bytes, 0);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cmd_demo.h"
 #include "cli/cmd_eval.h"
 #include "cli/cmd_plot.h"
 #include "cli/cmd_template.h"
@@ -25,6 +26,7 @@ void RegisterCommands(CLI::App& app) {
     AddTemplateCommands(app);
     AddReportCommand(app);
     AddPlotCommand(app);
+    AddDemoCommand(app);
 }
 
 }  // namespace quorin::cli

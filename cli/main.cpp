@@ -12,6 +12,11 @@ int main(int argc, char** argv) {
     CLI::App app{"Quorin: relay templates, characteristic zones, test items and reports"};
     app.require_subcommand(1);
     quorin::cli::RegisterCommands(app);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // CLI11 prints the message; every usage error exits with 1 like the commands' own errors.
+        return app.exit(e) == 0 ? 0 : 1;
+    }
     return quorin::cli::ExitStatus();
 }

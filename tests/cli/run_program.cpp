@@ -1,0 +1,86 @@
+#include "tests/cli/run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace quorin::test {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "quorin-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) fs::remove_all(path_, ignored);
+}
+
+ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& input,
+                     const std::string& cwd) {
+    ScratchFolder io;
+    const std::string in = io / "in", out = io / "out", err = io / "err";
+    std::ofstream(in, std::ios::binary) << input;
+    std::vector<std::string> argv{QUORIN_PROGRAM};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& a : argv)
+        pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+
+    // Under LeakSanitizer the program would list the suppressions it used on stderr.
+    std::vector<std::string> environment;
+    bool lsanSet = false;
+    for (char** e = environ; *e; ++e) {
+        std::string entry = *e;
+        if (entry.rfind("LSAN_OPTIONS=", 0) == 0) {
+            entry += ":print_suppressions=0";
+            lsanSet = true;
+        }
+        environment.push_back(std::move(entry));
+    }
+    if (!lsanSet) environment.push_back("LSAN_OPTIONS=print_suppressions=0");
+    std::vector<char*> envp;
+    for (std::string& e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    ProgramRun run;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Only calls that are safe after fork until exec.
+        if (!cwd.empty() && ::chdir(cwd.c_str()) != 0) ::_exit(127);
+        const int fin = ::open(in.c_str(), O_RDONLY);
+        const int fout = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int ferr = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fin < 0 || fout < 0 || ferr < 0) ::_exit(127);
+        ::dup2(fin, 0);
+        ::dup2(fout, 1);
+        ::dup2(ferr, 2);
+        ::execve(pointers[0], pointers.data(), envp.data());
+        ::_exit(127);
+    }
+    if (pid < 0) return run;
+    int wstatus = 0;
+    while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+    run.out = ReadBytes(out);
+    run.err = ReadBytes(err);
+    return run;
+}
+
+}  // namespace quorin::test
