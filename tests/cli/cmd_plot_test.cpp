@@ -32,11 +32,5 @@ TEST(PlotCommand, WritesTheSampleCharacteristicAsAnImage) {
     fs::remove(out);
 }
 
-TEST(PlotCommand, FailsWithStatusOneOnBadInputOrOutput) {
-    EXPECT_EQ(PlotTemplate("/no/such/template.seq", "/tmp/x.png", 100, 100), 1);
-    EXPECT_EQ(PlotTemplate(kSample, "/tmp/quorin-plot.bmp", 100, 100), 1);
-    EXPECT_EQ(PlotTemplate(kSample, "/no/such/folder/plot.png", 100, 100), 1);
-}
-
 }  // namespace
 }  // namespace quorin::cli

@@ -101,24 +101,18 @@ TEST(ReportCommand, SequenceReportHoldsHeadComponentTableTemplateItemAndClosing)
     EXPECT_FALSE(t.graphs[0].circles.empty());
 }
 
-TEST(ReportCommand, ChapterNumbersTheTestsAndSettingsTitleTheHead) {
+TEST(ReportCommand, ChapterNumbersTheTestsAndSettingsTitleTheHeadOfASequenceFromStandardInput) {
     ScratchFolder dir;
     std::ofstream(dir / "r.ini") << "[ReportSetting]\r\nReportTitle=Commissioning of line 7\r\n";
     const auto run = RunQuorin(
-        {"report", kSample, "--chapter", "4", "--settings", dir / "r.ini", "--xml", dir / "r.xml"});
+        {"report", "-", "--chapter", "4", "--settings", dir / "r.ini", "--xml", dir / "r.xml"},
+        ReadBytes(kSample));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<CReportItem> items = Import(dir / "r.xml");
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(Text(items[0].title), "Commissioning of line 7");
     EXPECT_EQ(Text(items[1].title), "5.  Test Object - QDR-300 线路距离保护");
     EXPECT_EQ(Text(items[2].title), "6.  Relay settings and characteristic - QDR-300 线路距离保护");
-}
-
-TEST(ReportCommand, ReadsTheSequenceFromStandardInput) {
-    ScratchFolder dir;
-    const auto run = RunQuorin({"report", "-", "--xml", dir / "r.xml"}, ReadBytes(kSample));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Text(Import(dir / "r.xml").at(1).title), "1.  Test Object - QDR-300 线路距离保护");
 }
 
 TEST(ReportCommand, WritesPdfAndPngPagesOfTheSameLayout) {
@@ -168,40 +162,6 @@ TEST(ReportCommand, ImportedReportRendersAndShowsProgressWhenAsked) {
     const auto quiet = RunQuorin({"report", "--import", dir / "in.xml", "--pdf", dir / "q.pdf"});
     ASSERT_EQ(quiet.status, 0) << quiet.err;
     EXPECT_EQ(quiet.err, "");
-}
-
-TEST(ReportCommand, BadInvocationsExitOneWithAClearMessage) {
-    ScratchFolder dir;
-    std::ofstream(dir / "file") << "x";
-    struct Case {
-        std::vector<std::string> args;
-        std::string err;
-    };
-    const std::vector<Case> cases = {
-        {{"report", "--xml", dir / "r.xml"},
-         "quorin report: give a SEQUENCE file or --import FILE.xml\n"},
-        {{"report", kSample, "--import", dir / "x.xml", "--xml", dir / "r.xml"},
-         "quorin report: give either a SEQUENCE file or --import FILE.xml, not both\n"},
-        {{"report", kSample},
-         "quorin report: give at least one output: --pdf FILE, --png-dir DIR or --xml FILE\n"},
-        {{"report", dir / "none.seq", "--xml", dir / "r.xml"},
-         "quorin report: cannot read file '" + (dir / "none.seq") + "'\n"},
-        {{"report", kSample, "--settings", dir / "none.ini", "--xml", dir / "r.xml"},
-         "quorin report: cannot read file '" + (dir / "none.ini") + "'\n"},
-        {{"report", kSample, "--pdf", dir / "file/r.pdf"},
-         "quorin report: cannot write " + (dir / "file/r.pdf") + "\n"},
-        {{"report", kSample, "--png-dir", dir / "file/pages"},
-         "quorin report: cannot create folder " + (dir / "file/pages") + "\n"},
-    };
-    for (const Case& c : cases) {
-        const auto run = RunQuorin(c.args);
-        EXPECT_EQ(run.status, 1) << c.err;
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_EQ(run.out, "");
-    }
-    EXPECT_FALSE(fs::exists(dir / "r.xml"));
-    // Usage errors of the option parser exit with 1 too.
-    EXPECT_EQ(RunQuorin({"report", kSample, "--chapter", "x", "--xml", dir / "r.xml"}).status, 1);
 }
 
 }  // namespace

@@ -10,25 +10,28 @@
 namespace quorin {
 namespace {
 
-CZoneTable Read(const std::string& section, test::TestEvaluator& evaluator) {
-    CZoneTable table;
-    ReadZones(table, section, evaluator);
-    return table;
-}
+// Reactance line at X=4, vertical lines at R=-1 and R=6, bottom on the R axis.
+const std::string kQuad =
+    "BEGINSHAPE LINE=0,4,0;LINE=-1,0,90;LINE=0,0,0;LINE=6,0,90;ENDSHAPE ENDZONE";
+
+class ZonePlot : public ::testing::Test {
+protected:
+    const CZoneTable& Read(const std::string& section) {
+        ReadZones(zones, section, evaluator);
+        return zones;
+    }
+    test::TestEvaluator evaluator;
+    CZoneTable zones;
+};
 
 void ExpectPoint(RxPoint p, double r, double x) {
     EXPECT_NEAR(p.r, r, 1e-3);
     EXPECT_NEAR(p.x, x, 1e-3);
 }
 
-TEST(ZonePlot, QuadrilateralBecomesClosedChainOfCorners) {
-    test::TestEvaluator evaluator;
-    // Reactance line at X=4, right line x=6 vertical, bottom R axis, left line x=-1 vertical.
-    const CZoneTable zones = Read(
-        "BEGINZONE INDEX=1;INVERT=0;FAULTLOOP=LN;LABEL=Z1;BEGINSHAPE LINE=0,4,0;LINE=-1,0,90;"
-        "LINE=0,0,0;LINE=6,0,90;ENDSHAPE ENDZONE",
-        evaluator);
-    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "t");
+TEST_F(ZonePlot, QuadrilateralBecomesClosedChainOfCorners) {
+    const CharacteristicPlot plot =
+        ZonesToCharacteristicPlot(Read("BEGINZONE INDEX=1;INVERT=0;LABEL=Z1;" + kQuad), "t");
     ASSERT_EQ(plot.zones.size(), 1u);
     const auto& z = plot.zones[0];
     EXPECT_EQ(z.label, "Z1");
@@ -47,14 +50,11 @@ TEST(ZonePlot, QuadrilateralBecomesClosedChainOfCorners) {
     }
 }
 
-TEST(ZonePlot, CircleAndLensZonesKeepTheirGeometryAndInversion) {
-    test::TestEvaluator evaluator;
-    const CZoneTable zones = Read(
-        "BEGINZONE INDEX=1;INVERT=1;FAULTLOOP=;LABEL=MHO;BEGINSHAPE CIRCLE=10,90,2;ENDSHAPE ENDZONE"
-        "BEGINZONE INDEX=2;INVERT=0;FAULTLOOP=;LABEL=L;BEGINSHAPE LENS=20,75,0.6,6,0;ENDSHAPE "
-        "ENDZONE",
-        evaluator);
-    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "");
+TEST_F(ZonePlot, CircleAndLensZonesKeepTheirGeometryAndInversion) {
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(
+        Read("BEGINZONE INDEX=1;INVERT=1;LABEL=MHO;BEGINSHAPE CIRCLE=10,90,2;ENDSHAPE ENDZONE"
+             "BEGINZONE INDEX=2;LABEL=L;BEGINSHAPE LENS=20,75,0.6,6,0;ENDSHAPE ENDZONE"),
+        "");
     ASSERT_EQ(plot.zones.size(), 2u);
     EXPECT_EQ(plot.zones[0].shape, ZoneShape::kCircle);
     EXPECT_TRUE(plot.zones[0].inverted);
@@ -69,14 +69,11 @@ TEST(ZonePlot, CircleAndLensZonesKeepTheirGeometryAndInversion) {
     EXPECT_NEAR(e.xMax, 2, 1e-3);
 }
 
-TEST(ZonePlot, ArcRunsBetweenItsCornersThroughTheArcAsWritten) {
-    test::TestEvaluator evaluator;
+TEST_F(ZonePlot, ArcRunsBetweenItsCornersThroughTheArcAsWritten) {
     // An arc of radius 5 about the origin over the top, closed by the R axis.
-    const CZoneTable zones = Read(
-        "BEGINZONE INDEX=3;INVERT=0;FAULTLOOP=;LABEL=A;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,0,0;"
-        "ENDSHAPE ENDZONE",
-        evaluator);
-    const CharacteristicPlot withWritten = ZonesToCharacteristicPlot(zones, "", &evaluator);
+    const CharacteristicPlot withWritten = ZonesToCharacteristicPlot(
+        Read("BEGINZONE INDEX=3;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,0,0;ENDSHAPE ENDZONE"), "",
+        &evaluator);
     ASSERT_EQ(withWritten.zones.size(), 1u);
     const auto& boundary = withWritten.zones[0].boundary;
     ASSERT_EQ(boundary.size(), 2u);
@@ -89,15 +86,11 @@ TEST(ZonePlot, ArcRunsBetweenItsCornersThroughTheArcAsWritten) {
     EXPECT_NEAR(e.xMin, 0, 1e-2);
 }
 
-TEST(ZonePlot, ZonesOfOneIndexShareAColourAndLaterOnesAreDashed) {
-    test::TestEvaluator evaluator;
-    const std::string quad =
-        "BEGINSHAPE LINE=0,4,0;LINE=-1,0,90;LINE=0,0,0;LINE=6,0,90;ENDSHAPE ENDZONE";
-    const CZoneTable zones =
-        Read("BEGINZONE INDEX=1;LABEL=a;" + quad + "BEGINZONE INDEX=2;LABEL=b;" + quad +
-                 "BEGINZONE INDEX=1;LABEL=c;" + quad,
-             evaluator);
-    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "");
+TEST_F(ZonePlot, ZonesOfOneIndexShareAColourAndLaterOnesAreDashed) {
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(
+        Read("BEGINZONE INDEX=1;LABEL=a;" + kQuad + "BEGINZONE INDEX=2;LABEL=b;" + kQuad +
+             "BEGINZONE INDEX=1;LABEL=c;" + kQuad),
+        "");
     ASSERT_EQ(plot.zones.size(), 3u);
     // Slots follow the index order: a (1), c (1), b (2).
     EXPECT_EQ(plot.zones[0].label, "a");
@@ -109,14 +102,12 @@ TEST(ZonePlot, ZonesOfOneIndexShareAColourAndLaterOnesAreDashed) {
     EXPECT_EQ(plot.zones[2].penStyle, 0);
 }
 
-TEST(ZonePlot, MissingCornersLeaveTheirSegmentsOut) {
-    test::TestEvaluator evaluator;
+TEST_F(ZonePlot, MissingCornersLeaveTheirSegmentsOut) {
     // The line at X = 10 misses the circle of radius 5: no corner, so neither piece is drawn
     // from a corner that does not exist.
-    const CZoneTable zones = Read(
-        "BEGINZONE INDEX=1;LABEL=m;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,10,0;ENDSHAPE ENDZONE",
-        evaluator);
-    const CharacteristicPlot plot = ZonesToCharacteristicPlot(zones, "", &evaluator);
+    const CharacteristicPlot plot = ZonesToCharacteristicPlot(
+        Read("BEGINZONE INDEX=1;BEGINSHAPE ARC=0,0,5,0,180,CCW;LINE=0,10,0;ENDSHAPE ENDZONE"), "",
+        &evaluator);
     ASSERT_EQ(plot.zones.size(), 1u);
     for (const auto& s : plot.zones[0].boundary) {
         EXPECT_TRUE(std::isfinite(s.from.r) && std::isfinite(s.to.r));

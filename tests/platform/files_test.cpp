@@ -27,16 +27,20 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(FilesTest, WriteThenReadKeepsEveryByte) {
+TEST_F(FilesTest, WriteThenReadKeepsEveryByteAndARewriteThePermissionBits) {
     const std::string path = (dir_ / "a.bin").string();
     const std::string bytes("x\0y\r\n\xB2\xE2", 7);
     ASSERT_TRUE(WriteFileAtomic(path, bytes));
     std::string back;
     ASSERT_TRUE(ReadFileBytes(path, back));
     EXPECT_EQ(back, bytes);
+    ::chmod(path.c_str(), 0600);
     ASSERT_TRUE(WriteFileAtomic(path, "short"));
     ASSERT_TRUE(ReadFileBytes(path, back));
     EXPECT_EQ(back, "short");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(FilesTest, FailedWriteLeavesTheOldFile) {
@@ -66,16 +70,6 @@ TEST_F(FilesTest, WriteIntoMissingFolderFailsAndReadOfMissingFileFails) {
     EXPECT_TRUE(out.empty());
     EXPECT_FALSE(ReadFileBytes(dir_.string(), out));
     EXPECT_TRUE(fs::is_empty(dir_));  // no temporary file left behind
-}
-
-TEST_F(FilesTest, RewriteKeepsPermissionBits) {
-    const std::string path = (dir_ / "mode.txt").string();
-    ASSERT_TRUE(WriteFileAtomic(path, "a"));
-    ::chmod(path.c_str(), 0600);
-    ASSERT_TRUE(WriteFileAtomic(path, "b"));
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST(ProgramFolder, EndsWithSlashAndHonoursOverride) {

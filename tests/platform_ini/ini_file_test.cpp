@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     void Put(std::string_view bytes) { ASSERT_TRUE(WriteFileAtomic(path_, bytes)); }
+    // A file of tests/platform_ini/data (QUORIN_TEST_DATA under CTest).
+    static std::string DataFile(const std::string& name) {
+        const char* dir = std::getenv("QUORIN_TEST_DATA");
+        std::string bytes;
+        EXPECT_TRUE(ReadFileBytes(std::string(dir ? dir : "data") + "/" + name, bytes)) << name;
+        return bytes;
+    }
     std::string Content() {
         std::string s;
         ReadFileBytes(path_, s);
@@ -35,10 +43,13 @@ protected:
     CIniFile ini_;
 };
 
-TEST_F(IniFileTest, GetIntFollowsAtoiAndEmptyGivesTheDefault) {
-    Put("[S]\r\nneg=-12\r\nletters=abc\r\nempty=\r\nblank=   \r\nlead=  "
-        "+7x\r\nbig=99999999999\r\n");
-    struct Case {
+TEST_F(IniFileTest, GetIntFollowsAtoiAndAMissingFileOrEmptyValueGivesTheDefault) {
+    EXPECT_EQ(ini_.GetString("S", "k", "dflt"), "dflt");
+    EXPECT_EQ(ini_.GetInt("S", "neg", 9999), 9999);
+    EXPECT_FALSE(fs::exists(path_));
+    Put("[S]\r\nneg=-12\r\nletters=abc\r\nempty=\r\nblank=   \r\nlead=  +7x\r\n"
+        "big=99999999999\r\n");
+    const struct {
         const char* key;
         int expected;
     } cases[] = {{"neg", -12},
@@ -53,63 +64,28 @@ TEST_F(IniFileTest, GetIntFollowsAtoiAndEmptyGivesTheDefault) {
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsAndOtherLinesByteForByte) {
-    const std::string original =
-        "; Quorin report settings\r\n"
-        "[ReportSetting]\r\n"
-        "ReportTitle = Old title \r\n"
-        "  ; keep me\r\n"
-        "Tester=Li\r\n"
-        "\r\n"
-        "[Other]\n"
-        "mixed=line ends\n";
-    Put(original);
+    Put(DataFile("report_settings.ini"));
     ini_.WriteString("reportsetting", "REPORTTITLE", "New");
     ini_.WriteInt("ReportSetting", "NeedBinary", -3);
     ini_.WriteString("Other", "added", "x");
-    EXPECT_EQ(Content(),
-              "; Quorin report settings\r\n"
-              "[ReportSetting]\r\n"
-              "ReportTitle=New\r\n"
-              "  ; keep me\r\n"
-              "Tester=Li\r\n"
-              "NeedBinary=-3\r\n"
-              "\r\n"
-              "[Other]\n"
-              "mixed=line ends\n"
-              "added=x\r\n");
+    EXPECT_EQ(Content(), DataFile("report_settings.ref"));
     EXPECT_EQ(ini_.GetString("ReportSetting", "ReportTitle"), "New");
     EXPECT_EQ(ini_.GetInt("ReportSetting", "NeedBinary", 9999), -3);
 }
 
-TEST_F(IniFileTest, LongValueIsReadWhole) {
+TEST_F(IniFileTest, ValuesAreReadWholeUpToTheFirstNul) {
     const std::string value(100000, 'x');
     ini_.WriteString("S", "long", value + "y");
     EXPECT_EQ(ini_.GetString("S", "long"), value + "y");
-}
-
-TEST_F(IniFileTest, ValueEndsAtTheFirstNul) {
     Put(std::string("[S]\r\nk=ab\0cd\r\n", 14));
     EXPECT_EQ(ini_.GetString("S", "k", "d"), "ab");
 }
 
-TEST_F(IniFileTest, SectionAtTheEndWithoutLineEnd) {
-    Put("[A]\r\nx=1\r\n[Last]\r\nk=v");
-    EXPECT_EQ(ini_.GetString("Last", "k"), "v");
-    ini_.WriteString("Last", "j", "w");
-    EXPECT_EQ(Content(), "[A]\r\nx=1\r\n[Last]\r\nk=v\r\nj=w\r\n");
-}
-
-TEST_F(IniFileTest, DuplicateKeysFirstWins) {
-    Put("[S]\r\nk=first\r\nk=second\r\n");
-    EXPECT_EQ(ini_.GetString("S", "k"), "first");
-    std::vector<std::string> keys{"stale"};
-    ini_.GetKeys("S", keys);
-    EXPECT_EQ(keys, std::vector<std::string>{"k"});
-}
-
 TEST_F(IniFileTest, EnumeratesInFileOrderAndDeletes) {
-    Put("[B]\r\nz=1\r\ny=2\r\n[Empty]\r\n[A]\r\nk=v\r\n");
     std::vector<std::string> names{"stale"};
+    ini_.GetSectionNames(names);  // no file yet
+    EXPECT_TRUE(names.empty());
+    Put("[B]\r\nz=1\r\ny=2\r\n[Empty]\r\n[A]\r\nk=v\r\n");
     ini_.GetSectionNames(names);
     EXPECT_EQ(names, (std::vector<std::string>{"B", "Empty", "A"}));
     std::vector<std::string> keys;
@@ -121,15 +97,6 @@ TEST_F(IniFileTest, EnumeratesInFileOrderAndDeletes) {
     ini_.DeleteKey("B", "z");
     ini_.DeleteSection("A");
     EXPECT_EQ(Content(), "[B]\r\ny=2\r\n[Empty]\r\n");
-}
-
-TEST_F(IniFileTest, MissingFileReadsDefaults) {
-    EXPECT_EQ(ini_.GetString("S", "k", "dflt"), "dflt");
-    EXPECT_EQ(ini_.GetInt("S", "k", 9999), 9999);
-    std::vector<std::string> names{"stale"};
-    ini_.GetSectionNames(names);
-    EXPECT_TRUE(names.empty());
-    EXPECT_FALSE(fs::exists(path_));
 }
 
 TEST_F(IniFileTest, RefusedWriteThrowsNamingTheFile) {

@@ -27,7 +27,10 @@ TEST(ProfileRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
         "NoEquals\r\n"
         "=empty key\r\n"
         "[Other]\r\n"
-        "StationName=other\r\n";
+        "StationName=other\r\n"
+        "[Open\r\n"  // no closing bracket: no section
+        "k=in other\r\n"
+        "[\xD6\x41]\r\nk=upper\r\n[\xD6\x61]\r\nk=lower\r\n";  // GBK trail bytes are not folded
     struct Case {
         std::string_view section, key, expected;
     } cases[] = {
@@ -35,13 +38,19 @@ TEST(ProfileRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
         {"REPORT SETTING", "STATIONNAME", "Main  Street"},
         {" Report Setting ", " StationName ", "Main  Street"},
         {"other", "StationName", "other"},
+        {"other", "k", "in other"},
+        {"Open", "k", "<absent>"},
         {"Report Setting", "; StationName", "<absent>"},
         {"Report Setting", "NoEquals", "<absent>"},
         {"Report Setting", "top", "<absent>"},
         {"Missing", "StationName", "<absent>"},
+        {"\xD6\x61", "k", "lower"},
+        {"\xD6\x41", "k", "upper"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Find(text, c.section, c.key), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(ProfileSectionNames(text),
+              (std::vector<std::string>{"Report Setting", "Other", "\xD6\x41", "\xD6\x61"}));
 }
 
 TEST(ProfileRead, FirstSectionAndFirstKeyWin) {
@@ -60,19 +69,6 @@ TEST(ProfileRead, LineEndsOfEveryKindAndNoneAtTheEnd) {
     EXPECT_EQ(ProfileKeyNames(text, "A"), (std::vector<std::string>{"x", "y"}));
     EXPECT_EQ(ProfileSectionNames("[Last]"), std::vector<std::string>{"Last"});
     EXPECT_EQ(Find("[Last]\r\nk=v", "Last", "k"), "v");
-}
-
-TEST(ProfileRead, GbkTrailBytesAreNotFolded) {
-    // "\xD6\x41" and "\xD6\x61" are two different double-byte characters.
-    const std::string text = "[\xD6\x41]\r\nk=upper\r\n[\xD6\x61]\r\nk=lower\r\n";
-    EXPECT_EQ(Find(text, "\xD6\x61", "k"), "lower");
-    EXPECT_EQ(Find(text, "\xD6\x41", "k"), "upper");
-}
-
-TEST(ProfileRead, HeaderWithoutClosingBracketIsNoSection) {
-    const std::string text = "[A]\r\n[B\r\nk=v\r\n";
-    EXPECT_EQ(Find(text, "A", "k"), "v");
-    EXPECT_EQ(ProfileSectionNames(text), std::vector<std::string>{"A"});
 }
 
 TEST(ProfileWrite, ChangesOnlyTheLinesItMust) {
@@ -125,36 +121,26 @@ TEST(ProfileWrite, DeleteSectionRemovesEveryCopyUpToTheNextSection) {
     EXPECT_EQ(content, "x\r\n[B]\r\nk=2\r\n");
 }
 
-class ProfileFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-profile-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        path_ = (dir_ / "a.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Content() {
-        std::string s;
-        ReadFileBytes(path_, s);
-        return s;
-    }
-    fs::path dir_;
-    std::string path_;
-};
-
-TEST_F(ProfileFileTest, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
-    EXPECT_TRUE(WriteProfileString(path_, "S", "k", std::nullopt));
-    EXPECT_TRUE(DeleteProfileSection(path_, "S"));
-    EXPECT_FALSE(fs::exists(path_));
-    EXPECT_EQ(ReadProfileString(path_, "S", "k", "dflt"), "dflt");
-    ASSERT_TRUE(WriteProfileString(path_, "S", "k", "v"));
-    EXPECT_EQ(Content(), "[S]\r\nk=v\r\n");
-    EXPECT_EQ(ReadProfileString(path_, "s", "K", "dflt"), "v");
-    EXPECT_EQ(ReadProfileSectionNames(path_), std::vector<std::string>{"S"});
-    EXPECT_EQ(ReadProfileKeys(path_, "S"), std::vector<std::string>{"k"});
-    ASSERT_TRUE(DeleteProfileSection(path_, "s"));
-    EXPECT_EQ(Content(), "");
+TEST(ProfileFile, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
+    const fs::path dir = fs::temp_directory_path() / ("quorin-profile-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = (dir / "a.ini").string();
+    std::string content;
+    EXPECT_TRUE(WriteProfileString(path, "S", "k", std::nullopt));
+    EXPECT_TRUE(DeleteProfileSection(path, "S"));
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(ReadProfileString(path, "S", "k", "dflt"), "dflt");
+    ASSERT_TRUE(WriteProfileString(path, "S", "k", "v"));
+    EXPECT_TRUE(ReadFileBytes(path, content));
+    EXPECT_EQ(content, "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ReadProfileString(path, "s", "K", "dflt"), "v");
+    EXPECT_EQ(ReadProfileSectionNames(path), std::vector<std::string>{"S"});
+    EXPECT_EQ(ReadProfileKeys(path, "S"), std::vector<std::string>{"k"});
+    ASSERT_TRUE(DeleteProfileSection(path, "s"));
+    EXPECT_TRUE(ReadFileBytes(path, content));
+    EXPECT_EQ(content, "");
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,38 +1,14 @@
 #include "cli/cmd_template.h"
 
 #include <gtest/gtest.h>
-#include <CLI/CLI.hpp>
 
 #include <string>
 
-#include "cli/commands.h"
 #include "platform/codepage.h"
 #include "template/relay_template.h"
 
 namespace quorin::cli {
 namespace {
-
-std::string SamplePath() {
-    return QUORIN_SAMPLE_SEQUENCE;
-}
-
-// Runs the quorin command line; returns the exit status and what went to stdout and stderr.
-int RunQuorin(std::vector<std::string> args, std::string& out, std::string& err) {
-    CLI::App app;
-    app.require_subcommand(1);
-    RegisterCommands(app);
-    args.insert(args.begin(), "quorin");
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    SetExitStatus(-1);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    app.parse(static_cast<int>(argv.size()), argv.data());
-    out = testing::internal::GetCapturedStdout();
-    err = testing::internal::GetCapturedStderr();
-    return ExitStatus();
-}
 
 TEST(DisplayWidth, WideCharactersTakeTwoColumnsAndMarksNone) {
     struct Case {
@@ -68,45 +44,6 @@ TEST(TemplateTables, AlignsColumnsByDisplayWidthAndConvertsToUtf8) {
               "Name       ID\n"
               "Trip time  TT\n"
               "结果       RESULT\n");
-}
-
-TEST(TemplateCommand, PrintsTheSampleAndFailsClearlyOnAMissingFile) {
-    std::string out, err;
-    EXPECT_EQ(RunQuorin({"template", SamplePath()}, out, err), 0);
-    EXPECT_EQ(err, "");
-    EXPECT_NE(out.find("Settings: 24 (record layout)\n"), std::string::npos);
-    EXPECT_NE(out.find("距离I段时间                 0.000  s     T1      Edit\n"),
-              std::string::npos);
-    EXPECT_NE(out.find("Common parameters: 7 (indexed layout)\n"), std::string::npos);
-    EXPECT_NE(out.find("Report items: 3 (indexed layout)\n"), std::string::npos);
-
-    EXPECT_EQ(RunQuorin({"template", "/nonexistent/relay.seq"}, out, err), 1);
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(err, "quorin: cannot read file '/nonexistent/relay.seq'\n");
-}
-
-TEST(ZonesCommand, PrintsTheZonesAsJson) {
-    std::string out, err;
-    EXPECT_EQ(RunQuorin({"zones", SamplePath()}, out, err), 0);
-    EXPECT_EQ(out.rfind("{\"zones\":[{\"slot\":1,\"index\":1,\"invert\":0,\"kind\":0,", 0), 0u);
-    EXPECT_NE(out.find("\"label\":\"Z5 reverse\""), std::string::npos);
-    EXPECT_NE(out.find("\"box\":{\"rMin\":-20,\"rMax\":20,\"xMin\":-20,\"xMax\":20}}\n"),
-              std::string::npos);
-    EXPECT_EQ(RunQuorin({"zones", "/nonexistent/relay.seq"}, out, err), 1);
-    EXPECT_EQ(err, "quorin: cannot read file '/nonexistent/relay.seq'\n");
-}
-
-TEST(EvalTemplateOption, EvaluatesOverTheTemplatesNames) {
-    std::string out, err;
-    EXPECT_EQ(RunQuorin({"eval", "--template", SamplePath(), "Z1X*2", "D", "T_1"}, out, err), 0);
-    EXPECT_EQ(out,
-              "8.000000\tstatus=10\tZ1X*2\n"
-              "1.000000\tstatus=10\tD\n"
-              "-100000.000000\tsyntax error at 1\tT_1\n");
-    EXPECT_EQ(RunQuorin({"eval", "Z1X"}, out, err), 0);  // without a template: keywords only
-    EXPECT_EQ(out, "-100000.000000\tsyntax error at 3\tZ1X\n");
-    EXPECT_EQ(RunQuorin({"eval", "--template", "/nonexistent/x", "1"}, out, err), 1);
-    EXPECT_EQ(err, "quorin: cannot read file '/nonexistent/x'\n");
 }
 
 }  // namespace

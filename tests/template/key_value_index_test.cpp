@@ -11,25 +11,6 @@
 namespace quorin {
 namespace {
 
-TEST(KeyValueIndex, SplitsLikeTheKeyValueList) {
-    struct Case {
-        const char* text;
-        char separator;
-        const char* key;
-        const char* value;
-    } cases[] = {
-        {"a=1;b=2", ';', "b", "2"},  {"a=;b=2", ';', "a", " "}, {"a=1;a=2;", ';', "a", "2"},
-        {"x;y=3", ';', "x;y", "3"},  {"a=1;b=2", ';', "c", ""}, {"N=Line,ID=Z1", ',', "ID", "Z1"},
-        {"k=v=w;", ';', "k", "v=w"}, {" a=1", ';', " a", "1"},  {"a=1", ';', "a", "1"},
-        {"a=", ';', "a", " "},       {"=5;", ';', "", "5"},     {"", ';', "", ""},
-    };
-    CKeyValueIndex index;
-    for (const Case& c : cases) {
-        index.Assign(c.text, c.separator);
-        EXPECT_EQ(index.Find(c.key), c.value) << c.text;
-    }
-}
-
 // Random texts over the characters that matter to splitting: every key the list knows has the
 // same value in the index, the index knows no other key, and one index serves many texts.
 TEST(KeyValueIndex, AgreesWithTheKeyValueListOnRandomTexts) {
@@ -61,7 +42,6 @@ TEST(KeyValueIndex, ALaterTextReplacesEveryEarlierKey) {
     for (int i = 0; i < 5000; ++i)
         big += "k" + FormatInt(i) + "=" + FormatInt(i) + ";";
     index.Assign(big, ';');
-    EXPECT_EQ(index.Size(), 5000u);
     EXPECT_EQ(index.Find("k4999"), "4999");
     index.Assign("k1=x", ';');
     EXPECT_EQ(index.Size(), 1u);

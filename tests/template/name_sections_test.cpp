@@ -13,18 +13,12 @@ namespace {
 
 using test::Section;
 
-TEST(WriteNameSections, WithoutRecordsOrWithListFlagZeroOnlyTheSixMarkers) {
-    const std::string markers =
-        "<SetNameBegin><SetNameEnd><ParaNameBegin><ParaNameEnd><BinaryNameBegin>"
-        "<BinaryNameEnd>";
-    CRelayTemplate t;
-    EXPECT_EQ(WriteNameSections(t, 1), markers);
-    t.ReadTemplate(Section("Setting", "N1=Ir;T1=Edit;V1=1.5;U1=A;ID1=IR;"), 0);
-    EXPECT_EQ(WriteNameSections(t, 0), markers);
-}
+const char kMarkers[] =
+    "<SetNameBegin><SetNameEnd><ParaNameBegin><ParaNameEnd><BinaryNameBegin><BinaryNameEnd>";
 
-TEST(WriteNameSections, ListsEachKindWithItsSeparatorAndValueText) {
+TEST(WriteNameSections, ListsEachKindWithItsSeparatorAndValueTextWhenAsked) {
     CRelayTemplate t;
+    EXPECT_EQ(WriteNameSections(t, 1), kMarkers);
     t.ReadTemplate(Section("Setting",
                            "N1=Ir;T1=Edit;L1=1;V1=1.5;U1=A;ID1=IR;"
                            "N2=Pick;T2=ComboBox;V2=1;Num2=2;S21=a;S22=b;ID2=PK;") +
@@ -43,6 +37,7 @@ TEST(WriteNameSections, ListsEachKindWithItsSeparatorAndValueText) {
               "<SetNameBegin>Ir=1.500A;Pick=1.000;<SetNameEnd>"
               "<ParaNameBegin>Mode:Ok;Off:No;Current:5.00A;Whole:-2s;Odd:-100000;<ParaNameEnd>"
               "<BinaryNameBegin>Logic=OR;Past=5;Below=-1;<BinaryNameEnd>");
+    EXPECT_EQ(WriteNameSections(t, 0), kMarkers);
 }
 
 TEST(WriteNameSections, ValuesComeThroughTheExpressionOfTheIdentifier) {

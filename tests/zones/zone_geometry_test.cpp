@@ -105,17 +105,6 @@ protected:
     TestEvaluator eval{{{"HUGE", 1e300}}};
 };
 
-TEST_F(ZoneGeometry, LinesMeetAtCornersAndParallelOnesAtTheSecondPoint) {
-    const CZone& z = Build("LINE=1,0,0;LINE=0,1,90;");
-    ExpectCorner(z.shapes[0], 0, 0);
-    ExpectCorner(z.shapes[1], 0, 0);
-    ExpectBox(-1, 1, -1, 1);
-    const CZone& p = Build("LINE=0,0,10;LINE=5,7,10;", 4);
-    ExpectCorner(p.shapes[0], 5, 7);
-    ExpectCorner(p.shapes[1], 0, 0);
-    ExpectBox(-1, 5, -1, 7);
-}
-
 TEST_F(ZoneGeometry, QuadrilateralHasFourCornersAndInvertMirrorsOnlyTheBox) {
     const std::string rectangle = "LINE=0,0,0; LINE=4,0,90; LINEP=3,90,0; LINE=0,0,90;";
     for (int invert : {0, 1}) {

@@ -30,26 +30,18 @@ TEST(ZonesToJson, WritesEveryZoneKindAndTheBox) {
 }
 
 TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
+    // clang-format off
     const struct {
         float value;
         const char* text;
     } numbers[] = {
-        {0.1f, "0.1"},
-        {1.5f, "1.5"},
-        {-100000.0f, "-100000"},
-        {180.0f, "180"},
-        {1.0f / 3, "0.33333334"},
-        {-0.0f, "-0"},
-        {123456.7f, "123456.7"},
-        {1e-6f, "0.000001"},
-        {2.5e-16f, "2.5e-16"},
-        {3e38f, "3e+38"},
-        {9.96e20f, "996000000000000000000"},
-        {123456789.0f, "123456790"},
-        {-1.25e-7f, "-1.25e-7"},
-        {std::numeric_limits<float>::quiet_NaN(), "null"},
+        {0.1f, "0.1"}, {-100000.0f, "-100000"}, {1.0f / 3, "0.33333334"}, {-0.0f, "-0"},
+        {123456.7f, "123456.7"}, {1e-6f, "0.000001"}, {2.5e-16f, "2.5e-16"}, {3e38f, "3e+38"},
+        {9.96e20f, "996000000000000000000"}, {123456789.0f, "123456790"},
+        {-1.25e-7f, "-1.25e-7"}, {std::numeric_limits<float>::quiet_NaN(), "null"},
         {-std::numeric_limits<float>::infinity(), "null"},
     };
+    // clang-format on
     CZoneTable table;
     for (const auto& n : numbers) {
         table.MutableBox().rMax = n.value;
