@@ -108,25 +108,6 @@ TEST(ReportXml, ExportImportExportIsByteIdentical) {
     EXPECT_EQ(ExportXmlText(back), first);
 }
 
-TEST(ReportXml, ChineseTextsAreUtf8InTheFileAndGbkInMemory) {
-    const std::string gbk = "\xB2\xE2\xCA\xD4 \xBD\xE1\xB9\xFB";  // "测试 结果"
-    std::vector<CReportItem> items(1);
-    items[0].title = gbk;
-    items[0].setLines = {gbk};
-    items[0].graphs.resize(1);
-    items[0].graphs[0].picName = gbk;
-    const std::string text = ExportXmlText(items);
-    EXPECT_NE(text.find("<Set>\xE6\xB5\x8B\xE8\xAF\x95$\xE7\xBB\x93\xE6\x9E\x9C</Set>"),
-              std::string::npos);
-    EXPECT_NE(text.find("<PicName>\xE6\xB5\x8B\xE8\xAF\x95 \xE7\xBB\x93\xE6\x9E\x9C</PicName>"),
-              std::string::npos);
-    std::vector<CReportItem> back;
-    ASSERT_TRUE(ImportXmlText(text, back, nullptr));
-    EXPECT_EQ(back[0].title, "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
-    EXPECT_EQ(back[0].setLines[0], "\xB2\xE2\xCA\xD4$\xBD\xE1\xB9\xFB");
-    EXPECT_EQ(back[0].graphs[0].picName, gbk);
-}
-
 // The export writes text itself; pugixml's own save of the same nodes is the reference, for
 // every byte that needs escaping, blanks, Chinese texts and empty containers alike.
 TEST(ReportXml, ExportMatchesPugixmlSave) {
