@@ -10,13 +10,10 @@ namespace quorin {
 using xml::AddFloatChild;
 using xml::AddIntChild;
 using xml::AddTextChild;
-using xml::FirstChildren;
-using xml::GetChildFloat;
-using xml::GetChildInt;
-using xml::GetChildText;
-using xml::kLeafIndent;
+using xml::ReadFields;
 using xml::ReadFloat;
 using xml::ReadInt;
+using xml::ReadText;
 
 namespace {
 
@@ -98,87 +95,89 @@ void WriteGraph(Sink& sink, const CGraph& g) {
 }
 
 bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
-    GetChildText(node, "AxisType", g.axisType);
-    GetChildFloat(node, "XMin", g.xMin);
-    GetChildFloat(node, "XMax", g.xMax);
-    GetChildFloat(node, "YMin", g.yMin);
-    GetChildFloat(node, "YMax", g.yMax);
-    GetChildInt(node, "BKColor", g.bkColor);
-    GetChildInt(node, "LineColor", g.lineColor);
-    GetChildText(node, "XAxisName", g.xAxisName);
-    GetChildText(node, "YAxisName", g.yAxisName);
-    GetChildText(node, "PicName", g.picName);
-
-    const pugi::xml_node lines = node.child("LINE");
-    const pugi::xml_node circles = node.child("CIRCLE");
-    const pugi::xml_node arcs = node.child("ARC");
-    const pugi::xml_node points = node.child("POINT");
-    for (const auto& [container, name] :
-         {std::pair{lines, "LINE"}, {circles, "CIRCLE"}, {arcs, "ARC"}, {points, "POINT"}}) {
-        if (!container) {
-            *missing = name;
+    static const char* const kGraphTags[] = {
+        "AxisType",  "XMin",      "XMax",    "YMin", "YMax",   "BKColor", "LineColor",
+        "XAxisName", "YAxisName", "PicName", "LINE", "CIRCLE", "ARC",     "POINT"};
+    pugi::xml_node shapes[4];
+    ReadFields(node, kGraphTags, [&](size_t i, pugi::xml_node e) {
+        switch (i) {
+            case 0:
+                ReadText(e, g.axisType);
+                break;
+            case 1:
+                ReadFloat(e, g.xMin);
+                break;
+            case 2:
+                ReadFloat(e, g.xMax);
+                break;
+            case 3:
+                ReadFloat(e, g.yMin);
+                break;
+            case 4:
+                ReadFloat(e, g.yMax);
+                break;
+            case 5:
+                ReadInt(e, g.bkColor);
+                break;
+            case 6:
+                ReadInt(e, g.lineColor);
+                break;
+            case 7:
+                ReadText(e, g.xAxisName);
+                break;
+            case 8:
+                ReadText(e, g.yAxisName);
+                break;
+            case 9:
+                ReadText(e, g.picName);
+                break;
+            default:
+                shapes[i - 10] = e;
+        }
+    });
+    for (size_t i = 0; i < 4; ++i) {
+        if (!shapes[i]) {
+            *missing = kGraphTags[10 + i];
             return false;
         }
     }
     static const char* const kLineTags[] = {"x1",    "y1",        "x2",       "y2",
                                             "Color", "DrawStyle", "LineWidth"};
-    pugi::xml_node f[10];
-    for (pugi::xml_node e = lines.child("Line"); e; e = e.next_sibling("Line")) {
-        CGraphLine l;
-        FirstChildren(e, kLineTags, f);
-        ReadInt(f[0], l.x1);
-        ReadInt(f[1], l.y1);
-        ReadInt(f[2], l.x2);
-        ReadInt(f[3], l.y2);
-        ReadInt(f[4], l.color);
-        ReadInt(f[5], l.drawStyle);
-        ReadInt(f[6], l.lineWidth);
-        g.lines.push_back(l);
-    }
+    xml::ForEachChild(shapes[0], "Line", [&](pugi::xml_node e) {
+        CGraphLine& l = g.lines.emplace_back();
+        int* const fields[] = {&l.x1, &l.y1, &l.x2, &l.y2, &l.color, &l.drawStyle, &l.lineWidth};
+        ReadFields(e, kLineTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+    });
     static const char* const kCircleTags[] = {"CenterX",   "CenterY",  "Radius", "left",
                                               "Top",       "Right",    "Bottom", "Color",
                                               "DrawStyle", "LineWidth"};
-    for (pugi::xml_node e = circles.child("Circle"); e; e = e.next_sibling("Circle")) {
-        CGraphCircle c;
-        FirstChildren(e, kCircleTags, f);
-        ReadInt(f[0], c.centerX);
-        ReadInt(f[1], c.centerY);
-        ReadInt(f[2], c.radius);
-        ReadInt(f[3], c.left);
-        ReadInt(f[4], c.top);
-        ReadInt(f[5], c.right);
-        ReadInt(f[6], c.bottom);
-        ReadInt(f[7], c.color);
-        ReadInt(f[8], c.drawStyle);
-        ReadInt(f[9], c.lineWidth);
-        g.circles.push_back(c);
-    }
+    xml::ForEachChild(shapes[1], "Circle", [&](pugi::xml_node e) {
+        CGraphCircle& c = g.circles.emplace_back();
+        int* const fields[] = {&c.centerX, &c.centerY, &c.radius, &c.left,      &c.top,
+                               &c.right,   &c.bottom,  &c.color,  &c.drawStyle, &c.lineWidth};
+        ReadFields(e, kCircleTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+    });
     static const char* const kArcTags[] = {"CenterX",    "CenterY", "Radius",    "StartAngle",
                                            "SweepAngle", "Color",   "DrawStyle", "LineWidth"};
-    for (pugi::xml_node e = arcs.child("Arc"); e; e = e.next_sibling("Arc")) {
-        CGraphArc a;
-        FirstChildren(e, kArcTags, f);
-        ReadInt(f[0], a.centerX);
-        ReadInt(f[1], a.centerY);
-        ReadInt(f[2], a.radius);
-        ReadFloat(f[3], a.startAngle);
-        ReadFloat(f[4], a.sweepAngle);
-        ReadInt(f[5], a.color);
-        ReadInt(f[6], a.drawStyle);
-        ReadInt(f[7], a.lineWidth);
-        g.arcs.push_back(a);
-    }
+    xml::ForEachChild(shapes[2], "Arc", [&](pugi::xml_node e) {
+        CGraphArc& a = g.arcs.emplace_back();
+        int* const fields[] = {&a.centerX, &a.centerY, &a.radius,    nullptr,
+                               nullptr,    &a.color,   &a.drawStyle, &a.lineWidth};
+        ReadFields(e, kArcTags, [&](size_t i, pugi::xml_node f) {
+            if (i == 3)
+                ReadFloat(f, a.startAngle);
+            else if (i == 4)
+                ReadFloat(f, a.sweepAngle);
+            else
+                ReadInt(f, *fields[i]);
+        });
+    });
     static const char* const kPointTags[] = {"x", "y", "DrawType", "PointDia", "Color"};
-    for (pugi::xml_node e = points.child("Point"); e; e = e.next_sibling("Point")) {
-        CGraphPoint p;
-        FirstChildren(e, kPointTags, f);
-        ReadInt(f[0], p.x);
-        ReadInt(f[1], p.y);
-        ReadInt(f[2], p.drawType);
-        ReadInt(f[3], p.pointDia);
-        ReadInt(f[4], p.color);
-        g.points.push_back(p);
-    }
+    xml::ForEachChild(shapes[3], "Point", [&](pugi::xml_node e) {
+        CGraphPoint& p = g.points.emplace_back();
+        int* const fields[] = {&p.x, &p.y, &p.drawType, &p.pointDia, &p.color};
+        ReadFields(e, kPointTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+    });
     return true;
 }
 
@@ -203,7 +202,8 @@ void GraphToXml(const std::vector<CGraph>& graphs, xml::TextSink& sink) {
 bool GraphFromXml(pugi::xml_node parent, std::vector<CGraph>& graphs, std::string* error) {
     graphs.clear();
     int number = 0;
-    for (pugi::xml_node node = parent.child("GRAPH"); node; node = node.next_sibling("GRAPH")) {
+    for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
+        if (!xml::SameName(node.name(), "GRAPH")) continue;
         ++number;
         CGraph g;
         std::string missing;

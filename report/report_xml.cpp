@@ -4,7 +4,6 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/files.h"
 #include "platform/numtext.h"
@@ -15,8 +14,7 @@ namespace quorin {
 
 using xml::AddIntChild;
 using xml::AddTextChild;
-using xml::FirstChildren;
-using xml::GetChildText;
+using xml::ReadFields;
 using xml::ReadInt;
 using xml::ReadText;
 
@@ -96,97 +94,54 @@ struct StringWriter : pugi::xml_writer {
     }
 };
 
-// The deepest element nesting of the text, or limit + 1 as soon as it is passed. A scan of the
-// bytes before parsing: cheaper than a walk of the parsed tree, and a hostile file is refused
-// before its tree is built. Comments, CDATA, processing instructions and declarations are
-// skipped whole.
-int NestingDepth(std::string_view text, int limit) {
-    int depth = 0;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    auto skipPast = [&](std::string_view close) {
-        const size_t at = std::string_view(p, static_cast<size_t>(end - p)).find(close);
-        p = at == std::string_view::npos ? end : p + at + close.size();
-    };
-    while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
-        if (p == nullptr || ++p == end) break;
-        const char next = *p;
-        if (next == '/') {
-            --depth;  // an end tag; its ">" is found by the next search for "<"
-        } else if (next == '?') {
-            skipPast("?>");
-        } else if (next == '!') {
-            const std::string_view rest(p, static_cast<size_t>(end - p));
-            if (rest.substr(0, 3) == "!--")
-                skipPast("-->");
-            else if (rest.substr(0, 8) == "![CDATA[")
-                skipPast("]]>");
-            else
-                skipPast(">");
-        } else {
-            // A start tag: it opens a level unless it ends in "/>".
-            while (p < end && *p != '>')
-                ++p;
-            if (p == end) break;
-            if (p[-1] != '/' && ++depth > limit) return limit + 1;
-            ++p;
-        }
-    }
-    return depth < 0 ? 0 : depth;
-}
-
 std::string Missing(int item, const char* what) {
     return "FullTable " + FormatInt(item) + " has no " + what + " element";
 }
 
-bool ReadLines(pugi::xml_node paras, const char* listTag, const char* lineTag,
-               std::vector<std::string>& lines, int number, std::string* fault) {
-    const pugi::xml_node list = paras.child(listTag);
-    if (!list) {
-        *fault = Missing(number, listTag);
-        return false;
-    }
-    for (pugi::xml_node e = list.child(lineTag); e; e = e.next_sibling(lineTag))
-        lines.push_back(xml::ElementText(e));
-    return true;
+void ReadLines(pugi::xml_node list, const char* lineTag, std::vector<std::string>& lines) {
+    xml::ForEachChild(list, lineTag, [&](pugi::xml_node e) { ReadText(e, lines.emplace_back()); });
+}
+
+void ReadCell(pugi::xml_node node, CReportColumn& column) {
+    static const char* const kCellTags[] = {"Comment", "RowIndex", "CheckBox"};
+    // As AddRawCell makes it: text kept as stored, row index from the position.
+    CReportCell& cell = column.cells.emplace_back();
+    cell.rowIndex = static_cast<int>(column.cells.size()) - 1;
+    ReadFields(node, kCellTags, [&](size_t i, pugi::xml_node e) {
+        if (i == 0)
+            ReadText(e, cell.text);
+        else
+            ReadInt(e, i == 1 ? cell.rowIndex : cell.checkBox);
+    });
+}
+
+void ReadColumn(pugi::xml_node node, CReportTable& table) {
+    static const char* const kColumnTags[] = {"Width", "Index", "Rows"};
+    int values[3] = {0, 0, 0};
+    ReadFields(node, kColumnTags, [&](size_t i, pugi::xml_node e) { ReadInt(e, values[i]); });
+    // Not AddColumn: the table keeps the width stored in the file.
+    CReportColumn& column = table.columns.emplace_back(values[2], values[1], values[0]);
+    if (values[2] > 0) column.cells.reserve(static_cast<size_t>(std::min(values[2], 1024)));
+    xml::ForEachChild(node, "Cell", [&](pugi::xml_node e) { ReadCell(e, column); });
 }
 
 void ReadTable(pugi::xml_node node, CReportTable& table) {
     static const char* const kTableTags[] = {"Rows", "Cols", "PosX", "PosY", "Height", "Width"};
-    static const char* const kColumnTags[] = {"Rows", "Index", "Width"};
-    static const char* const kCellTags[] = {"Comment", "CheckBox", "RowIndex"};
-    pugi::xml_node f[6];
-    FirstChildren(node, kTableTags, f);
     int rows = 0, cols = 0;
-    ReadInt(f[0], rows);
-    ReadInt(f[1], cols);
+    pugi::xml_node size[4];
+    ReadFields(node, kTableTags, [&](size_t i, pugi::xml_node e) {
+        if (i < 2)
+            ReadInt(e, i == 0 ? rows : cols);
+        else
+            size[i - 2] = e;
+    });
     table = CReportTable(rows, cols);
-    ReadInt(f[2], table.posX);
-    ReadInt(f[3], table.posY);
-    ReadInt(f[4], table.height);
-    ReadInt(f[5], table.width);
-    for (pugi::xml_node c = node.child("Column"); c; c = c.next_sibling("Column")) {
-        int colRows = 0, index = 0, width = 0;
-        FirstChildren(c, kColumnTags, f);
-        ReadInt(f[0], colRows);
-        ReadInt(f[1], index);
-        ReadInt(f[2], width);
-        CReportColumn column(colRows, index, width);
-        if (colRows > 0) column.cells.reserve(static_cast<size_t>(std::min(colRows, 1024)));
-        for (pugi::xml_node e = c.child("Cell"); e; e = e.next_sibling("Cell")) {
-            // As AddRawCell makes it: text kept as stored, row index from the position.
-            CReportCell cell;
-            cell.rowIndex = static_cast<int>(column.cells.size());
-            FirstChildren(e, kCellTags, f);
-            ReadText(f[0], cell.text);
-            ReadInt(f[1], cell.checkBox);
-            ReadInt(f[2], cell.rowIndex);
-            column.cells.push_back(std::move(cell));
-        }
-        // Not AddColumn: the table keeps the width stored in the file.
-        table.columns.push_back(std::move(column));
-    }
+    ReadInt(size[0], table.posX);
+    ReadInt(size[1], table.posY);
+    ReadInt(size[2], table.height);
+    ReadInt(size[3], table.width);
+    if (cols > 0) table.columns.reserve(static_cast<size_t>(std::min(cols, 1024)));
+    xml::ForEachChild(node, "Column", [&](pugi::xml_node e) { ReadColumn(e, table); });
 }
 
 bool Import(std::string_view text, std::vector<CReportItem>& items, std::string* error,
@@ -197,42 +152,51 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
         return false;
     };
     if (text.size() > kMaxReportXmlBytes) return fail(what + " is larger than 512 MiB.");
-    if (NestingDepth(text, kMaxReportXmlDepth) > kMaxReportXmlDepth)
-        return fail(what + " nests elements deeper than " + FormatInt(kMaxReportXmlDepth) +
-                    " levels.");
+    // Any nesting depth is safe: pugixml parses without recursion, and the walk below visits
+    // the fixed structure of a report (leaf texts are gathered iteratively). Leaf texts are
+    // embedded in their elements: fewer nodes to build and to visit.
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed =
-        doc.load_buffer(text.data(), text.size(),
-                        pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = doc.load_buffer(
+        text.data(), text.size(),
+        pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata,
+        pugi::encoding_utf8);
     if (!parsed)
         return fail(what + " is not XML: " + parsed.description() + " at byte " +
                     FormatInt(parsed.offset) + ".");
     const pugi::xml_node root = doc.document_element();
     if (!root) return fail(what + " has no document element.");
 
+    static const char* const kItemTags[] = {"Title", "Graph", "Paras"};
+    static const char* const kParasTags[] = {"Sets", "TestParas", "InOuts"};
     int number = 0;
-    for (pugi::xml_node full = root.child("FullTable"); full;
-         full = full.next_sibling("FullTable")) {
+    for (pugi::xml_node full = root.first_child(); full; full = full.next_sibling()) {
+        if (!xml::SameName(full.name(), "FullTable")) continue;
         ++number;
-        CReportItem item;
+        CReportItem& item = items.emplace_back();
+        pugi::xml_node parts[3];
+        ReadFields(full, kItemTags, [&](size_t i, pugi::xml_node e) { parts[i] = e; });
+        ReadText(parts[0], item.title);
         std::string fault;
-        GetChildText(full, "Title", item.title);
-        if (const pugi::xml_node graph = full.child("Graph")) {
-            if (!GraphFromXml(graph, item.graphs, &fault))
-                return fail(what + " is incomplete: FullTable " + FormatInt(number) + ": " + fault +
-                            ".");
+        if (parts[1] && !GraphFromXml(parts[1], item.graphs, &fault)) {
+            items.pop_back();
+            return fail(what + " is incomplete: FullTable " + FormatInt(number) + ": " + fault +
+                        ".");
         }
-        const pugi::xml_node paras = full.child("Paras");
-        if (!paras) return fail(what + " is incomplete: " + Missing(number, "Paras") + ".");
-        if (!ReadLines(paras, "Sets", "Set", item.setLines, number, &fault) ||
-            !ReadLines(paras, "TestParas", "TestPara", item.testParaLines, number, &fault) ||
-            !ReadLines(paras, "InOuts", "InOut", item.inOutLines, number, &fault))
-            return fail(what + " is incomplete: " + fault + ".");
-        for (pugi::xml_node t = full.child("Table"); t; t = t.next_sibling("Table")) {
-            item.tables.emplace_back();
-            ReadTable(t, item.tables.back());
+        pugi::xml_node lists[3];
+        if (parts[2])
+            ReadFields(parts[2], kParasTags, [&](size_t i, pugi::xml_node e) { lists[i] = e; });
+        for (size_t i = 0; i < 3; ++i) {
+            if (!parts[2] || !lists[i]) {
+                items.pop_back();
+                return fail(what + " is incomplete: " +
+                            Missing(number, parts[2] ? kParasTags[i] : "Paras") + ".");
+            }
         }
-        items.push_back(std::move(item));
+        ReadLines(lists[0], "Set", item.setLines);
+        ReadLines(lists[1], "TestPara", item.testParaLines);
+        ReadLines(lists[2], "InOut", item.inOutLines);
+        xml::ForEachChild(full, "Table",
+                          [&](pugi::xml_node e) { ReadTable(e, item.tables.emplace_back()); });
     }
     return true;
 }

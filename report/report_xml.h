@@ -15,8 +15,6 @@ namespace quorin {
 
 // Files larger than this are refused by ImportXml.
 inline constexpr std::size_t kMaxReportXmlBytes = std::size_t{512} << 20;
-// Documents nesting elements deeper than this are refused by the importers.
-inline constexpr int kMaxReportXmlDepth = 256;
 
 // Writes the items to path (atomically). Every item title gets "$" for its blanks, in memory too.
 // False, with *error set and the old file intact, when the file cannot be written.
@@ -26,9 +24,9 @@ bool ExportXml(std::vector<CReportItem>& items, const std::string& path, std::st
 std::string ExportXmlText(std::vector<CReportItem>& items);
 
 // Empties items, then appends one item per FullTable of the file. False, with *error set, when
-// the file cannot be read, is larger than kMaxReportXmlBytes, is not XML, nests too deeply or
-// lacks a container element; the items completed before the fault stay in the list. Imported
-// texts keep their "$"; an imported cell has the default height.
+// the file cannot be read, is larger than kMaxReportXmlBytes, is not XML or lacks a container
+// element; the items completed before the fault stay in the list. Any nesting depth is read
+// without recursion. Imported texts keep their "$"; an imported cell has the default height.
 bool ImportXml(const std::string& path, std::vector<CReportItem>& items, std::string* error);
 
 // As ImportXml, from the file's bytes.

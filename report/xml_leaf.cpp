@@ -1,5 +1,7 @@
 #include "report/xml_leaf.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/codepage.h"
@@ -12,6 +14,31 @@ bool IsAscii(std::string_view s) {
     for (const char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
+}
+
+// What a byte of a leaf text asks of the writer, as bits.
+enum : unsigned char { kPlain = 0, kEscape = 1, kBlank = 2, kNonAscii = 4 };
+
+constexpr auto kByteClass = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 0x80)
+            t[c] = kNonAscii;
+        else if ((c < 32 && c != '\t' && c != '\n' && c != '\r') || c == '&' || c == '<' ||
+                 c == '>')
+            t[c] = kEscape;
+        else if (c == ' ')
+            t[c] = kBlank;
+    }
+    return t;
+}();
+
+// The bits of every byte of text, in one pass.
+unsigned Classify(std::string_view text) {
+    unsigned bits = 0;
+    for (const char c : text)
+        bits |= kByteClass[static_cast<unsigned char>(c)];
+    return bits;
 }
 
 // The UTF-8 text of a leaf: cut at a NUL (pugixml keeps C strings), "$" for blanks if asked.
@@ -53,12 +80,15 @@ void AppendEscaped(std::string& out, std::string_view text, Blanks blanks) {
     out.append(text.data() + run, text.size() - run);
 }
 
-// Text below node, pcdata and cdata in document order; iterative, whatever the nesting.
+// Text below node, pcdata and cdata in document order; iterative, whatever the nesting. An
+// element parsed with parse_embed_pcdata holds the pcdata before its first child as its value.
 std::string TextBelow(pugi::xml_node node) {
-    std::string text;
+    std::string text = node.value();
     pugi::xml_node n = node.first_child();
     while (n) {
-        if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) text += n.value();
+        const pugi::xml_node_type type = n.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata || type == pugi::node_element)
+            text += n.value();
         if (n.first_child()) {
             n = n.first_child();
             continue;
@@ -71,11 +101,13 @@ std::string TextBelow(pugi::xml_node node) {
     return text;
 }
 
-// The value of an element holding one text node, without a copy; nullptr otherwise.
+// The text of an element holding at most one text (embedded or as its only child), without a
+// copy; nullptr otherwise.
 const char* SingleText(pugi::xml_node element) {
+    const char* own = element.value();
     const pugi::xml_node first = element.first_child();
-    if (!first) return "";
-    if (first.next_sibling()) return nullptr;
+    if (!first) return own;
+    if (*own != '\0' || first.next_sibling()) return nullptr;
     const pugi::xml_node_type type = first.type();
     if (type == pugi::node_pcdata || type == pugi::node_cdata) return first.value();
     return nullptr;
@@ -87,7 +119,8 @@ void DomSink::Text(const char* whitespace) {
     current_.append_child(pugi::node_pcdata).set_value(whitespace);
 }
 
-void DomSink::Leaf(const char* tag, std::string_view ansi, Blanks blanks) {
+void DomSink::Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks) {
+    current_.append_child(pugi::node_pcdata).set_value(std::string(indent).c_str());
     pugi::xml_node element = current_.append_child(tag);
     const std::string text = FileText(ansi, blanks);
     if (!text.empty()) element.append_child(pugi::node_pcdata).set_value(text.c_str());
@@ -114,22 +147,53 @@ void TextSink::Close() {
     open_.pop_back();
 }
 
-void TextSink::Leaf(const char* tag, std::string_view ansi, Blanks blanks) {
+void TextSink::Leaf(std::string_view indent, const char* tag, std::string_view ansi,
+                    Blanks blanks) {
     CloseStart();
-    ansi = ansi.substr(0, ansi.find('\0'));
+    const std::string_view name(tag);
+    unsigned bits = Classify(ansi);
+    if (bits & kEscape) {
+        ansi = ansi.substr(0, ansi.find('\0'));
+        bits = Classify(ansi);
+    }
+    // Most leaves are numbers and plain words: the element is put together here and appended
+    // whole, the costs of many small appends spared.
+    char buffer[256];
+    if ((bits & ~unsigned{kBlank}) == 0 &&
+        indent.size() + 2 * name.size() + ansi.size() + 5 <= sizeof buffer) {
+        char* p = std::copy(indent.begin(), indent.end(), buffer);
+        *p++ = '<';
+        p = std::copy(name.begin(), name.end(), p);
+        if (ansi.empty()) {
+            *p++ = '/';
+            *p++ = '>';
+        } else {
+            *p++ = '>';
+            char* const text = p;
+            p = std::copy(ansi.begin(), ansi.end(), p);
+            if (bits == kBlank && blanks == Blanks::kDollar) std::replace(text, p, ' ', '$');
+            *p++ = '<';
+            *p++ = '/';
+            p = std::copy(name.begin(), name.end(), p);
+            *p++ = '>';
+        }
+        out_.append(buffer, static_cast<size_t>(p - buffer));
+        return;
+    }
+    out_.append(indent);
     out_ += '<';
-    out_ += tag;
+    out_.append(name);
     if (ansi.empty()) {
-        out_ += "/>";
+        out_.append("/>", 2);
         return;
     }
     out_ += '>';
-    if (IsAscii(ansi))
-        AppendEscaped(out_, ansi, blanks);
-    else
+    if (bits & kNonAscii)
         AppendEscaped(out_, AnsiToUtf8(ansi), blanks);
-    out_ += "</";
-    out_ += tag;
+    else
+        AppendEscaped(out_, ansi, blanks);
+    out_.append("</", 2);
+    out_.append(name);
     out_ += '>';
 }
 
@@ -140,18 +204,19 @@ std::string FormatFloatText(double value) {
     return FormatFixed(value, 6);
 }
 
-std::string ElementText(pugi::xml_node element) {
-    if (const char* single = SingleText(element)) {
-        const std::string_view text(single);
-        return IsAscii(text) ? std::string(text) : Utf8ToAnsi(text);
-    }
-    const std::string text = TextBelow(element);
-    return IsAscii(text) ? text : Utf8ToAnsi(text);
-}
-
 bool ReadText(pugi::xml_node element, std::string& value) {
     if (!element) return false;
-    value = ElementText(element);
+    if (const char* single = SingleText(element)) {
+        // Assigned in place: the value's buffer is reused, no temporary string.
+        const std::string_view text(single);
+        if (IsAscii(text))
+            value.assign(text);
+        else
+            value = Utf8ToAnsi(text);
+        return true;
+    }
+    std::string text = TextBelow(element);
+    value = IsAscii(text) ? std::move(text) : Utf8ToAnsi(text);
     return true;
 }
 

@@ -9,14 +9,14 @@
 
 #include <pugixml.hpp>
 
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorin::xml {
 
-inline constexpr const char* kLeafIndent = "\r\n\t\t";
+inline constexpr std::string_view kLeafIndent = "\r\n\t\t";
 
 // How a leaf text is stored: as it stands, or with "$" for every blank (report texts).
 enum class Blanks { kKeep, kDollar };
@@ -27,7 +27,8 @@ public:
     void Open(const char* tag) { current_ = current_.append_child(tag); }
     void Close() { current_ = current_.parent(); }
     void Text(const char* whitespace);
-    void Leaf(const char* tag, std::string_view ansi, Blanks blanks);
+    // The indent text node, then the element.
+    void Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks);
 
 private:
     pugi::xml_node current_;
@@ -43,7 +44,7 @@ public:
     void Open(const char* tag);
     void Close();
     void Text(const char* whitespace) { Raw(whitespace); }
-    void Leaf(const char* tag, std::string_view ansi, Blanks blanks);
+    void Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks);
 
 private:
     void CloseStart() {
@@ -61,8 +62,7 @@ std::string FormatFloatText(double value);  // "%f"
 template <class Sink>
 void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
                   Blanks blanks = Blanks::kKeep) {
-    sink.Text(kLeafIndent);
-    sink.Leaf(tag, ansi, blanks);
+    sink.Leaf(kLeafIndent, tag, ansi, blanks);
 }
 template <class Sink>
 void AddIntChild(Sink& sink, const char* tag, int value) {
@@ -73,48 +73,56 @@ void AddFloatChild(Sink& sink, const char* tag, double value) {
     AddTextChild(sink, tag, FormatFloatText(value));
 }
 
-// The first child element of each name in tags, found in one pass, into found[0..N); null where
-// there is none.
-template <size_t N>
-void FirstChildren(pugi::xml_node node, const char* const (&tags)[N], pugi::xml_node* found);
+// Calls read(i, child) for the first child element named tags[i], for each i that has one, in
+// one pass over the children in document order that ends once every tag is found. The export
+// writes the fields first and in the order of tags, so the expected name is tried first and
+// most children cost one comparison.
+template <size_t N, class Read>
+void ReadFields(pugi::xml_node node, const char* const (&tags)[N], Read&& read);
 
-// The text below element (all pcdata and cdata in document order), converted to ANSI.
-std::string ElementText(pugi::xml_node element);
+// Calls read(child) for every child element named tag, in document order.
+template <class Read>
+void ForEachChild(pugi::xml_node node, const char* tag, Read&& read);
 
-// Reads a leaf found by FirstChildren: false, value untouched, when the element is null.
+// Reads a leaf element, its text being all pcdata and cdata below it in document order
+// (converted to ANSI for ReadText), whether or not the document was parsed with
+// parse_embed_pcdata: false, value untouched, when the element is null.
 bool ReadText(pugi::xml_node element, std::string& value);
 bool ReadInt(pugi::xml_node element, int& value);
 bool ReadFloat(pugi::xml_node element, double& value);
 
-// The first child element named tag, read as above.
-inline bool GetChildText(pugi::xml_node node, const char* tag, std::string& value) {
-    return ReadText(node.child(tag), value);
-}
-inline bool GetChildInt(pugi::xml_node node, const char* tag, int& value) {
-    return ReadInt(node.child(tag), value);
-}
-inline bool GetChildFloat(pugi::xml_node node, const char* tag, double& value) {
-    return ReadFloat(node.child(tag), value);
-}
-
+// Element names are short: compared in place, without a library call.
 inline bool SameName(const char* a, const char* b) {
-    return *a == *b && std::strcmp(a, b) == 0;
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
 }
 
-template <size_t N>
-void FirstChildren(pugi::xml_node node, const char* const (&tags)[N], pugi::xml_node* found) {
-    for (size_t i = 0; i < N; ++i)
-        found[i] = pugi::xml_node();
-    size_t left = N;
-    for (pugi::xml_node c = node.first_child(); c && left > 0; c = c.next_sibling()) {
+template <class Read>
+void ForEachChild(pugi::xml_node node, const char* tag, Read&& read) {
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+        if (SameName(c.name(), tag)) read(c);
+}
+
+template <size_t N, class Read>
+void ReadFields(pugi::xml_node node, const char* const (&tags)[N], Read&& read) {
+    static_assert(N <= 32);
+    std::uint32_t done = 0;
+    size_t expected = 0;
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
         const char* name = c.name();  // "" for text nodes
-        for (size_t i = 0; i < N; ++i) {
-            if (!found[i] && SameName(name, tags[i])) {
-                found[i] = c;
-                --left;
-                break;
+        size_t i = expected;
+        if (i >= N || !SameName(name, tags[i])) {
+            for (i = 0; i < N && !SameName(name, tags[i]); ++i) {
             }
         }
+        if (i == N || (done >> i & 1u)) continue;
+        done |= 1u << i;
+        expected = i + 1;
+        read(i, c);
+        if (done == (std::uint64_t{1} << N) - 1) return;  // the rest are other children
     }
 }
 

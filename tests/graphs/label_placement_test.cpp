@@ -48,7 +48,8 @@ TEST(CLabelPlacer, LabelSitsBesideItsOutlineOnThePreferredSide) {
     EXPECT_EQ(placer.LineCellsIn(*box), 0);
 }
 
-TEST(CLabelPlacer, NestedZonesGetSeparateLabelsClearOfEveryLine) {
+// Nested zones get labels clear of every line; labels for one crowded outline do not overlap.
+TEST(CLabelPlacer, NestedZonesAndCrowdedLabelsGetSeparateBoxesClearOfEveryLine) {
     LabelBox area{0, 0, 500, 500};
     CLabelPlacer placer(area);
     std::vector<Outline> zones;
@@ -61,6 +62,17 @@ TEST(CLabelPlacer, NestedZonesGetSeparateLabelsClearOfEveryLine) {
         auto box = placer.Place(24, 14, z, {0.7071, -0.7071});
         ASSERT_TRUE(box);
         placed.push_back(*box);
+    }
+    CLabelPlacer crowded({0, 0, 200, 200});
+    std::vector<LabelBox> crowd;
+    for (int i = 0; i < 6; ++i) {
+        auto box = crowded.Place(30, 14, Square(80, 80, 40), {0.0, -1.0});
+        ASSERT_TRUE(box);
+        crowd.push_back(*box);
+    }
+    for (size_t i = 0; i < crowd.size(); ++i) {
+        for (size_t j = i + 1; j < crowd.size(); ++j)
+            EXPECT_EQ(crowd[i].Overlap(crowd[j]), 0.0) << i << " " << j;
     }
     for (size_t i = 0; i < placed.size(); ++i) {
         EXPECT_TRUE(Inside(placed[i], area));
@@ -81,23 +93,6 @@ TEST(CLabelPlacer, AvoidsObstaclesWhenItCan) {
     auto box = placer.Place(30, 14, square, {0.7071, -0.7071});
     ASSERT_TRUE(box);
     EXPECT_EQ(box->Overlap(blocked), 0.0);
-}
-
-TEST(CLabelPlacer, CrowdedLabelsNeverOverlapWhileRoomRemains) {
-    LabelBox area{0, 0, 200, 200};
-    CLabelPlacer placer(area);
-    Outline square = Square(80, 80, 40);
-    std::vector<LabelBox> placed;
-    for (int i = 0; i < 6; ++i) {
-        auto box = placer.Place(30, 14, square, {0.0, -1.0});
-        ASSERT_TRUE(box);
-        placed.push_back(*box);
-    }
-    for (size_t i = 0; i < placed.size(); ++i) {
-        for (size_t j = i + 1; j < placed.size(); ++j) {
-            EXPECT_EQ(placed[i].Overlap(placed[j]), 0.0) << i << " " << j;
-        }
-    }
 }
 
 TEST(CLabelPlacer, OutlinesOutsideTheAreaOrBadSizesPlaceNothing) {

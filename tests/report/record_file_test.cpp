@@ -1,8 +1,6 @@
 #include "report/record_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +8,7 @@
 
 #include "platform/files.h"
 #include "report/file_utils.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -27,50 +26,39 @@ std::tm At(int year, int month, int day, int hour, int minute, int second) {
     return t;
 }
 
+std::string Content(const std::string& path) {
+    std::string s;
+    ReadFileBytes(path, s);
+    return s;
+}
+
 class RecordFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-rec-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        path_ = (dir_ / "ZelvatRecord.txt").string();
-    }
     void TearDown() override {
         ::unsetenv("QUORIN_RECORD_FILE");
         ::unsetenv("QUORIN_PROGRAM_DIR");
-        fs::remove_all(dir_);
     }
-    std::string Content() {
-        std::string s;
-        ReadFileBytes(path_, s);
-        return s;
-    }
-    fs::path dir_;
-    std::string path_;
+    test::TempDir dir_{"record"};
+    const std::string path_ = dir_.file("ZelvatRecord.txt");
 };
 
-TEST_F(RecordFileTest, MissingFileIsNotCreated) {
+TEST_F(RecordFileTest, RecordsAreAppendedWithTheTimeToAnExistingFileOnly) {
     EXPECT_FALSE(AppendRecord(path_, "abc", At(2012, 3, 7, 9, 5, 3)));
     EXPECT_FALSE(fs::exists(path_));
-    ::setenv("QUORIN_RECORD_FILE", path_.c_str(), 1);
-    AppendRecord("abc");
-    EXPECT_FALSE(fs::exists(path_));
-}
-
-TEST_F(RecordFileTest, RecordsAreAppendedWithTheTime) {
     ASSERT_TRUE(WriteFileAtomic(path_, ""));
     ASSERT_TRUE(AppendRecord(path_, "abc", At(2012, 3, 7, 9, 5, 3)));
-    EXPECT_EQ(Content(), "\r\n09:05:03\r\nabc\r\n");
     ASSERT_TRUE(AppendRecord(path_, "test ended", At(2012, 3, 7, 23, 59, 0)));
-    EXPECT_EQ(Content(), "\r\n09:05:03\r\nabc\r\n\r\n23:59:00\r\ntest ended\r\n");
+    EXPECT_EQ(Content(path_), "\r\n09:05:03\r\nabc\r\n\r\n23:59:00\r\ntest ended\r\n");
 }
 
 TEST_F(RecordFileTest, EnvironmentChoosesTheFile) {
-    ASSERT_TRUE(WriteFileAtomic(path_, "old"));
     ::setenv("QUORIN_RECORD_FILE", path_.c_str(), 1);
     EXPECT_EQ(RecordFilePath(), path_);
     AppendRecord("now");
-    const std::string text = Content();
+    EXPECT_FALSE(fs::exists(path_));
+    ASSERT_TRUE(WriteFileAtomic(path_, "old"));
+    AppendRecord("now");
+    const std::string text = Content(path_);
     ASSERT_EQ(text.size(), std::string("old\r\nhh:mm:ss\r\nnow\r\n").size());
     EXPECT_EQ(text.substr(0, 5), "old\r\n");
     EXPECT_EQ(text[7], ':');
@@ -90,35 +78,30 @@ TEST(DateTexts, NoLeadingZeros) {
     EXPECT_GE(today.size(), 8u);
 }
 
-TEST_F(RecordFileTest, TextFilesEndAtTheFirstNul) {
-    const std::string path = (dir_ / "t.txt").string();
+TEST(FileUtils, TextFilesEndAtTheFirstNulAndFoldersAreMadeAtEveryLevel) {
+    test::TempDir dir("files");
+    const std::string path = dir.file("t.txt");
     ASSERT_TRUE(WriteTextFile(path, std::string("ab\0cd", 5)));
     std::string text = "stale";
     ASSERT_TRUE(ReadTextFile(path, text));
     EXPECT_EQ(text, "ab");
-    ASSERT_TRUE(WriteTextFile(path, "x"));
-    ASSERT_TRUE(ReadTextFile(path, text));
-    EXPECT_EQ(text, "x");
-    EXPECT_FALSE(ReadTextFile((dir_ / "none").string(), text));
+    EXPECT_FALSE(ReadTextFile(dir.file("none"), text));
     EXPECT_EQ(text, "");
-    EXPECT_FALSE(WriteTextFile((dir_ / "no" / "t.txt").string(), "x"));
-}
+    EXPECT_FALSE(WriteTextFile(dir.file("no/t.txt"), "x"));
 
-TEST_F(RecordFileTest, CreateFolderPathMakesEveryLevel) {
-    const std::string deep = (dir_ / "a" / "b" / "c").string();
+    const std::string deep = dir.file("a/b/c");
     EXPECT_TRUE(CreateFolderPath(deep));
     EXPECT_TRUE(fs::is_directory(deep));
     EXPECT_TRUE(CreateFolderPath(deep + "/"));
-    ASSERT_TRUE(WriteFileAtomic((dir_ / "file").string(), "x"));
-    EXPECT_FALSE(CreateFolderPath((dir_ / "file" / "sub").string()));
+    EXPECT_FALSE(CreateFolderPath(path + "/sub"));
     EXPECT_FALSE(CreateFolderPath(""));
 }
 
-TEST_F(RecordFileTest, DeleteFolderNeverFollowsLinks) {
-    const fs::path outside = dir_ / "outside";
+TEST(FileUtils, DeleteFolderNeverFollowsLinks) {
+    test::TempDir dir("delete");
+    const fs::path outside = dir.file("outside"), tree = dir.file("tree");
     fs::create_directories(outside);
     ASSERT_TRUE(WriteFileAtomic((outside / "keep.txt").string(), "keep"));
-    const fs::path tree = dir_ / "tree";
     fs::create_directories(tree / "sub" / "deeper");
     ASSERT_TRUE(WriteFileAtomic((tree / "sub" / "deeper" / "f").string(), "f"));
     fs::create_directory_symlink(outside, tree / "sub" / "link");
@@ -126,11 +109,11 @@ TEST_F(RecordFileTest, DeleteFolderNeverFollowsLinks) {
     EXPECT_TRUE(DeleteFolder(tree.string()));
     EXPECT_FALSE(fs::exists(tree));
     EXPECT_TRUE(fs::exists(outside / "keep.txt"));
-    fs::create_directory_symlink(outside, dir_ / "top-link");
-    EXPECT_TRUE(DeleteFolder((dir_ / "top-link").string()));
-    EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "top-link")));
+    fs::create_directory_symlink(outside, dir.file("top-link"));
+    EXPECT_TRUE(DeleteFolder(dir.file("top-link")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir.file("top-link"))));
     EXPECT_TRUE(fs::exists(outside / "keep.txt"));
-    EXPECT_FALSE(DeleteFolder((dir_ / "missing").string()));
+    EXPECT_FALSE(DeleteFolder(dir.file("missing")));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,7 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/ini_file.h"
-#include "tests/report/test_data.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -19,24 +18,17 @@ namespace fs = std::filesystem;
 
 class ReportSettingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-rs-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        path_ = (dir_ / "Report.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     void Put(std::string_view bytes) { ASSERT_TRUE(WriteFileAtomic(path_, bytes)); }
     std::string Content() {
         std::string s;
         ReadFileBytes(path_, s);
         return s;
     }
-    fs::path dir_;
-    std::string path_;
+    test::TempDir dir_{"report-setting"};
+    const std::string path_ = dir_.file("Report.ini");
 };
 
-TEST_F(ReportSettingTest, ConstructionGivesLabelsAndDefaults) {
+TEST(ReportSetting, ConstructionGivesLabelsAndDefaults) {
     const CReportSetting s;
     EXPECT_EQ(s.Path(), "");
     EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "Zelvat\xCA\xB5\xD1\xE9\xB1\xA8\xB8\xE6");
@@ -62,21 +54,7 @@ TEST_F(ReportSettingTest, ConstructionGivesLabelsAndDefaults) {
     EXPECT_EQ(CReportSetting::SwitchKey(ReportSwitch::kCommonPara), std::string("NeedCommomPara"));
 }
 
-TEST_F(ReportSettingTest, MissingSectionLoadsEmptyTitleAndSwitchesOn) {
-    Put("[Other]\r\nReportTitle=x\r\n");
-    CReportSetting s;
-    s.SetSwitch(ReportSwitch::kBinary, 0);
-    s.Load(path_);
-    EXPECT_EQ(s.Path(), path_);
-    EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "");
-    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
-        EXPECT_EQ(s.Switch(static_cast<ReportSwitch>(i)), 9999) << i;
-    CReportSetting fromMissingFile;
-    fromMissingFile.Load((dir_ / "none.ini").string());
-    EXPECT_EQ(fromMissingFile.Header(HeaderValue::kReportTitle), "");
-}
-
-TEST_F(ReportSettingTest, SwitchValues) {
+TEST_F(ReportSettingTest, SwitchValuesAndAMissingSection) {
     struct Case {
         const char* line;
         int value;
@@ -93,6 +71,17 @@ TEST_F(ReportSettingTest, SwitchValues) {
         EXPECT_EQ(s.IsOn(ReportSwitch::kBinary), c.on) << c.line;
         EXPECT_EQ(s.IsOn("NeedBinary"), c.on) << c.line;
     }
+    Put("[Other]\r\nReportTitle=x\r\n");
+    CReportSetting s;
+    s.SetSwitch(ReportSwitch::kBinary, 0);
+    s.Load(path_);
+    EXPECT_EQ(s.Path(), path_);
+    EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "");
+    for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
+        EXPECT_EQ(s.Switch(static_cast<ReportSwitch>(i)), 9999) << i;
+    CReportSetting fromMissingFile;
+    fromMissingFile.Load(dir_.file("none.ini"));
+    EXPECT_EQ(fromMissingFile.Header(HeaderValue::kReportTitle), "");
 }
 
 TEST_F(ReportSettingTest, LoadsEveryRowByItsKey) {
@@ -113,45 +102,25 @@ TEST_F(ReportSettingTest, LoadsEveryRowByItsKey) {
     EXPECT_EQ(s.ModuleSelect(), "Distance");
 }
 
-TEST_F(ReportSettingTest, TestPointsStopAtTheFirstShortValue) {
+TEST_F(ReportSettingTest, TestPointsLoadAndSaveUpToTheFirstValueUnderTenCharacters) {
     Put("[ModuleConfig]\r\nTestPoint0=0123456789\r\nTestPoint1=abcdefghijk\r\n"
-        "TestPoint2=ABCDEFGHIJ\r\nTestPoint4=should not load\r\n");
+        "TestPoint2=ABCDEFGHIJ\r\nTestPoint3=123456789\r\nTestPoint4=should not load\r\n");
     CReportSetting s;
-    s.SetTestPoint(3, "was three!");
     s.SetTestPoint(4, "was four!!");
     s.SetTestPoint(99, "last slot!");
     s.Load(path_);
-    EXPECT_EQ(s.TestPoints()[0], "0123456789");
-    EXPECT_EQ(s.TestPoints()[1], "abcdefghijk");
-    EXPECT_EQ(s.TestPoints()[2], "ABCDEFGHIJ");
-    EXPECT_EQ(s.TestPoints()[3], "");
-    EXPECT_EQ(s.TestPoints()[4], "was four!!");
+    EXPECT_EQ(std::vector<std::string>(s.TestPoints().begin(), s.TestPoints().begin() + 5),
+              (std::vector<std::string>{"0123456789", "abcdefghijk", "ABCDEFGHIJ", "123456789",
+                                        "was four!!"}));
     EXPECT_EQ(s.TestPoints()[99], "last slot!");
 
-    Put("[ModuleConfig]\r\nTestPoint0=123456789\r\nTestPoint1=0123456789\r\n");
-    CReportSetting nine;
-    nine.Load(path_);
-    EXPECT_EQ(nine.TestPoints()[0], "123456789");
-    EXPECT_EQ(nine.TestPoints()[1], "");
-}
-
-TEST_F(ReportSettingTest, SaveWritesLeadingTestPointsOfTenCharacters) {
     Put("[ModuleConfig]\r\nTestPoint3=stale entry\r\nTestPoint7=stale entry\r\n");
-    CReportSetting s;
-    s.SetTestPoint(0, "0123456789");
-    s.SetTestPoint(1, "abcdefghijk");
-    s.SetTestPoint(2, "ABCDEFGHIJ");
-    s.SetTestPoint(3, "123456789");  // 9 characters: ends the list
     s.SetTestPoint(4, "never written");
     s.Save(path_);
     std::vector<std::string> keys;
     CIniFile(path_).GetKeys("ModuleConfig", keys);
+    // The value under ten characters ends the list unwritten.
     EXPECT_EQ(keys, (std::vector<std::string>{"Select", "TestPoint0", "TestPoint1", "TestPoint2"}));
-    CReportSetting back;
-    back.Load(path_);
-    EXPECT_EQ(back.TestPoints()[1], "abcdefghijk");
-    EXPECT_EQ(back.TestPoints()[3], "");
-    EXPECT_EQ(back.TestPoints()[4], "");
 }
 
 TEST_F(ReportSettingTest, SaveWritesTheRowsInOrder) {
@@ -172,33 +141,23 @@ TEST_F(ReportSettingTest, SaveWritesTheRowsInOrder) {
 
     CReportSetting back;
     back.Load(path_);
-    EXPECT_EQ(back.Header(HeaderValue::kReportTitle), s.Header(HeaderValue::kReportTitle));
-    EXPECT_EQ(back.Header(HeaderValue::kStationName), "North");
     for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
         EXPECT_EQ(back.Switch(static_cast<ReportSwitch>(i)), i);
-    EXPECT_EQ(back.Running(RunningValue::kTimeEnd), "end");
-    EXPECT_EQ(back.ModuleSelect(), "Distance");
     EXPECT_EQ(back.TestPoints()[0], "Z1 0.5 0 deg");
     EXPECT_EQ(back.WaveAnalyze(), "\r\na=1\r\n");
     EXPECT_EQ(back.HistoryState(), "\r\nh=2\r\n\n");
 }
 
-TEST_F(ReportSettingTest, SaveWithEmptyPathDoesNothing) {
+TEST_F(ReportSettingTest, SaveWithoutPathDoesNothingARefusedSaveThrowsAndKeepsTheFile) {
     Put("[ReportSetting]\r\nTester=x\r\n");
     CReportSetting s;
     s.Load(path_);
     s.SetHeader(HeaderValue::kTester, "y");
     s.Save("");
     EXPECT_EQ(s.Path(), path_);
-    EXPECT_EQ(Content(), "[ReportSetting]\r\nTester=x\r\n");
     s.Load("");
     EXPECT_EQ(s.Header(HeaderValue::kTester), "y");
-}
-
-TEST_F(ReportSettingTest, RefusedSaveThrowsAndKeepsTheFile) {
-    Put("[ReportSetting]\r\nTester=x\r\n");
     ::chmod(path_.c_str(), 0444);
-    CReportSetting s;
     EXPECT_THROW(s.Save(path_), CIniFileException);
     EXPECT_EQ(Content(), "[ReportSetting]\r\nTester=x\r\n");
 }

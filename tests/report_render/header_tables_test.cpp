@@ -27,43 +27,33 @@ TEST(HeaderTables, LabelsPairWithTheirValuesByPositionUnderTheGroupTitles) {
         EXPECT_EQ(tables[t].columns[0].width, kHeaderLabelWidth);
         EXPECT_EQ(tables[t].columns[1].width, kHeaderValueWidth);
     }
-    struct Cell {
-        int table, row, column;
-        const char* text;
+    // Each group's labels and values fill the left pair of columns, then the right pair.
+    using Row = std::vector<std::string>;
+    const std::vector<Row> cells[] = {
+        {{"Report Title: ", "h0", "Bay Name: ", "h3"},
+         {"Station Name: ", "h1", "Bay Address: ", "h4"},
+         {"Station Address: ", "h2", "Tester: ", "A$B"}},
+        {{"Device Name: ", "h6", "Serial Number: ", "h10"},
+         {"Device Model: ", "h7", "Setting List Number: ", "h11"},
+         {"Device Address: ", "h8", "Additional Info: ", "h12"},
+         {"Manufacturer: ", "h9", "", ""}},
+        {{"Vnom: ", "r0", "V Primary: ", "r4"},
+         {"Inom: ", "r1", "I Primary: ", "r5"},
+         {"Fnom: ", "r2", "Debounce Time: ", "r6"},
+         {"Vdc: ", "r3", "", ""}},
+        {{"Type: ", "r7", "Imax: ", "r11"},
+         {"Serial Number: ", "r8", "Test Start: ", "r12"},
+         {"CommunicationPort: ", "r9", "Test End: ", "r13"},
+         {"Vmax: ", "r10", "", ""}},
     };
-    const Cell cells[] = {
-        {0, 0, 0, "Report Title: "},
-        {0, 0, 1, "h0"},
-        {0, 2, 0, "Station Address: "},
-        {0, 2, 1, "h2"},
-        {0, 0, 2, "Bay Name: "},
-        {0, 0, 3, "h3"},
-        {0, 2, 2, "Tester: "},
-        {0, 2, 3, "A$B"},
-        {1, 0, 0, "Device Name: "},
-        {1, 0, 1, "h6"},
-        {1, 3, 0, "Manufacturer: "},
-        {1, 3, 1, "h9"},
-        {1, 0, 2, "Serial Number: "},
-        {1, 0, 3, "h10"},
-        {1, 2, 2, "Additional Info: "},
-        {1, 2, 3, "h12"},
-        {1, 3, 2, ""},
-        {1, 3, 3, ""},
-        {2, 0, 0, "Vnom: "},
-        {2, 0, 1, "r0"},
-        {2, 2, 3, "r6"},
-        {2, 2, 2, "Debounce Time: "},
-        {3, 0, 0, "Type: "},
-        {3, 0, 1, "r7"},
-        {3, 1, 2, "Test Start: "},
-        {3, 1, 3, "r12"},
-        {3, 2, 2, "Test End: "},
-        {3, 2, 3, "r13"},
-    };
-    for (const Cell& c : cells)
-        EXPECT_EQ(tables[c.table].CellText(c.row, c.column), c.text)
-            << c.table << " " << c.row << " " << c.column;
+    for (int t = 0; t < 4; ++t) {
+        for (int r = 0; r < rows[t]; ++r) {
+            Row row;
+            for (int c = 0; c < 4; ++c)
+                row.push_back(tables[t].CellText(r, c));
+            EXPECT_EQ(row, cells[t][r]) << t << " " << r;
+        }
+    }
 }
 
 }  // namespace

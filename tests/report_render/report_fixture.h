@@ -1,9 +1,7 @@
-// Report items, tables and log queries shared by the report rendering tests.
+// Report items, tables, log queries and PDF pages shared by the report rendering tests.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
+#include <QRegularExpression>
 #include <string>
 #include <vector>
 
@@ -92,27 +90,14 @@ inline const LayoutEntry* TextEntry(const CReport& report, const std::string& te
     return nullptr;
 }
 
-// A scratch folder removed at the end of the test.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() /
-                ("quorin-" + name + "-" + FormatInt(::getpid()))) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string Path(const std::string& name = {}) const {
-        return name.empty() ? path_.string() + "/" : (path_ / name).string();
-    }
-
-private:
-    std::filesystem::path path_;
-};
+// The pages of a PDF file's bytes.
+inline int PdfPageCount(const std::string& bytes) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
+    int count = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
+         it.hasNext(); it.next())
+        ++count;
+    return count;
+}
 
 }  // namespace quorin::test

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QRegularExpression>
 #include <filesystem>
 
 #include "platform/files.h"
 #include "report/render/report.h"
+#include "tests/common/temp_dir.h"
 #include "tests/report_render/report_fixture.h"
 
 namespace quorin {
@@ -16,7 +16,7 @@ namespace {
 using test::BareHead;
 using test::Item;
 using test::MakeTable;
-using test::TempFolder;
+using test::TempDir;
 
 std::vector<CReportItem> ThreePageReport() {
     CReportItem first = Item("First");
@@ -25,31 +25,20 @@ std::vector<CReportItem> ThreePageReport() {
     return {Item("Head"), first, Item("Second"), Item("End")};
 }
 
-int PdfPageCount(const std::string& bytes) {
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
-    int count = 0;
-    auto it = page.globalMatch(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
-    while (it.hasNext()) {
-        it.next();
-        ++count;
-    }
-    return count;
-}
-
 TEST(ReportOutput, PngPagesAreWholeScreenPagesWithFrameAndNumber) {
-    TempFolder folder("png");
+    TempDir folder("png");
     std::vector<std::string> written;
     std::string error;
     std::vector<std::pair<int, int>> told;
-    ASSERT_TRUE(RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.Path("pages"), &written,
+    ASSERT_TRUE(RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.file("pages"), &written,
                                  &error,
                                  [&told](int done, int total) {
                                      told.push_back({done, total});
                                  }))
         << error;
     ASSERT_EQ(written.size(), 3u);
-    EXPECT_EQ(written[0], folder.Path("pages") + "/page-001.png");
-    EXPECT_EQ(written[2], folder.Path("pages") + "/page-003.png");
+    EXPECT_EQ(written[0], folder.file("pages") + "/page-001.png");
+    EXPECT_EQ(written[2], folder.file("pages") + "/page-003.png");
     for (const std::string& path : written) {
         QImage page(QString::fromStdString(path));
         ASSERT_FALSE(page.isNull()) << path;
@@ -71,8 +60,8 @@ TEST(ReportOutput, PngPagesAreWholeScreenPagesWithFrameAndNumber) {
 }
 
 TEST(ReportOutput, PdfHasOneA4PagePerReportPage) {
-    TempFolder folder("pdf");
-    const std::string path = folder.Path("report.pdf");
+    TempDir folder("pdf");
+    const std::string path = folder.file("report.pdf");
     std::string error;
     CReport report(BareHead());
     report.SetItems(ThreePageReport());
@@ -80,7 +69,7 @@ TEST(ReportOutput, PdfHasOneA4PagePerReportPage) {
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(PdfPageCount(bytes), 3);
+    EXPECT_EQ(test::PdfPageCount(bytes), 3);
     EXPECT_EQ(report.PageCount(), 3);
     // Laid out at printer scale: 1000 units fill A4's 9921 pixels across at 1200 dpi.
     const LayoutEntry* title = test::TextEntry(report, "First");
@@ -91,33 +80,32 @@ TEST(ReportOutput, PdfHasOneA4PagePerReportPage) {
 }
 
 TEST(ReportOutput, FailuresLeaveNoFileAndSayWhy) {
-    TempFolder folder("fail");
+    TempDir folder("fail");
     std::string error;
-    const std::string pdf = folder.Path("missing/dir/report.pdf");
+    const std::string pdf = folder.file("missing/dir/report.pdf");
     EXPECT_FALSE(RenderReportPdf(ThreePageReport(), BareHead(), {}, pdf, &error));
     EXPECT_EQ(error, "cannot write " + pdf);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
-    ASSERT_TRUE(WriteFileAtomic(folder.Path("file"), "x"));
+    ASSERT_TRUE(WriteFileAtomic(folder.file("file"), "x"));
     std::vector<std::string> written;
     EXPECT_FALSE(
-        RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.Path("file"), &written, &error));
-    EXPECT_EQ(error, "cannot create folder " + folder.Path("file"));
+        RenderReportPngs(ThreePageReport(), BareHead(), {}, folder.file("file"), &written, &error));
+    EXPECT_EQ(error, "cannot create folder " + folder.file("file"));
     EXPECT_TRUE(written.empty());
 
     // An existing PDF survives a failed write.
-    const std::string keep = folder.Path("keep.pdf");
+    const std::string keep = folder.file("keep.pdf");
     ASSERT_TRUE(WriteFileAtomic(keep, "old"));
     std::filesystem::permissions(
-        folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool writable = WriteFileAtomic(folder.Path("probe"), "x");  // root ignores modes
+        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const bool writable = WriteFileAtomic(folder.file("probe"), "x");  // root ignores modes
     if (!writable) {
         EXPECT_FALSE(RenderReportPdf(ThreePageReport(), BareHead(), {}, keep, &error));
         std::string bytes;
         ASSERT_TRUE(ReadFileBytes(keep, bytes));
         EXPECT_EQ(bytes, "old");
     }
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
 }
 
 }  // namespace

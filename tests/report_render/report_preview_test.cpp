@@ -11,27 +11,14 @@
 #include "report/render/print_bitmap.h"
 #include "report/render/report.h"
 #include "report/widgets/report_page_view.h"
+#include "tests/common/qt_environment.h"
 #include "tests/report_render/report_fixture.h"
 
 namespace quorin {
 namespace {
 
-class WidgetsEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[24] = "report_widgets_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WidgetsEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new test::QtEnvironment<QApplication>);
 
 TEST(ReportPreview, ShowsEveryPageOnTheDeskAndScrollsToAPage) {
     CReport report(test::BareHead());

@@ -9,6 +9,8 @@
 #include <set>
 #include <tuple>
 
+#include "platform/files.h"
+#include "tests/common/temp_dir.h"
 #include "tests/report_render/report_fixture.h"
 
 namespace quorin {
@@ -69,82 +71,42 @@ CReportItem FullItem() {
     return item;
 }
 
+// The sections of FullItem with every switch on; the cases below remove them by index: 0 the
+// title, 1-3 common parameters, 4-5 characteristic table, 6-8 wiring graph and caption, 9-10
+// binary, 11-12 configuration, 13-15 settings, 16 "Test Result", 17-18 test point parameters,
+// 19 test points, 20-21 result graph and caption, 22-23 the assessment.
+// clang-format off
 const std::vector<std::string> kFullTokens = {
-    "Full",                                // 0
-    "System Parameters: ",                 // 1
-    "P Vnom: 57.7 V",                      // 2
-    "P Inom: 1 A",                         // 3
-    "Characteristic Curve",                // 4
-    "T0",                                  // 5
-    "Wiring Layout",                       // 6
-    "G0",                                  // 7
-    "Caption",                             // 8
-    "Binary",                              // 9
-    "T1",                                  // 10
-    "Config",                              // 11
-    "T2",                                  // 12
-    "Test Setting",                        // 13
-    "P Z1=4",                              // 14
-    "P Z2=6",                              // 15
-    "Test Result",                         // 16
-    "Para",                                // 17
-    "T3",                                  // 18
-    "T4",                                  // 19
-    "G1",                                  // 20
-    "Caption",                             // 21
-    "Test Result Assessing: ",             // 22
-    "The test points are all successful!"  // 23
-};
+    "Full", "System Parameters: ", "P Vnom: 57.7 V", "P Inom: 1 A", "Characteristic Curve", "T0",
+    "Wiring Layout", "G0", "Caption", "Binary", "T1", "Config", "T2", "Test Setting", "P Z1=4",
+    "P Z2=6", "Test Result", "Para", "T3", "T4", "G1", "Caption", "Test Result Assessing: ",
+    "The test points are all successful!"};
+// clang-format on
 
+// The four header switches remove their header tables; the others their item sections.
 TEST(ReportSections, EverySwitchRemovesExactlyItsSection) {
-    struct Case {
-        ReportSwitch off;
-        std::set<size_t> removed;  // indexes into kFullTokens
-    };
-    const Case cases[] = {
-        {ReportSwitch::kStationBay, {}},          {ReportSwitch::kDeviceInformation, {}},
-        {ReportSwitch::kNominalValues, {}},       {ReportSwitch::kTestEquipment, {}},
-        {ReportSwitch::kCommonPara, {1, 2, 3}},   {ReportSwitch::kCharacteristicTable, {4, 5}},
-        {ReportSwitch::kCharacteristicGraph, {}}, {ReportSwitch::kWiringLayout, {6, 7, 8}},
-        {ReportSwitch::kBinary, {9, 10}},         {ReportSwitch::kTestConfig, {11, 12}},
-        {ReportSwitch::kSettings, {13, 14, 15}},  {ReportSwitch::kTestPointPara, {17, 18}},
-        {ReportSwitch::kTestPointTable, {19}},    {ReportSwitch::kResultGraph, {20, 21}},
-        {ReportSwitch::kResultAssess, {22, 23}},  {ReportSwitch::kWaveAnalyze, {}},
-    };
-    {
-        CReport report(AllOn());
-        Compose(report, {FullItem()});
-        EXPECT_EQ(Tokens(report, 1), kFullTokens);
-    }
-    for (const Case& c : cases) {
+    // Indexes into kFullTokens, for each switch in ReportSwitch order.
+    const std::set<size_t> removed[] = {{},   {},        {},       {},       {1, 2, 3},    {4, 5},
+                                        {},   {6, 7, 8}, {9, 10},  {11, 12}, {13, 14, 15}, {17, 18},
+                                        {19}, {20, 21},  {22, 23}, {}};
+    const std::vector<std::string> head = {"Head", "Station/Bay Information: ",
+                                           "T0",   "Device Information: ",
+                                           "T1",   "Nominal Values: ",
+                                           "T2",   "Test Equipment Information: ",
+                                           "T3",   "Extra",
+                                           "T4"};
+    for (int off = -1; off < CReportSetting::kSwitchCount; ++off) {
         CReportSetting setting = AllOn();
-        setting.SetSwitch(c.off, 0);
+        if (off >= 0) setting.SetSwitch(static_cast<ReportSwitch>(off), 0);
         CReport report(setting);
+        report.SetExtraHeaderTables({MakeTable(2, 2, 100, TableKind::kTestPoints, "Extra")});
         Compose(report, {FullItem()});
         std::vector<std::string> expected;
         for (size_t i = 0; i < kFullTokens.size(); ++i)
-            if (!c.removed.count(i)) expected.push_back(kFullTokens[i]);
-        EXPECT_EQ(Tokens(report, 1), expected) << CReportSetting::SwitchKey(c.off);
-    }
-}
-
-TEST(ReportSections, HeaderSwitchesSelectTheFirstFourHeaderTablesOnly) {
-    const std::vector<std::string> all = {"Head", "Station/Bay Information: ",
-                                          "T0",   "Device Information: ",
-                                          "T1",   "Nominal Values: ",
-                                          "T2",   "Test Equipment Information: ",
-                                          "T3",   "Extra",
-                                          "T4"};
-    const ReportSwitch header[] = {ReportSwitch::kStationBay, ReportSwitch::kDeviceInformation,
-                                   ReportSwitch::kNominalValues, ReportSwitch::kTestEquipment};
-    for (int off = -1; off < 4; ++off) {
-        CReportSetting setting = AllOn();
-        if (off >= 0) setting.SetSwitch(header[off], 0);
-        CReport report(setting);
-        report.SetExtraHeaderTables({MakeTable(2, 2, 100, TableKind::kTestPoints, "Extra")});
-        Compose(report, {});
-        std::vector<std::string> expected = all;
-        if (off >= 0)
+            if (off < 0 || !removed[off].count(i)) expected.push_back(kFullTokens[i]);
+        EXPECT_EQ(Tokens(report, 1), expected) << off;
+        expected = head;
+        if (off >= 0 && off < 4)
             expected.erase(expected.begin() + 1 + 2 * off, expected.begin() + 3 + 2 * off);
         EXPECT_EQ(Tokens(report, 0), expected) << off;
     }
@@ -156,26 +118,18 @@ TEST(ReportSections, HeaderSwitchesSelectTheFirstFourHeaderTablesOnly) {
     EXPECT_EQ(bare.HeaderTables()[0].title, "Station/Bay Information: ");
 }
 
-TEST(ReportSections, OneCellBinaryTableIsLeftOutOneCellConfigurationIsNot) {
+TEST(ReportSections, TablesWithoutDataAndOneCellBinaryTablesAreLeftOut) {
     CReportItem item = Item("Cells");
     item.tables.push_back(MakeTable(1, 1, 100, TableKind::kBinary, "Binary 1x1"));
     item.tables.push_back(MakeTable(1, 2, 100, TableKind::kBinary, "Binary 1x2"));
     item.tables.push_back(MakeTable(1, 1, 100, TableKind::kConfiguration, "Config 1x1"));
+    item.tables.push_back(MakeTable(0, 2, 100, TableKind::kBinary, "No rows"));
+    item.tables.push_back(MakeTable(3, 0, 100, TableKind::kTestPoints, "No columns"));
     CReport report(AllOn());
     Compose(report, {item});
     EXPECT_EQ(Tokens(report, 1), (std::vector<std::string>{"Cells", "Binary 1x2", "T1",
                                                            "Config 1x1", "T2", "Test Result"}));
-}
-
-TEST(ReportSections, ItemsWithoutDataShowNoSectionAndTheLastItemDrawsNothing) {
-    CReportItem item = Item("Empty");
-    item.tables.push_back(MakeTable(0, 2, 100, TableKind::kBinary, "No rows"));
-    item.tables.push_back(MakeTable(3, 0, 100, TableKind::kTestPoints, "No columns"));
-    item.graphs.clear();
-    CReport report(AllOn());
-    Compose(report, {item});
-    EXPECT_EQ(Tokens(report, 1), (std::vector<std::string>{"Empty", "Test Result"}));
-    EXPECT_TRUE(Tokens(report, 2).empty());  // "End"
+    EXPECT_TRUE(Tokens(report, 2).empty());  // the closing item draws nothing
     EXPECT_EQ(EntriesOf(report, Kind::kItemStart, 2).size(), 1u);
 
     CReport single(AllOn());
@@ -213,46 +167,86 @@ CReportItem ParametersThen(int rows, CReportTable next) {
     return item;
 }
 
-TEST(ReportPages, ALineWithin110UnitsOfThePageBottomStartsANewPage) {
-    // 14 rows end at 575; heading 575..604; 17 rows to 1080, +10: the next title sits at 1090,
-    // where 1090 + 30 + 50 = 1170 is not above 1200 - 30.
-    {
-        CReportItem item = ParametersThen(14, MakeTable(17, 2, 100, TableKind::kCharacteristic));
-        item.tables.push_back(MakeTable(2, 2, 100, TableKind::kBinary, "Binary"));
+CReportItem WithGraphs(CReportItem item, std::vector<std::string> names) {
+    for (const std::string& name : names)
+        item.graphs.push_back(Graph(name));
+    return item;
+}
+
+// Each rule starts one new page where its limit is passed: what follows opens page 1 at 100.
+TEST(ReportPages, EachRuleStartsANewPageWhenItsLimitIsPassed) {
+    CReportItem rows = Item("Rows");
+    rows.tables.push_back(MakeTable(1, 2, 100, TableKind::kCharacteristic));
+    for (int i = 0; i < 70; ++i)
+        rows.setLines.push_back("s" + FormatInt(i) + "=1");
+    CReportItem config = Item("Late");
+    config.tables.push_back(MakeTable(33, 2, 100, TableKind::kConfiguration, "Config"));
+    struct Case {
+        CReportItem item;
+        PageBreakReason reason;
+        int yBefore;
+    };
+    const Case cases[] = {
+        // 35 parameter rows end at 1100: 1100 + 30 + 50 is above 1200 - 30, the heading moves.
+        {ParametersThen(35, MakeTable(2, 2, 100, TableKind::kCharacteristic)),
+         PageBreakReason::kLine, 1100},
+        // Heading 196..225, 33 rows to 1149, +10: 1159 + 50 exceeds 1200.
+        {config, PageBreakReason::kTestResult, 1159},
+        // A one-row characteristic table ends at 263 + 10, the settings heading at 292; row 33
+        // sits at 1117, row 34 would end at 1142 + 17 = 1159, beyond 1150.
+        {rows, PageBreakReason::kParameterRow, 1142},
+        // "Test Result" ends at 225; HARM 225..730 with its caption to 757; II needs 757 + 350
+        // + 50 = 1157 < 1170 and stays; its caption ends at 1139, and RX (400) moves.
+        {WithGraphs(Item("Graphs"), {"HARM", "II", "RX"}), PageBreakReason::kGraph, 1139},
+        // 9 parameter rows to 450, heading to 479, 9 table rows, +10, "Test Result": the graph
+        // would start at 770, where 770 + 350 + 50 reaches 1200 - 30.
+        {WithGraphs(ParametersThen(9, MakeTable(9, 2, 100, TableKind::kCharacteristic)), {"II"}),
+         PageBreakReason::kGraph, 770},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         CReport report(BareHead());
-        Compose(report, {item});
-        const LayoutEntry* binary = TextEntry(report, "Binary");
-        ASSERT_NE(binary, nullptr);
-        EXPECT_EQ(binary->page, 0);
-        EXPECT_EQ(binary->y, 1090);
-    }
-    // 35 rows end at 1100: the heading goes to the next page.
-    {
-        CReport report(BareHead());
-        Compose(report, {ParametersThen(35, MakeTable(2, 2, 100, TableKind::kCharacteristic))});
-        const LayoutEntry* heading = TextEntry(report, "Characteristic Curve");
-        ASSERT_NE(heading, nullptr);
-        EXPECT_EQ(heading->page, 1);
-        EXPECT_EQ(heading->y, 100);
+        Compose(report, {c.item});
+        const std::vector<LayoutEntry>& log = report.Log();
         std::vector<LayoutEntry> breaks = EntriesOf(report, Kind::kPageBreak);
         ASSERT_EQ(breaks.size(), 1u);
-        EXPECT_EQ(breaks[0].reason, PageBreakReason::kLine);
-        EXPECT_EQ(breaks[0].yBefore, 1100);
+        EXPECT_EQ(breaks[0].reason, c.reason);
+        EXPECT_EQ(breaks[0].yBefore, c.yBefore);
+        auto next = std::find_if(log.begin(), log.end(),
+                                 [](const LayoutEntry& e) { return e.kind == Kind::kPageBreak; });
+        ASSERT_TRUE(next != log.end() && ++next != log.end());
+        EXPECT_EQ(next->page, 1);
+        EXPECT_EQ(next->y, 100);
     }
 }
 
-TEST(ReportPages, TestResultHeadingStartsANewPageWithin50UnitsOfTheBottom) {
-    // Heading 196..225, 33 rows to 1149, +10: 1159 + 50 exceeds 1200.
-    CReportItem item = Item("Late");
-    item.tables.push_back(MakeTable(33, 2, 100, TableKind::kConfiguration, "Config"));
+TEST(ReportPages, WhatJustFitsStaysOnThePage) {
+    // 14 parameter rows end at 575; heading 575..604; 17 rows to 1080, +10: the next title sits
+    // at 1090, where 1090 + 30 + 50 = 1170 is not above 1200 - 30.
+    CReportItem lines = ParametersThen(14, MakeTable(17, 2, 100, TableKind::kCharacteristic));
+    lines.tables.push_back(MakeTable(2, 2, 100, TableKind::kBinary, "Binary"));
     CReport report(BareHead());
-    Compose(report, {item});
-    std::vector<LayoutEntry> breaks = EntriesOf(report, Kind::kPageBreak);
-    ASSERT_EQ(breaks.size(), 1u);
-    EXPECT_EQ(breaks[0].reason, PageBreakReason::kTestResult);
-    EXPECT_EQ(breaks[0].yBefore, 1159);
-    EXPECT_EQ(TextEntry(report, "Test Result")->page, 1);
-    EXPECT_EQ(TextEntry(report, "Test Result")->y, 100);
+    Compose(report, {lines});
+    ASSERT_NE(TextEntry(report, "Binary"), nullptr);
+    EXPECT_EQ(TextEntry(report, "Binary")->page, 0);
+    EXPECT_EQ(TextEntry(report, "Binary")->y, 1090);
+    // As the last case above with 8 table rows: the graph starts at 742.
+    Compose(report, {WithGraphs(ParametersThen(9, MakeTable(8, 2, 100, TableKind::kCharacteristic)),
+                                {"II"})});
+    EXPECT_TRUE(EntriesOf(report, Kind::kPageBreak).empty());
+    ASSERT_EQ(EntriesOf(report, Kind::kGraph).size(), 1u);
+    EXPECT_EQ(EntriesOf(report, Kind::kGraph)[0].y, 742);
+    // The graph before a moved one stays, its caption 5 below it.
+    Compose(report, {WithGraphs(Item("Graphs"), {"HARM", "II", "RX"})});
+    std::vector<LayoutEntry> graphs = EntriesOf(report, Kind::kGraph, 1);
+    ASSERT_EQ(graphs.size(), 3u);
+    EXPECT_EQ(graphs[0].y, 225);
+    EXPECT_EQ(graphs[1].page, 0);
+    EXPECT_EQ(graphs[1].y, 757);
+    const LayoutEntry* caption = TextEntry(report, "Figure 2: Graphs");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->y, 757 + 355);
+    EXPECT_EQ(caption->page, 0);
 }
 
 TEST(ReportPages, AssessmentBlockIsNeverBrokenAndMovesWholeWhenItWouldBe) {
@@ -477,27 +471,6 @@ TEST(ReportParameters, WideEntriesShareTheLineAndRowsBreakBefore1150) {
     EXPECT_EQ(p[2 * 37].page, 1);
 }
 
-TEST(ReportParameters, ARowEndingBelow1150StartsANewPage) {
-    // A one-row characteristic table ends at 263 + 10; the settings heading ends at 292; row 33
-    // sits at 1117 and ends at 1134, row 34 would end at 1142 + 17 = 1159.
-    CReportItem item = Item("Rows");
-    item.tables.push_back(MakeTable(1, 2, 100, TableKind::kCharacteristic));
-    for (int i = 0; i < 70; ++i)
-        item.setLines.push_back("s" + FormatInt(i) + "=1");
-    CReport report(BareHead());
-    Compose(report, {item});
-    std::vector<LayoutEntry> p = EntriesOf(report, Kind::kParameter, 1);
-    ASSERT_EQ(p.size(), 70u);
-    EXPECT_EQ(p[2 * 33].page, 0);
-    EXPECT_EQ(p[2 * 33].y, 1117);
-    EXPECT_EQ(p[2 * 34].page, 1);
-    EXPECT_EQ(p[2 * 34 + 1].y, 100);
-    std::vector<LayoutEntry> breaks = EntriesOf(report, Kind::kPageBreak);
-    ASSERT_EQ(breaks.size(), 1u);
-    EXPECT_EQ(breaks[0].reason, PageBreakReason::kParameterRow);
-    EXPECT_EQ(breaks[0].yBefore, 1142);
-}
-
 TEST(ReportParameters, LinesSplitAtTheFirstEqualsOrColon) {
     struct Case {
         const char* line;
@@ -543,55 +516,6 @@ TEST(ReportGraphs, HeightFollowsThePictureNameAndTheGraphIsTwoThirdsWide) {
     }
 }
 
-TEST(ReportGraphs, AGraphThatWouldReachThePageFootStartsANewPage) {
-    // "Test Result" ends at 225; HARM 225..730 with its caption to 757; II needs 757 + 350 + 50
-    // = 1157 < 1170 and stays; the caption ends at 1139, and RX (400) goes to the next page.
-    CReportItem item = Item("Graphs");
-    item.graphs = {Graph("HARM"), Graph("II"), Graph("RX")};
-    CReport report(BareHead());
-    Compose(report, {item});
-    std::vector<LayoutEntry> graphs = EntriesOf(report, Kind::kGraph, 1);
-    ASSERT_EQ(graphs.size(), 3u);
-    EXPECT_EQ(graphs[0].y, 225);
-    EXPECT_EQ(graphs[1].page, 0);
-    EXPECT_EQ(graphs[1].y, 757);
-    EXPECT_EQ(graphs[2].page, 1);
-    EXPECT_EQ(graphs[2].y, 100);
-    std::vector<LayoutEntry> breaks = EntriesOf(report, Kind::kPageBreak);
-    ASSERT_EQ(breaks.size(), 1u);
-    EXPECT_EQ(breaks[0].reason, PageBreakReason::kGraph);
-    EXPECT_EQ(breaks[0].yBefore, 1139);
-    const LayoutEntry* caption = TextEntry(report, "Figure 2: Graphs");
-    ASSERT_NE(caption, nullptr);
-    EXPECT_EQ(caption->y, 757 + 355);
-    EXPECT_EQ(caption->page, 0);
-}
-
-TEST(ReportGraphs, TheBreakTestCountsAGraphThatJustReachesThePageFoot) {
-    // 9 parameter rows to 450, heading to 479, k table rows, +10, "Test Result": the graph
-    // starts at 770 for k = 9, where 770 + 350 + 50 reaches 1200 - 30; at 742 for k = 8.
-    for (int rows : {8, 9}) {
-        CReportItem item = ParametersThen(9, MakeTable(rows, 2, 100, TableKind::kCharacteristic));
-        item.graphs = {Graph("II")};
-        CReport report(BareHead());
-        Compose(report, {item});
-        std::vector<LayoutEntry> graphs = EntriesOf(report, Kind::kGraph, 1);
-        ASSERT_EQ(graphs.size(), 1u);
-        std::vector<LayoutEntry> breaks = EntriesOf(report, Kind::kPageBreak);
-        if (rows == 8) {
-            EXPECT_EQ(graphs[0].page, 0);
-            EXPECT_EQ(graphs[0].y, 742);
-            EXPECT_TRUE(breaks.empty());
-        } else {
-            EXPECT_EQ(graphs[0].page, 1);
-            EXPECT_EQ(graphs[0].y, 100);
-            ASSERT_EQ(breaks.size(), 1u);
-            EXPECT_EQ(breaks[0].reason, PageBreakReason::kGraph);
-            EXPECT_EQ(breaks[0].yBefore, 770);
-        }
-    }
-}
-
 TEST(ReportAssessment, OutcomesGiveTheirTextsColoursAndPlaces) {
     struct Case {
         const char* result;
@@ -605,12 +529,6 @@ TEST(ReportAssessment, OutcomesGiveTheirTextsColoursAndPlaces) {
         {"111",
          {{"Test Result Assessing: ", 80, true, 0},
           {"The test points are all successful!", 80, true, 0x00FF00}}},
-        {"--",
-         {{"Test Result Assessing: ", 80, true, 0},
-          {"There is 2 test points have not be assessed. ", 100, false, 0}}},
-        {"0x0",
-         {{"Test Result Assessing: ", 80, true, 0},
-          {"There is 2 test points failed. ", 80, true, 0xFF0000}}},
         {"?", {{"Test Result Assessing: ", 80, true, 0}}},
         {"", {}},
     };
@@ -637,19 +555,14 @@ TEST(ReportAssessment, OutcomesGiveTheirTextsColoursAndPlaces) {
 }
 
 TEST(ReportClosingPicture, FollowsTheLastItemOrOpensANewPage) {
-    test::TempFolder folder("closing");
+    test::TempDir folder("closing");
     QImage small(100, 50, QImage::Format_RGB32);
     small.fill(Qt::red);
-    ASSERT_TRUE(small.save(QString::fromStdString(folder.Path("small.bmp"))));
+    ASSERT_TRUE(small.save(QString::fromStdString(folder.file("small.bmp"))));
     QImage tall(80, 1000, QImage::Format_RGB32);
     tall.fill(Qt::blue);
-    ASSERT_TRUE(tall.save(QString::fromStdString(folder.Path("tall.png"))));
-    {
-        FILE* f = std::fopen(folder.Path("broken.bmp").c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs("BM not really", f);
-        std::fclose(f);
-    }
+    ASSERT_TRUE(tall.save(QString::fromStdString(folder.file("tall.png"))));
+    ASSERT_TRUE(WriteFileAtomic(folder.file("broken.bmp"), "BM not really"));
     struct Case {
         std::string file;
         bool drawn;
@@ -663,7 +576,7 @@ TEST(ReportClosingPicture, FollowsTheLastItemOrOpensANewPage) {
     };
     for (const Case& c : cases) {
         CReport report(BareHead());
-        report.SetClosingPicture(folder.Path(c.file));
+        report.SetClosingPicture(folder.file(c.file));
         Compose(report, {});
         std::vector<LayoutEntry> pictures = EntriesOf(report, Kind::kPicture);
         ASSERT_EQ(pictures.size(), c.drawn ? 1u : 0u) << c.file;
@@ -677,20 +590,29 @@ TEST(ReportClosingPicture, FollowsTheLastItemOrOpensANewPage) {
     }
 }
 
-TEST(ReportView, PreviewGrowsInWholePagesAndNeverShrinks) {
+TEST(ReportScale, PrintingScalesEveryLengthAndLeavesThePreviewAlone) {
     CReport report(BareHead());
     Compose(report, {Item("a"), Item("b"), Item("c")});
-    EXPECT_EQ(report.PageCount(), 3);
     EXPECT_EQ(report.ViewPages(), 3);
     EXPECT_EQ(report.ViewSize(), QSize(1000, 3 * 1230));
     Compose(report, {});
     EXPECT_EQ(report.PageCount(), 1);
-    EXPECT_EQ(report.ViewSize(), QSize(1000, 3 * 1230));
-    report.SetItems({Item("Head"), Item("a"), Item("b"), Item("c"), Item("d"), Item("End")});
+    EXPECT_EQ(report.ViewSize(), QSize(1000, 3 * 1230));  // the preview never shrinks
+    report.SetItems({Item("Head"), Item("t1"), Item("b"), Item("c"), Item("d"), Item("End")});
     report.SetPrinting(2.0f, 2.0f);
     report.Draw();
     EXPECT_EQ(report.PageCount(), 4);
-    EXPECT_EQ(report.ViewPages(), 3);  // printing leaves the preview alone
+    EXPECT_EQ(report.ViewPages(), 3);
+    const LayoutEntry* t1 = TextEntry(report, "t1");
+    ASSERT_NE(t1, nullptr);
+    EXPECT_EQ(t1->y, 326);
+    EXPECT_EQ(t1->x, 120);
+    EXPECT_EQ(t1->height, 40);
+    EXPECT_EQ(report.PageTop(1), 2460);
+    EXPECT_EQ(report.PageWidthDevice(), 2000);
+    report.SetPrinting(std::numeric_limits<float>::quiet_NaN(), 1000.0f);
+    EXPECT_EQ(report.Sx(), 1.0f);
+    EXPECT_EQ(report.Sy(), 1.0f);
 
     // Drawing on a painter lays out for its device and paints the pages on the desk.
     report.SetScreen();
@@ -705,37 +627,17 @@ TEST(ReportView, PreviewGrowsInWholePagesAndNeverShrinks) {
     EXPECT_EQ(view.pixelColor(500, 3 * 1230 + 600), QColor(Qt::white));
 }
 
-TEST(ReportScale, PrintingScalesEveryLength) {
-    CReport report(BareHead());
-    report.SetItems({Item("Head"), Item("t1"), Item("End")});
-    report.SetPrinting(2.0f, 2.0f);
-    report.Draw();
-    const LayoutEntry* t1 = TextEntry(report, "t1");
-    ASSERT_NE(t1, nullptr);
-    EXPECT_EQ(t1->y, 326);
-    EXPECT_EQ(t1->x, 120);
-    EXPECT_EQ(t1->height, 40);
-    EXPECT_EQ(report.PageTop(1), 2460);
-    EXPECT_EQ(report.PageWidthDevice(), 2000);
-    report.SetPrinting(std::numeric_limits<float>::quiet_NaN(), 1000.0f);
-    EXPECT_EQ(report.Sx(), 1.0f);
-    EXPECT_EQ(report.Sy(), 1.0f);
-    report.SetScreen();
-    report.Draw();
-    EXPECT_EQ(TextEntry(report, "t1")->y, 163);
-}
-
 TEST(ReportDecoration, PageNumbersLogoAndFrameFollowTheMode) {
-    test::TempFolder folder("logo");
+    test::TempDir folder("logo");
     QImage logo(120, 40, QImage::Format_RGB32);
     logo.fill(Qt::darkBlue);
-    ASSERT_TRUE(logo.save(QString::fromStdString(folder.Path("logo.bmp"))));
+    ASSERT_TRUE(logo.save(QString::fromStdString(folder.file("logo.bmp"))));
     QImage print(60, 20, QImage::Format_RGB32);
     print.fill(Qt::darkGreen);
-    ASSERT_TRUE(print.save(QString::fromStdString(folder.Path("LogoPrint.bmp"))));
+    ASSERT_TRUE(print.save(QString::fromStdString(folder.file("LogoPrint.bmp"))));
 
     CReport report(BareHead());
-    report.SetLogoFolder(folder.Path());
+    report.SetLogoFolder(folder.file(""));
     Compose(report, {Item("a"), Item("b")});
     std::vector<LayoutEntry> numbers = EntriesOf(report, Kind::kPageNumber);
     ASSERT_EQ(numbers.size(), 2u);
@@ -774,7 +676,7 @@ TEST(ReportDecoration, PageNumbersLogoAndFrameFollowTheMode) {
     EXPECT_EQ(printed.pixelColor(1900, 60), QColor(Qt::darkGreen));
 
     report.SetScreen();
-    report.SetLogoFolder(folder.Path("none/"));
+    report.SetLogoFolder(folder.file("none/"));
     report.Draw();
     EXPECT_TRUE(EntriesOf(report, Kind::kLogo).empty());
     EXPECT_EQ(EntriesOf(report, Kind::kPageNumber).size(), 2u);

@@ -1,0 +1,31 @@
+// Scratch folders and the expected-output files of the tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorin::test {
+
+// A fresh empty folder below the system's temporary folder, removed with all it holds (links
+// are removed, never followed) when the object goes.
+class TempDir {
+public:
+    explicit TempDir(std::string_view name = "test");
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The folder, without a trailing "/".
+    const std::string& path() const { return path_; }
+    // path() + "/" + name; file("") is the folder with a trailing "/".
+    std::string file(std::string_view name) const;
+
+private:
+    std::string path_;
+};
+
+// A file of the test folder's data/: QUORIN_TEST_DATA when CTest runs the tests, else data/
+// below the working folder. DataBytes is empty when the file cannot be read.
+std::string DataPath(std::string_view name);
+std::string DataBytes(std::string_view name);
+
+}  // namespace quorin::test
