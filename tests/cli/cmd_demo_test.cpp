@@ -60,8 +60,9 @@ TEST(DemoCommand, WritesEveryNamedFileAndStoresTheSequenceWithTheResults) {
     const auto run = RunQuorin({"demo", "out"}, {}, dir.path());
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    std::vector<std::string> files = {"sequence.seq", "characteristic.png", "characteristic.svg",
-                                      "report.pdf (4 pages)", "report.xml (4 items)"};
+    std::vector<std::string> files = {
+        "sequence.seq (7604 bytes, GBK)", "characteristic.png (900 x 700)",
+        "characteristic.svg (900 x 700)", "report.pdf (4 pages)", "report.xml (4 items)"};
     for (int page = 1; page <= 4; ++page)
         files.push_back("report-pages/page-00" + std::to_string(page) + ".png");
     for (const std::string& file : files) {
