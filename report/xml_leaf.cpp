@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 
 #include "platform/codepage.h"
@@ -202,6 +203,22 @@ std::string FormatIntText(int value) {
 }
 std::string FormatFloatText(double value) {
     return FormatFixed(value, 6);
+}
+
+std::string_view FormatIntInto(char (&buffer)[kNumberBufferSize], int value) {
+    const auto r = std::to_chars(buffer, buffer + kNumberBufferSize, value);
+    return {buffer, static_cast<size_t>(r.ptr - buffer)};
+}
+
+// As FormatFixed(value, 6): to_chars rounds as printf's "%f" does and ignores the locale.
+std::string_view FormatFloatInto(char (&buffer)[kNumberBufferSize], double value) {
+    const auto r =
+        std::to_chars(buffer, buffer + kNumberBufferSize, value, std::chars_format::fixed, 6);
+    if (r.ec == std::errc()) return {buffer, static_cast<size_t>(r.ptr - buffer)};
+    const std::string text = FormatFixed(value, 6);
+    const size_t n = std::min(text.size(), kNumberBufferSize);
+    std::copy_n(text.data(), n, buffer);
+    return {buffer, n};
 }
 
 bool ReadText(pugi::xml_node element, std::string& value) {

@@ -59,6 +59,11 @@ private:
 std::string FormatIntText(int value);
 std::string FormatFloatText(double value);  // "%f"
 
+// The same texts written into a caller's buffer, for the writers' hot path: no string is made.
+inline constexpr size_t kNumberBufferSize = 400;  // "%f" of the largest double fits
+std::string_view FormatIntInto(char (&buffer)[kNumberBufferSize], int value);
+std::string_view FormatFloatInto(char (&buffer)[kNumberBufferSize], double value);
+
 template <class Sink>
 void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
                   Blanks blanks = Blanks::kKeep) {
@@ -66,11 +71,13 @@ void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
 }
 template <class Sink>
 void AddIntChild(Sink& sink, const char* tag, int value) {
-    AddTextChild(sink, tag, FormatIntText(value));
+    char buffer[kNumberBufferSize];
+    AddTextChild(sink, tag, FormatIntInto(buffer, value));
 }
 template <class Sink>
 void AddFloatChild(Sink& sink, const char* tag, double value) {
-    AddTextChild(sink, tag, FormatFloatText(value));
+    char buffer[kNumberBufferSize];
+    AddTextChild(sink, tag, FormatFloatInto(buffer, value));
 }
 
 // Calls read(i, child) for the first child element named tags[i], for each i that has one, in
