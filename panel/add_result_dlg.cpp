@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "panel/ansi_text.h"
+#include "panel/dialog_parts.h"
 #include "panel/panel_style.h"
 
 namespace quorin {
@@ -33,23 +33,9 @@ CAddResultDlg::CAddResultDlg(QWidget* parent) : QDialog(parent) {
     requirementsEdit_->setMinimumHeight(5 * requirementsEdit_->fontMetrics().lineSpacing());
     requirementsEdit_->installEventFilter(this);
 
-    errorLabel_ = new QLabel(this);
-    errorLabel_->setObjectName(QStringLiteral("errorLabel"));
-    errorLabel_->setTextFormat(Qt::PlainText);
-    errorLabel_->setWordWrap(true);
-    errorLabel_->setStyleSheet(QStringLiteral("color: #B00000;"));
-    errorLabel_->hide();
+    errorLabel_ = MakeErrorLabel(this);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setText(QStringLiteral("OK"));
-    ok->setDefault(true);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setText(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAddResultDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAddResultDlg::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(nameLabel);

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "panel/ansi_text.h"
+#include "panel/dialog_parts.h"
 #include "panel/panel_style.h"
 
 namespace quorin {
@@ -76,23 +77,9 @@ CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidg
         wordGrid->addWidget(button, i / 4, i % 4);
     }
 
-    errorLabel_ = new QLabel(this);
-    errorLabel_->setObjectName(QStringLiteral("errorLabel"));
-    errorLabel_->setTextFormat(Qt::PlainText);
-    errorLabel_->setWordWrap(true);
-    errorLabel_->setStyleSheet(QStringLiteral("color: #B00000;"));
-    errorLabel_->hide();
+    errorLabel_ = MakeErrorLabel(this);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setText(QStringLiteral("OK"));
-    ok->setDefault(true);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setText(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CResultTextDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CResultTextDlg::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(nameArea);
