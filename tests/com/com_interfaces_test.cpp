@@ -167,63 +167,11 @@ const IID kUnknownInterface = MakeGuid("{0BADC1A5-0000-4000-8000-000000000002}")
         EXPECT_EQ(object.calls, expected);                               \
     }
 
-TEST(ComInterfaces, VtableEntryNReachesTheMethodOfSlotN) {
+TEST(ComInterfaces, VtableEntryNReachesTheMethodOfSlotN){
     EXPECT_ALL_SLOTS(ITestItemEdit, TEST_ITEM_EDIT_SLOTS, 40)
-    EXPECT_ALL_SLOTS(IEmbeddedPanel, EMBEDDED_PANEL_SLOTS, 9)
-    EXPECT_ALL_SLOTS(IModuleInfo, MODULE_INFO_SLOTS, 7)
-    EXPECT_ALL_SLOTS(IResultReport, RESULT_REPORT_SLOTS, 4)
-}
-
-// Arguments reach the methods unchanged through raw entries, including a string passed by value
-// and a string result returned through memory.
-class ArgumentRecorder final : public AllInterfaces {
-public:
-    int32_t LoadTestItems(BSTR text, int32_t a, int32_t b, int32_t english, int32_t c) override {
-        texts.push_back(BstrToAnsi(text));
-        numbers = {a, b, english, c};
-        return 1;
-    }
-    std::string GetEvaluatedParameters(int32_t index) override {
-        numbers = {index};
-        return "1.000;2.500;";
-    }
-    CReportItem** ComposeReport(int32_t unused, int32_t* done, std::string data,
-                                int32_t chapter) override {
-        texts.push_back(data);
-        numbers = {unused, chapter};
-        *done = 1;
-        return table;
-    }
-
-    std::vector<std::string> texts;
-    std::vector<int32_t> numbers;
-    CReportItem* table[kReportItemTableSize] = {};
-};
-
-template <typename Fn>
-Fn Entry(void* self, int slot) {
-    return reinterpret_cast<Fn>((*static_cast<void***>(self))[slot]);
-}
-
-TEST(ComInterfaces, ArgumentsAndResultsPassThroughRawEntries) {
-    ArgumentRecorder object;
-    void* edit = static_cast<ITestItemEdit*>(&object);
-    OwnedBstr text = OwnedBstr::FromAnsi("<TestItemBegin>");
-    using Load = int32_t (*)(void*, BSTR, int32_t, int32_t, int32_t, int32_t);
-    EXPECT_EQ(Entry<Load>(edit, 3)(edit, text.get(), 11, -12, 1, 14), 1);
-    EXPECT_EQ(object.numbers, (std::vector<int32_t>{11, -12, 1, 14}));
-    using Evaluate = std::string (*)(void*, int32_t);
-    EXPECT_EQ(Entry<Evaluate>(edit, 34)(edit, 7), "1.000;2.500;");
-    EXPECT_EQ(object.numbers, std::vector<int32_t>{7});
-
-    void* report = static_cast<IResultReport*>(&object);
-    int32_t done = 0;
-    using Compose = CReportItem** (*)(void*, int32_t, int32_t*, std::string, int32_t);
-    EXPECT_EQ(Entry<Compose>(report, 4)(report, 3, &done, std::string(100, 'd'), 9), object.table);
-    EXPECT_EQ(done, 1);
-    EXPECT_EQ(object.texts, (std::vector<std::string>{"<TestItemBegin>", std::string(100, 'd')}));
-    EXPECT_EQ(object.numbers, (std::vector<int32_t>{3, 9}));
-}
+        EXPECT_ALL_SLOTS(IEmbeddedPanel, EMBEDDED_PANEL_SLOTS, 9)
+            EXPECT_ALL_SLOTS(IModuleInfo, MODULE_INFO_SLOTS, 7)
+                EXPECT_ALL_SLOTS(IResultReport, RESULT_REPORT_SLOTS, 4)}
 
 TEST(ComInterfaces, ClassAndInterfaceIdentities) {
     EXPECT_EQ(GuidToString(CLSID_QuorinCom), "{20CEF8D1-DE93-473D-A80A-D3D160BCE537}");

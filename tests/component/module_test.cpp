@@ -7,6 +7,7 @@
 
 #include "component/com_interfaces.h"
 #include "platform/com/activation.h"
+#include "report/report_item.h"
 #include "tests/common/locale_guard.h"
 #include "tests/common/server_library.h"
 #include "tests/component/component_fixture.h"
@@ -53,6 +54,11 @@ TEST_F(Module, HostDrivesASequenceAndTheLibraryCountsItsObjects) {
         ASSERT_EQ(static_cast<IUnknown*>(edit)->QueryInterface(IID_IResultReport, &report), S_OK);
         OwnedBstr results(Entry<BSTR (*)(void*)>(report, 3)(report));
         EXPECT_EQ(results.ToAnsi().substr(0, 39), "DIST_1_NAME=Z1 reactive reach (\xA6\xB8);DIST");
+        int32_t done = 0;  // a std::string by value between other arguments
+        using Compose = CReportItem** (*)(void*, int32_t, int32_t*, std::string, int32_t);
+        CReportItem** table = Entry<Compose>(report, 4)(report, 0, &done, std::string(100, 'd'), 4);
+        EXPECT_EQ(done, 1);
+        EXPECT_EQ(table[0]->title.substr(0, 4), "5.  ");
         EXPECT_EQ(Entry<ULONG (*)(void*)>(report, 2)(report), 1u);
     }
     EXPECT_NE(Entry<std::string (*)(void*)>(edit, 9)(edit).find(ForeignItemOf(sample)),

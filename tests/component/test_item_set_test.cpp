@@ -20,38 +20,6 @@ std::string Block(const std::string& inner) {
 
 using test::DataBytes;
 
-// An own block with every key present, laid out as a host writes it (CR LF, TAB); item i has
-// i % 16 named parameters and varied texts.
-std::string FullOwnBlock(int i) {
-    std::string inner = "TestComName2=Quorin.QuorinCom;\r\n";
-    inner += CFormat("\tHINT=hint %d;\r\n\tTESTNAME=Item %d;\r\n", i, i);
-    const int named = i % 16;
-    for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
-        const std::string name = k <= named ? CFormat("P%d.%d", i, k) : "";
-        inner += CFormat("\tNAME%d=%s;\tVALUE%d=Z%d.R*%d;\r\n", k, name.c_str(), k, k, i);
-        inner += CFormat("\tPROPERTY%d=%d;\tREQUIRE%d=<%d;\r\n", k, (i + k) % 9, k, k);
-    }
-    inner +=
-        CFormat("\tBOOKMARK=BM;\tSELECT=%d;\tPAUSE=%d;\tHINTSELECT=%d;\r\n", i % 2, i * 10, i % 3);
-    inner += CFormat("\tHINTSETTING=%d;\tITE_TASKTYPE=%d;\tUAC=1;\r\n", -i, i % 5);
-    return Block(inner);
-}
-
-std::string ForeignBlock(int i) {
-    return Block(
-        CFormat("TestComName2=Vendor.Module%d;\r\n\tHINT=Foreign \xB2\xE2\xCA\xD4 %d;\r\n\t"
-                "PARAM=a\tb;NOTE=not Quorin.QuorinCom;\n",
-                i % 3, i));
-}
-
-// The written text carries every field read or set; kind and parameter count are derived.
-void ExpectSameItem(const CTestItem& a, const CTestItem& b, int index) {
-    EXPECT_EQ(a.ComponentName(), b.ComponentName()) << index;
-    EXPECT_EQ(a.Kind(), b.Kind()) << index;
-    EXPECT_EQ(a.ParameterCount(), b.ParameterCount()) << index;
-    EXPECT_EQ(a.WriteText("BM"), b.WriteText("BM")) << index;
-}
-
 TEST(TestItem, KeyStringsFollowTheParameterLayout) {
     const std::pair<int, const char*> cases[] = {
         {0, "TESTNAME"}, {1, "NAME1"},   {2, "VALUE1"},     {3, "PROPERTY1"}, {4, "REQUIRE1"},
@@ -267,29 +235,6 @@ TEST(TestItemSet, SpliceKeepsForeignBlocksByteForByteAndRewritesOwnOnes) {
     EXPECT_EQ(set.SpliceItemTexts(), expected);
     EXPECT_EQ(set.BlockText(), expected);
     EXPECT_EQ(set.SpliceItemTexts(), expected);
-}
-
-TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
-    std::string text;
-    for (int i = 0; i < 60; ++i)
-        text += i % 4 == 3 ? ForeignBlock(i) : FullOwnBlock(i);
-    CTestItemSet first;
-    first.ReadBlocks(text);
-    ASSERT_EQ(first.Count(), 60);
-    const std::string spliced = first.SpliceItemTexts();
-
-    CTestItemSet second;
-    second.ReadBlocks(spliced);
-    ASSERT_EQ(second.Count(), 60);
-    EXPECT_EQ(second.Bookmark(), "BM");
-    for (int i = 0; i < 60; ++i) {
-        EXPECT_EQ(first.Item(i)->IsOwn(), i % 4 != 3);
-        ExpectSameItem(*first.Item(i), *second.Item(i), i);
-        EXPECT_EQ(first.ItemText(i), second.ItemText(i));
-    }
-    EXPECT_EQ(first.Item(58)->ParameterCount(), 58 % 16);
-    EXPECT_EQ(first.Item(58)->Value(5), "Z5.R*58");
-    EXPECT_EQ(second.SpliceItemTexts(), spliced);
 }
 
 struct BlocksCase {
