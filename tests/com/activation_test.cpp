@@ -65,20 +65,6 @@ TEST_F(ActivationTest, CreatesByProgIdAndCallsThroughRawEntries) {
     EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(ActivationTest, FailedQueriesAddNoReference) {
-    IToyCounter* toy = CreateToy();
-    ASSERT_NE(toy, nullptr);
-    void* none = toy;
-    EXPECT_EQ(toy->QueryInterface(kUnknownInterface, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(toy->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-    void* same = nullptr;
-    ASSERT_EQ(toy->QueryInterface(IID_IToyCounter, &same), S_OK);
-    EXPECT_EQ(same, toy);
-    EXPECT_EQ(toy->Release(), 1u);
-    EXPECT_EQ(toy->Release(), 0u);
-}
-
 TEST_F(ActivationTest, ServerLocksOutliveTheFactoryAndNeverGoBelowZero) {
     void* object = nullptr;
     ASSERT_EQ(CoGetClassObject(CLSID_ToyCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
