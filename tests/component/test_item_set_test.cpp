@@ -330,6 +330,45 @@ TEST(TestItemSet, HostSettersRebuildTheTextsEvenWithoutAnItem) {
     EXPECT_EQ(set.Item(0)->Hint(), "h");
 }
 
+// Sixty items, every fourth a foreign block with a tab, a lone LF and GBK bytes, the others
+// own items with 0 to 15 named parameters: the tables grow past 50 and nothing changes on the
+// way back.
+TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        if (i % 4 == 3) {
+            text +=
+                Block(CFormat("TestComName2=Vendor.Module%d;\r\n\tHINT=Foreign \xB2\xE2\xCA\xD4 %d;"
+                              "\r\n\tPARAM=a\tb;NOTE=not Quorin.QuorinCom;\n",
+                              i % 3, i));
+            continue;
+        }
+        std::string inner = CFormat("TestComName2=Quorin.QuorinCom;\r\n\tTESTNAME=Item %d;\r\n", i);
+        for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
+            const std::string name = k <= i % 16 ? CFormat("P%d.%d", i, k) : "";
+            inner += CFormat("\tNAME%d=%s;\tVALUE%d=Z%d.R*%d;\tPROPERTY%d=%d;\tREQUIRE%d=<%d;\r\n",
+                             k, name.c_str(), k, k, i, k, (i + k) % 9, k, k);
+        }
+        text += Block(inner + CFormat("\tBOOKMARK=BM;\tSELECT=%d;\tPAUSE=%d;\r\n", i % 2, i * 10));
+    }
+    CTestItemSet first;
+    first.ReadBlocks(text);
+    ASSERT_EQ(first.Count(), 60);
+    const std::string spliced = first.SpliceItemTexts();
+    CTestItemSet second;
+    second.ReadBlocks(spliced);
+    ASSERT_EQ(second.Count(), 60);
+    EXPECT_EQ(second.Bookmark(), "BM");
+    for (int i = 0; i < 60; ++i) {
+        EXPECT_EQ(second.Item(i)->IsOwn(), i % 4 != 3) << i;
+        EXPECT_EQ(second.Item(i)->ParameterCount(), i % 4 == 3 ? 0 : i % 16) << i;
+        EXPECT_EQ(first.Item(i)->WriteText("BM"), second.Item(i)->WriteText("BM")) << i;
+        EXPECT_EQ(first.ItemText(i), second.ItemText(i)) << i;
+    }
+    EXPECT_EQ(second.Item(58)->Value(5), "Z5.R*58");
+    EXPECT_EQ(second.SpliceItemTexts(), spliced);
+}
+
 TEST(TestItemSet, ItemCountStopsAtThe16BitLimit) {
     std::string text;
     const std::string empty = Block("");
