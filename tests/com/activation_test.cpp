@@ -1,20 +1,15 @@
 #include "platform/com/activation.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 #include "platform/com/bstr.h"
 #include "platform/com/registry.h"
 #include "tests/com/toy_interface.h"
+#include "tests/common/server_library.h"
 
 namespace quorin {
 namespace {
 
-namespace fs = std::filesystem;
 using test::CLSID_ToyCounter;
 using test::IID_IToyCounter;
 using test::IToyCounter;
@@ -22,154 +17,84 @@ using test::IToyCounter;
 const CLSID kUnknownClass = MakeGuid("{0BADC1A5-0000-4000-8000-000000000001}");
 const IID kUnknownInterface = MakeGuid("{0BADC1A5-0000-4000-8000-000000000002}");
 
-// The toy server as the test sees it: its own handle on the library the shim loads.
-class ActivationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-activation-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        registry_ = (dir_ / "registry.ini").string();
-        ::setenv("QUORIN_REGISTRY", registry_.c_str(), 1);
-        server_ = ::dlopen(QUORIN_TEST_SERVER, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(server_, nullptr) << ::dlerror();
-        canUnloadNow_ =
-            reinterpret_cast<DllCanUnloadNowFunction>(::dlsym(server_, "DllCanUnloadNow"));
-        ASSERT_NE(canUnloadNow_, nullptr);
-        const auto registerServer =
-            reinterpret_cast<DllRegisterServerFunction>(::dlsym(server_, "DllRegisterServer"));
-        ASSERT_NE(registerServer, nullptr);
-        ASSERT_EQ(registerServer(), S_OK);
-    }
-    void TearDown() override {
-        if (server_) {
-            EXPECT_EQ(canUnloadNow_(), S_OK) << "an object or factory of the toy server leaked";
-            ::dlclose(server_);
-        }
-        ::unsetenv("QUORIN_REGISTRY");
-        fs::remove_all(dir_);
-    }
+template <typename Fn>
+Fn Entry(void* self, int slot) {
+    return reinterpret_cast<Fn>((*static_cast<void***>(self))[slot]);
+}
 
+class ActivationTest : public test::ServerLibraryTest {
+protected:
+    ActivationTest() : ServerLibraryTest(QUORIN_TEST_SERVER) {}
     IToyCounter* CreateToy() {
         void* object = nullptr;
-        EXPECT_EQ(CoCreateInstance(CLSID_ToyCounter, nullptr, CLSCTX_INPROC_SERVER, IID_IToyCounter,
-                                   &object),
+        EXPECT_EQ(CoCreateInstance(CLSID_ToyCounter, nullptr, CLSCTX_ALL, IID_IToyCounter, &object),
                   S_OK)
             << ActivationErrorText();
         return static_cast<IToyCounter*>(object);
     }
-
-    fs::path dir_;
-    std::string registry_;
-    void* server_ = nullptr;
-    DllCanUnloadNowFunction canUnloadNow_ = nullptr;
 };
 
-TEST_F(ActivationTest, CreatesByProgIdAndCallsTheInterface) {
+// Entry n of the vtable is method slot n; BSTRs and std::string pass by value and as results.
+TEST_F(ActivationTest, CreatesByProgIdAndCallsThroughRawEntries) {
     CLSID clsid{};
     ASSERT_EQ(CLSIDFromProgID(u"Quorin.ToyCounter", &clsid), S_OK);
     EXPECT_EQ(clsid, CLSID_ToyCounter);
-    CLSID again{};
-    ASSERT_EQ(CLSIDFromProgID(std::string_view("quorin.toycounter"), &again), S_OK);
-    EXPECT_EQ(again, CLSID_ToyCounter);
+    clsid = {};
+    ASSERT_EQ(CLSIDFromProgID(std::string_view("quorin.toycounter"), &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_ToyCounter);
 
-    void* object = nullptr;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IToyCounter, &object), S_OK);
-    auto* toy = static_cast<IToyCounter*>(object);
-    EXPECT_EQ(toy->Add(40), 40);
-    EXPECT_EQ(toy->Add(2), 42);
-    OwnedBstr prefix = OwnedBstr::FromAnsi("total");
-    OwnedBstr described(toy->Describe(prefix.get()));
-    EXPECT_EQ(described.ToAnsi(), "total=42");
-    EXPECT_EQ(toy->Repeat("ab", 3), "ababab|42");
+    void* self = CreateToy();
+    ASSERT_NE(self, nullptr);
     EXPECT_EQ(ActivationErrorText(), "");
-    EXPECT_EQ(toy->Release(), 0u);
-}
-
-TEST_F(ActivationTest, VtableEntryNIsMethodSlotN) {
-    IToyCounter* toy = CreateToy();
-    ASSERT_NE(toy, nullptr);
-    void* self = toy;
-    void** vtable = *static_cast<void***>(self);
-    const auto addRef = reinterpret_cast<ULONG (*)(void*)>(vtable[1]);
-    const auto release = reinterpret_cast<ULONG (*)(void*)>(vtable[2]);
-    const auto add = reinterpret_cast<int32_t (*)(void*, int32_t)>(vtable[3]);
-    const auto describe = reinterpret_cast<BSTR (*)(void*, BSTR)>(vtable[4]);
-    const auto repeat = reinterpret_cast<std::string (*)(void*, std::string, int32_t)>(vtable[5]);
-    EXPECT_EQ(add(self, 7), 7);
-    EXPECT_EQ(add(self, -2), 5);
-    OwnedBstr prefix = OwnedBstr::FromAnsi("n");
-    EXPECT_EQ(OwnedBstr(describe(self, prefix.get())).ToAnsi(), "n=5");
-    EXPECT_EQ(repeat(self, "xy", 2), "xyxy|5");
-    EXPECT_EQ(addRef(self), 2u);
-    EXPECT_EQ(release(self), 1u);
-
-    const auto queryInterface = reinterpret_cast<HRESULT (*)(void*, const IID&, void**)>(vtable[0]);
+    EXPECT_EQ(Entry<int32_t (*)(void*, int32_t)>(self, 3)(self, 40), 40);
+    EXPECT_EQ(Entry<int32_t (*)(void*, int32_t)>(self, 3)(self, 2), 42);
+    OwnedBstr prefix = OwnedBstr::FromAnsi("total");
+    EXPECT_EQ(OwnedBstr(Entry<BSTR (*)(void*, BSTR)>(self, 4)(self, prefix.get())).ToAnsi(),
+              "total=42");
+    using Repeat = std::string (*)(void*, std::string, int32_t);
+    EXPECT_EQ(Entry<Repeat>(self, 5)(self, "ab", 3), "ababab|42");
+    EXPECT_EQ(Entry<ULONG (*)(void*)>(self, 1)(self), 2u);
     void* unknown = nullptr;
-    ASSERT_EQ(queryInterface(self, IID_IUnknown, &unknown), S_OK);
+    using Query = HRESULT (*)(void*, const IID&, void**);
+    ASSERT_EQ(Entry<Query>(self, 0)(self, IID_IUnknown, &unknown), S_OK);
     EXPECT_EQ(unknown, self);
-    EXPECT_EQ(release(unknown), 1u);
-    EXPECT_EQ(release(self), 0u);
+    EXPECT_EQ(Entry<ULONG (*)(void*)>(self, 2)(self), 2u);
+    EXPECT_EQ(Entry<ULONG (*)(void*)>(self, 2)(self), 1u);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    EXPECT_EQ(Entry<ULONG (*)(void*)>(self, 2)(self), 0u);
+    EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(ActivationTest, ReferencesAndModuleLocksAreCounted) {
-    IToyCounter* toy = CreateToy();
-    ASSERT_NE(toy, nullptr);
-    EXPECT_EQ(canUnloadNow_(), S_FALSE);
-    EXPECT_EQ(toy->AddRef(), 2u);
-
-    void* other = nullptr;
-    ASSERT_EQ(toy->QueryInterface(IID_IToyCounter, &other), S_OK);
-    EXPECT_EQ(other, toy);
-    void* unknown = nullptr;
-    ASSERT_EQ(toy->QueryInterface(IID_IUnknown, &unknown), S_OK);
-    EXPECT_EQ(unknown, toy);
-    void* none = toy;
-    EXPECT_EQ(toy->QueryInterface(kUnknownInterface, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(toy->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-
-    EXPECT_EQ(toy->Release(), 3u);  // the two queries added two, the failed ones none
-    EXPECT_EQ(toy->Release(), 2u);
-    EXPECT_EQ(toy->Release(), 1u);
-    EXPECT_EQ(canUnloadNow_(), S_FALSE);
-    EXPECT_EQ(toy->Release(), 0u);
-    EXPECT_EQ(canUnloadNow_(), S_OK);
-}
-
-TEST_F(ActivationTest, ClassFactoryLocksTheServer) {
+TEST_F(ActivationTest, ServerLocksOutliveTheFactoryAndNeverGoBelowZero) {
     void* object = nullptr;
     ASSERT_EQ(CoGetClassObject(CLSID_ToyCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                &object),
               S_OK);
     auto* factory = static_cast<IClassFactory*>(object);
-    EXPECT_EQ(canUnloadNow_(), S_FALSE);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
     ASSERT_EQ(factory->LockServer(1), S_OK);
     EXPECT_EQ(factory->Release(), 0u);
-    EXPECT_EQ(canUnloadNow_(), S_FALSE);  // the lock outlives the factory
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
 
     ASSERT_EQ(
         CoGetClassObject(CLSID_ToyCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, &object),
         S_OK);
     factory = static_cast<IClassFactory*>(object);
     void* created = nullptr;
-    IUnknown* outer = factory;
-    EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &created), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(factory, IID_IUnknown, &created), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->CreateInstance(nullptr, kUnknownInterface, &created), E_NOINTERFACE);
     EXPECT_EQ(created, nullptr);
-    ASSERT_EQ(factory->LockServer(0), S_OK);
-    // Unbalanced unlocks never wrap the count below zero.
-    ASSERT_EQ(factory->LockServer(0), S_OK);
-    ASSERT_EQ(factory->LockServer(0), S_OK);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(factory->LockServer(0), S_OK);
     EXPECT_EQ(factory->Release(), 0u);
-    EXPECT_EQ(canUnloadNow_(), S_OK);
+    EXPECT_EQ(canUnloadNow(), S_OK);
     IToyCounter* toy = CreateToy();
-    EXPECT_EQ(canUnloadNow_(), S_FALSE);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);  // an unlock below zero would hide this object
     toy->Release();
 }
 
-TEST_F(ActivationTest, FailuresComeBackAsHresults) {
-    const std::string missing = (dir_ / "libmissing.so").string();
+TEST_F(ActivationTest, FailuresComeBackAsHresultsWithTheirText) {
+    const std::string missing = dir.file("libmissing.so");
     const std::string shim = ModulePathOf(reinterpret_cast<const void*>(&SysAllocString));
     ASSERT_FALSE(shim.empty());
     const CLSID kMissingLibrary = MakeGuid("{0BADC1A5-0000-4000-8000-000000000003}");
@@ -188,7 +113,7 @@ TEST_F(ActivationTest, FailuresComeBackAsHresults) {
         std::string error;
     } cases[] = {
         {kUnknownClass, CLSCTX_ALL, REGDB_E_CLASSNOTREG,
-         "class {0BADC1A5-0000-4000-8000-000000000001} is not registered in " + registry_},
+         "class {0BADC1A5-0000-4000-8000-000000000001} is not registered in " + registry},
         {CLSID_ToyCounter, CLSCTX_LOCAL_SERVER, REGDB_E_CLASSNOTREG,
          "class {6B1E0C52-3F7A-4D21-9C8E-2A5D7F01B3C4} is asked for without "
          "CLSCTX_INPROC_SERVER"},
@@ -223,10 +148,10 @@ TEST_F(ActivationTest, FailuresComeBackAsHresults) {
 
 TEST_F(ActivationTest, UnknownProgIdsAreRefused) {
     CLSID clsid = kUnknownClass;
-    EXPECT_EQ(CLSIDFromProgID(u"No.Such.Class", &clsid), CO_E_CLASSSTRING);
-    EXPECT_EQ(CLSIDFromProgID(u"Quorin.ToyCounter\u00E9", &clsid), CO_E_CLASSSTRING);
-    EXPECT_EQ(CLSIDFromProgID(std::u16string(300, u'Q').c_str(), &clsid), CO_E_CLASSSTRING);
-    EXPECT_EQ(CLSIDFromProgID(u"", &clsid), CO_E_CLASSSTRING);
+    for (const std::u16string& progId :
+         {std::u16string(u"No.Such.Class"), std::u16string(u"Quorin.ToyCounter\u00E9"),
+          std::u16string(300, u'Q'), std::u16string()})
+        EXPECT_EQ(CLSIDFromProgID(progId.c_str(), &clsid), CO_E_CLASSSTRING);
     EXPECT_EQ(clsid, kUnknownClass);
     EXPECT_EQ(CLSIDFromProgID(static_cast<const char16_t*>(nullptr), &clsid), E_INVALIDARG);
     EXPECT_EQ(CLSIDFromProgID(u"Quorin.ToyCounter", nullptr), E_POINTER);

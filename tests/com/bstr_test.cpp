@@ -46,41 +46,26 @@ TEST(Bstr, PrefixHoldsTheByteLengthAndTextEndsInNul) {
     }
 }
 
-TEST(Bstr, NullIsTheEmptyText) {
+TEST(Bstr, NullIsTheEmptyTextAndImpossibleLengthsGiveNull) {
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
-    EXPECT_EQ(SysStringLen(nullptr), 0u);
-    EXPECT_EQ(SysStringByteLen(nullptr), 0u);
-    EXPECT_TRUE(BstrView(nullptr).empty());
+    EXPECT_EQ(SysStringLen(nullptr) + SysStringByteLen(nullptr), 0u);
     EXPECT_EQ(BstrToAnsi(nullptr), "");
     SysFreeString(nullptr);
-    OwnedBstr none;
-    EXPECT_EQ(none.size(), 0u);
-    EXPECT_EQ(none.ToAnsi(), "");
-}
-
-TEST(Bstr, ImpossibleLengthsGiveNullWithoutThrowing) {
+    EXPECT_EQ(OwnedBstr().ToAnsi(), "");
     EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
     EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFFu), nullptr);  // 2^32 - 2 bytes + prefix
 }
 
+// A lone GBK lead byte, a character GBK cannot hold (Thai) and a lone surrogate never fail.
 TEST(Bstr, AnsiTextGoesThroughBothWays) {
     if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
     OwnedBstr b(AnsiToBstr("A=" + kGbk + ";\r\n"));
     EXPECT_EQ(b.view(), u"A=" + kWide + u";\r\n");
-    EXPECT_EQ(SysStringByteLen(b.get()), 2u * 7);
     EXPECT_EQ(BstrToAnsi(b.get()), "A=" + kGbk + ";\r\n");
-
-    OwnedBstr wide = OwnedBstr::FromUtf16(kWide + u"x");
-    EXPECT_EQ(wide.ToAnsi(), kGbk + "x");
-
+    EXPECT_EQ(OwnedBstr::FromUtf16(kWide + u"x").ToAnsi(), kGbk + "x");
     OwnedBstr empty(AnsiToBstr(""));
     ASSERT_NE(empty.get(), nullptr);
     EXPECT_EQ(empty.size(), 0u);
-}
-
-TEST(Bstr, UnconvertibleTextNeverFails) {
-    if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
-    // A lone GBK lead byte, and a character GBK cannot hold (Thai), and a lone surrogate.
     EXPECT_EQ(OwnedBstr::FromAnsi("a\xB2").view(), u"a\uFFFD");
     EXPECT_EQ(OwnedBstr::FromUtf16(u"a\u0E01b").ToAnsi(), "a?b");
     EXPECT_EQ(OwnedBstr::FromUtf16(std::u16string(1, char16_t(0xDC00))).ToAnsi(), "?");
@@ -89,30 +74,22 @@ TEST(Bstr, UnconvertibleTextNeverFails) {
 TEST(Bstr, OwnersFreeWhatTheyHold) {
     OwnedBstr a = OwnedBstr::FromAnsi("first");
     *a.out() = SysAllocString(u"second");  // out() freed "first"
-    EXPECT_EQ(a.ToAnsi(), "second");
     OwnedBstr b(std::move(a));
     EXPECT_EQ(a.get(), nullptr);
     EXPECT_EQ(b.ToAnsi(), "second");
     b = OwnedBstr::FromAnsi("third");
-    EXPECT_EQ(b.ToAnsi(), "third");
     BSTR raw = b.release();
     EXPECT_EQ(b.get(), nullptr);
+    EXPECT_EQ(BstrToAnsi(raw), "third");
     SysFreeString(raw);
 
     BstrArray out(3);
-    out[0] = AnsiToBstr("x");
     out[2] = AnsiToBstr("z");
-    EXPECT_EQ(out.Ansi(0), "x");
-    EXPECT_EQ(out.Ansi(1), "");
-    EXPECT_EQ(out.Ansi(2), "z");
-
+    EXPECT_EQ(out.Ansi(1) + out.Ansi(2), "z");
     BstrTable<9> rows(2);
-    BSTR(*cells)[9] = rows.data();
-    cells[1][8] = AnsiToBstr("last");
-    cells[0][0] = AnsiToBstr("first");
+    rows.data()[1][8] = AnsiToBstr("last");
     EXPECT_EQ(rows.Ansi(1, 8), "last");
-    EXPECT_EQ(rows.Ansi(0, 0), "first");
-    EXPECT_EQ(&rows.at(1, 0), &cells[1][0]);
+    EXPECT_EQ(&rows.at(1, 0), &rows.data()[1][0]);
 }
 
 }  // namespace

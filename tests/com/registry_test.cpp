@@ -2,74 +2,38 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "platform/files.h"
+#include "tests/common/server_library.h"
 
 namespace quorin {
 namespace {
 
 namespace fs = std::filesystem;
+using test::EnvGuard;
 
 const CLSID kClassA = MakeGuid("{20CEF8D1-DE93-473D-A80A-D3D160BCE537}");
 const CLSID kClassB = MakeGuid("{11111111-2222-3333-4444-555555555555}");
 
-// Sets an environment variable for a scope (unset when value is null).
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~EnvGuard() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::string bytes;
-    ReadFileBytes(path.string(), bytes);
-    return bytes;
-}
-
+// The registry file lies in folders that do not exist yet.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-registry-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = dir_ / "nested" / "folders" / "registry.ini";
-        env_.emplace("QUORIN_REGISTRY", file_.c_str());
+    std::string Slurp() const {
+        std::string bytes;
+        ReadFileBytes(file_.string(), bytes);
+        return bytes;
     }
-    void TearDown() override {
-        env_.reset();
-        fs::remove_all(dir_);
-    }
-    fs::path dir_;
-    fs::path file_;
-    std::optional<EnvGuard> env_;
+    test::TempDir dir_{"registry"};
+    const fs::path file_ = fs::path(dir_.path()) / "nested" / "folders" / "registry.ini";
+    EnvGuard env_{"QUORIN_REGISTRY", file_.c_str()};
 };
 
 TEST_F(RegistryTest, RegistrationWritesBothSectionsIntoNewFolders) {
     ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/opt/q/lib/libquorin.so"), S_OK);
-    EXPECT_EQ(Slurp(file_),
+    EXPECT_EQ(Slurp(),
               "; Quorin class registry, written by the servers' registration\n"
               "\n"
               "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
@@ -105,33 +69,16 @@ TEST_F(RegistryTest, OtherEntriesAreKeptByteForByte) {
         "\n"
         "[ProgID\\Quorin.QuorinCom]\n"
         "CLSID={20CEF8D1-DE93-473D-A80A-D3D160BCE537}\n";
-    EXPECT_EQ(Slurp(file_), before + "\n\n" + ours);
+    EXPECT_EQ(Slurp(), before + "\n\n" + ours);
 
     // Registering again replaces our sections in place; the others stay as they were.
     ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/b.so"), S_OK);
     std::string expected = ours;
     expected.replace(expected.find("/l/a.so"), 7, "/l/b.so");
-    EXPECT_EQ(Slurp(file_), before + "\n\n" + expected);
-
+    EXPECT_EQ(Slurp(), before + "\n\n" + expected);
     std::string path;
-    ASSERT_EQ(FindInprocServer(kClassB, &path), S_OK);
+    ASSERT_EQ(FindInprocServer(kClassB, &path), S_OK);  // CR LF lines read as well
     EXPECT_EQ(path, "/x/libother.so");
-    CLSID clsid{};
-    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
-    EXPECT_EQ(clsid, kClassB);
-}
-
-TEST_F(RegistryTest, NewProgIdReplacesTheOldOneOfTheClass) {
-    ASSERT_EQ(RegisterInprocServer(kClassA, "Old.Name", "/l/a.so"), S_OK);
-    ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
-    ASSERT_EQ(RegisterInprocServer(kClassA, "New.Name", "/l/a.so"), S_OK);
-    CLSID clsid{};
-    EXPECT_EQ(FindProgId("Old.Name", &clsid), CO_E_CLASSSTRING);
-    ASSERT_EQ(FindProgId("New.Name", &clsid), S_OK);
-    EXPECT_EQ(clsid, kClassA);
-    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
-    EXPECT_EQ(clsid, kClassB);
-    EXPECT_EQ(Slurp(file_).find("Old.Name"), std::string::npos);
 }
 
 TEST_F(RegistryTest, RelativeLibraryPathIsMadeAbsolute) {
@@ -143,7 +90,7 @@ TEST_F(RegistryTest, RelativeLibraryPathIsMadeAbsolute) {
 
 TEST_F(RegistryTest, BadArgumentsAreRefusedAndTheFileIsUntouched) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
-    const std::string before = Slurp(file_);
+    const std::string before = Slurp();
     const struct {
         std::string_view progId;
         std::string_view path;
@@ -163,27 +110,36 @@ TEST_F(RegistryTest, BadArgumentsAreRefusedAndTheFileIsUntouched) {
         EXPECT_EQ(RegisterInprocServer(kClassA, c.progId, c.path), E_INVALIDARG)
             << c.progId << " " << c.path;
     }
-    EXPECT_EQ(Slurp(file_), before);
+    EXPECT_EQ(Slurp(), before);
     EXPECT_EQ(RegisterInprocServer(kClassA, "Q23456789012345678901234567890123456789", "/a.so"),
               S_OK);  // 39 characters
 }
 
-TEST_F(RegistryTest, UnregistrationRemovesOnlyTheClass) {
+TEST_F(RegistryTest, NewProgIdAndUnregistrationTouchOnlyTheirClass) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
-    const std::string onlyB = Slurp(file_);
-    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), S_OK);
-    ASSERT_EQ(UnregisterInprocServer(kClassA), S_OK);
-    EXPECT_EQ(Slurp(file_), onlyB + "\n");
+    const std::string onlyB = Slurp();
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Old.Name", "/l/a.so"), S_OK);
+    ASSERT_EQ(RegisterInprocServer(kClassA, "New.Name", "/l/a.so"), S_OK);
+    CLSID clsid{};
+    EXPECT_EQ(FindProgId("Old.Name", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(Slurp().find("Old.Name"), std::string::npos);
+    ASSERT_EQ(FindProgId("New.Name", &clsid), S_OK);
+    EXPECT_EQ(clsid, kClassA);
+    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
+    EXPECT_EQ(clsid, kClassB);
+
+    for (int twice = 0; twice < 2; ++twice) {  // the second time there is nothing to remove
+        ASSERT_EQ(UnregisterInprocServer(kClassA), S_OK);
+        EXPECT_EQ(Slurp(), onlyB + "\n");
+    }
     std::string path = "untouched";
     EXPECT_EQ(FindInprocServer(kClassA, &path), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(path, "untouched");
-    EXPECT_EQ(UnregisterInprocServer(kClassA), S_OK);  // nothing left to remove
-    EXPECT_EQ(Slurp(file_), onlyB + "\n");
 }
 
 TEST_F(RegistryTest, FailedRewriteLeavesTheOldFile) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
-    const std::string before = Slurp(file_);
+    const std::string before = Slurp();
     // A file-size limit below the new size makes the write fail part-way, for root as for anyone.
     struct rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -195,7 +151,7 @@ TEST_F(RegistryTest, FailedRewriteLeavesTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(hr, E_FAIL);
-    EXPECT_EQ(Slurp(file_), before);
+    EXPECT_EQ(Slurp(), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(file_.parent_path()), fs::directory_iterator()),
               1);
 }
@@ -257,20 +213,19 @@ TEST(RegistryText, MalformedTextsAreReadWithoutCrashing) {
 
 TEST(RegistryPath, EnvironmentChoosesTheFile) {
     EnvGuard home("HOME", "/home/tester");
-    {
-        EnvGuard file("QUORIN_REGISTRY", "/etc/q/reg.ini");
-        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
-        EXPECT_EQ(RegistryPath(), "/etc/q/reg.ini");
-    }
-    {
-        EnvGuard file("QUORIN_REGISTRY", "");
-        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
-        EXPECT_EQ(RegistryPath(), "/xdg/quorin/registry.ini");
-    }
-    {
-        EnvGuard file("QUORIN_REGISTRY", nullptr);
-        EnvGuard xdg("XDG_CONFIG_HOME", "relative/ignored");
-        EXPECT_EQ(RegistryPath(), "/home/tester/.config/quorin/registry.ini");
+    const struct {
+        const char* registry;
+        const char* xdg;
+        const char* path;
+    } cases[] = {
+        {"/etc/q/reg.ini", "/xdg", "/etc/q/reg.ini"},
+        {"", "/xdg", "/xdg/quorin/registry.ini"},
+        {nullptr, "relative/ignored", "/home/tester/.config/quorin/registry.ini"},
+    };
+    for (const auto& c : cases) {
+        EnvGuard file("QUORIN_REGISTRY", c.registry);
+        EnvGuard xdg("XDG_CONFIG_HOME", c.xdg);
+        EXPECT_EQ(RegistryPath(), c.path);
     }
 }
 

@@ -23,10 +23,21 @@ std::string ForeignBlock(const std::string& inner) {
     return "<TestItemBegin>" + inner + "<TestItemEnd>";
 }
 
-std::string SampleSequence() {
+std::string FileBytes(const std::string& path) {
     std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(QUORIN_SAMPLE_SEQUENCE, bytes));
+    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
     return bytes;
+}
+
+std::string SampleSequence() {
+    return FileBytes(QUORIN_SAMPLE_SEQUENCE);
+}
+
+std::string ForeignItemOf(const std::string& sample) {
+    const size_t begin = sample.find("<TestItemBegin>TestComName2=Zelvat");
+    const size_t end = sample.find("<TestItemEnd>", begin);
+    EXPECT_NE(end, std::string::npos);
+    return sample.substr(begin, end + 13 - begin);
 }
 
 Component::Component() {

@@ -38,8 +38,11 @@ inline const std::string kSmallTemplate =
 std::string OwnBlock(const std::string& title, const std::vector<std::string>& names,
                      const std::string& bookmark = "");
 std::string ForeignBlock(const std::string& inner);
-// The bundled sample sequence (GBK).
+// The bytes of a file ("" when unreadable); the bundled sample sequence (GBK); and the block of
+// the sample's foreign item, markers included.
+std::string FileBytes(const std::string& path);
 std::string SampleSequence();
+std::string ForeignItemOf(const std::string& sample);
 
 class Component {
 public:
