@@ -102,13 +102,13 @@ protected:
 TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
     const std::vector<CQuorinClient::Item> items = client_.Items();
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].kind, 12);
-    EXPECT_EQ(items[1].kind, 0);
+    EXPECT_EQ(std::pair(items[0].kind, items[1].kind), std::pair(12, 0));
     EXPECT_EQ(items[2].title, "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9");
     QListWidget* list = window_->ItemList();
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "1. Zone reach verification");
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("3. 外观及接线检查"));
+    ASSERT_EQ(list->count(), 2);  // the foreign item is not listed
+    EXPECT_EQ(
+        std::pair(list->item(0)->text(), list->item(1)->text()),
+        std::pair(QString("1. Zone reach verification"), QStringLiteral("3. 外观及接线检查")));
     EXPECT_EQ(window_->ShownItem(), 0);
 
     auto* sheet = window_->PanelHost()->findChild<QTabWidget*>(QStringLiteral("panelSheet"));
@@ -163,16 +163,14 @@ TEST_F(Host, ExportsTheResultDataAndTheValueList) {
     QString error;
     ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("r.txt")), false, &error));
     ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("v.txt")), true, &error));
-    std::string results;
-    std::string values;
+    std::string results, values;
     ASSERT_TRUE(ReadFileBytes(Path("r.txt"), results));
     ASSERT_TRUE(ReadFileBytes(Path("v.txt"), values));
     EXPECT_EQ(results.rfind("DIST_1_NAME=Z1 reactive reach (\xA6\xB8);DIST_1_RESULT=3.98;", 0), 0u)
         << results;
-    EXPECT_EQ(results, client_.ResultData());
-    EXPECT_EQ(values, client_.ValueListAndResults());
+    EXPECT_EQ(std::pair(results, values),
+              std::pair(client_.ResultData(), client_.ValueListAndResults()));
     EXPECT_NE(values.find(results), std::string::npos);
-    EXPECT_GT(values.size(), results.size());
 }
 
 TEST_F(Host, ShowsNoticesOfTheComponentInTheStatusBar) {
