@@ -56,8 +56,7 @@ TEST(PaintGraph, FillsTheBackgroundAndDrawsTheImpedanceAxes) {
     CGraph g = Plane();
     g.bkColor = 0xE0FFFF;  // light yellow
     Painted p(g);
-    EXPECT_TRUE(Near(p.image.pixel(2, 2), 0xE0FFFF));
-    EXPECT_TRUE(Near(p.image.pixel(665, 398), 0xE0FFFF));
+    EXPECT_TRUE(Near(p.image.pixel(2, 2), 0xE0FFFF) && Near(p.image.pixel(665, 398), 0xE0FFFF));
     // The R axis runs through the origin row, the X axis through its column, both black.
     int y0 = int(p.l.originY), x0 = int(p.l.originX);
     EXPECT_TRUE(Near(p.image.pixel(p.l.plot.left + 3, y0), 0x000000));
@@ -105,8 +104,7 @@ TEST(PaintGraph, NothingIsDrawnOutsideThePlotAndHugeCirclesShowWhereTheyCrossIt)
         for (int x = 0; x < p.image.width(); ++x)
             if (Near(p.image.pixel(x, y), kRed)) inside += plot.contains(x, y) ? 1 : -100000;
     EXPECT_GT(inside, 100);  // the line crosses the whole plot, nothing lies outside
-    EXPECT_TRUE(p.Has(5, 4, kBlue));
-    EXPECT_TRUE(p.Has(5, -4, kBlue));
+    EXPECT_TRUE(p.Has(5, 4, kBlue) && p.Has(5, -4, kBlue));
     EXPECT_FALSE(p.Has(2, 4, kBlue, 4));
 }
 
@@ -138,8 +136,8 @@ TEST(PaintGraph, OtherAxisTypesGetAFrame) {
     g.lines.push_back({0, 0, 10000, 2000, kRed, 0, 2});
     Painted p(g);
     const CanvasRect& r = p.l.plot;
-    EXPECT_TRUE(Near(p.image.pixel(r.left, (r.top + r.bottom) / 2), kBlue));
-    EXPECT_TRUE(Near(p.image.pixel((r.left + r.right) / 2, r.bottom), kBlue));
+    EXPECT_TRUE(Near(p.image.pixel(r.left, (r.top + r.bottom) / 2), kBlue) &&
+                Near(p.image.pixel((r.left + r.right) / 2, r.bottom), kBlue));
     EXPECT_TRUE(p.Has(5, 1, kRed));
 }
 
@@ -157,19 +155,16 @@ TEST(PaintGraph, BadInputDrawsWithoutCrashing) {
 }
 
 TEST(GridColor, FadesTheLineColourTowardTheBackground) {
-    const struct {
-        int line, back, grid;
-    } cases[] = {
-        {0x000000, 0xFFFFFF, 0xBFBFBF},
-        {0xFFFFFF, 0x000000, 0x404040},
-        {0x0000FF, 0xFFFFFF, 0xBFBFFF},
-        {0x123456, 0x123456, 0x123456},
-    };
-    for (const auto& c : cases) {
+    // Line, background, grid.
+    const std::tuple<int, int, int> cases[] = {{0x000000, 0xFFFFFF, 0xBFBFBF},
+                                               {0xFFFFFF, 0x000000, 0x404040},
+                                               {0x0000FF, 0xFFFFFF, 0xBFBFFF},
+                                               {0x123456, 0x123456, 0x123456}};
+    for (const auto& [line, back, grid] : cases) {
         CGraph g;
-        g.lineColor = c.line;
-        g.bkColor = c.back;
-        EXPECT_EQ(GridColor(g), c.grid) << std::hex << c.line;
+        g.lineColor = line;
+        g.bkColor = back;
+        EXPECT_EQ(GridColor(g), grid) << std::hex << line;
     }
 }
 
