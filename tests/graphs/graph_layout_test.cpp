@@ -13,13 +13,6 @@ namespace {
 
 const CanvasRect kReportArea{0, 0, 667, 400};  // two thirds of the text width, 400 high
 
-void ExpectCovers(const GraphLayout& l, double rMin, double rMax, double xMin, double xMax) {
-    EXPECT_LE(l.xMin, std::min(rMin, 0.0));
-    EXPECT_GE(l.xMax, std::max(rMax, 0.0));
-    EXPECT_LE(l.yMin, std::min(xMin, 0.0));
-    EXPECT_GE(l.yMax, std::max(xMax, 0.0));
-}
-
 TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
     struct Case {
         double rMin, rMax, xMin, xMax;
@@ -43,14 +36,12 @@ TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
         EXPECT_NEAR(l.yMin, c.shownXMin, 1e-9);
         EXPECT_NEAR(l.xMax - l.xMin, 6 * c.step, 1e-9);
         EXPECT_NEAR(l.yMax - l.yMin, 6 * c.step, 1e-9);
-        ExpectCovers(l, c.rMin, c.rMax, c.xMin, c.xMax);
+        EXPECT_TRUE(l.xMin <= std::min(c.rMin, 0.0) && l.xMax >= std::max(c.rMax, 0.0));
+        EXPECT_TRUE(l.yMin <= std::min(c.xMin, 0.0) && l.yMax >= std::max(c.xMax, 0.0));
         int side = l.plot.right - l.plot.left;
         EXPECT_EQ(side, l.plot.bottom - l.plot.top);
         EXPECT_EQ(side % 12, 0);
-        EXPECT_DOUBLE_EQ(l.xScale, l.yScale);
-        EXPECT_DOUBLE_EQ(l.xScale, side / (6 * c.step));
-        // Grid lines of the axes fall on whole multiples of the step.
-        EXPECT_DOUBLE_EQ(l.PixelX(c.step) - l.PixelX(0.0), side / 6.0);
+        EXPECT_EQ(std::pair(l.xScale, l.yScale), std::pair(side / (6 * c.step), l.xScale));
         EXPECT_DOUBLE_EQ(l.PixelX(l.xMin), l.plot.left);
         EXPECT_DOUBLE_EQ(l.PixelY(l.yMin), l.plot.bottom);
     }
@@ -64,50 +55,39 @@ TEST(LayoutRxGraph, PlotFitsBesideItsMarginsAndIsCentred) {
     EXPECT_LE(l.plot.bottom, 400 - m.bottom);
     EXPECT_LE(std::abs((l.plot.left - m.left) - (667 - m.right - l.plot.right)), 1);  // centred
     EXPECT_EQ(l.tickFontHeight, 12);
-
     GraphLayout printed = LayoutRxGraph(-10, 20, -5, 15, {0, 0, 4169, 2500}, 6.25);
-    EXPECT_EQ(printed.tickFontHeight, 75);
-    EXPECT_EQ(printed.plot.bottom - printed.plot.top, 2232);
-    EXPECT_EQ(printed.xStep, 5.0);
+    EXPECT_EQ(
+        std::tuple(printed.tickFontHeight, printed.plot.bottom - printed.plot.top, printed.xStep),
+        std::tuple(75, 2232, 5.0));
 }
 
 TEST(LayoutRxGraph, OriginMatchesTheAxesGeometry) {
     GraphLayout l = LayoutRxGraph(-3, 17, -2, 9, kReportArea, 1.0);
     RxAxesGeometry g = ComputeRxAxesGeometry(RxAxesOf(l, "R", "X", 0));
-    EXPECT_EQ(l.originX, g.x0);
-    EXPECT_EQ(l.originY, g.y0);
-    EXPECT_EQ(g.sR, (l.plot.right - l.plot.left) / 6);
-    EXPECT_EQ(g.sX, g.sR);
+    EXPECT_EQ(std::pair(l.originX, l.originY), std::pair(double(g.x0), double(g.y0)));
+    EXPECT_EQ(std::pair(g.sR, g.sX), std::pair((l.plot.right - l.plot.left) / 6, g.sR));
     RxAxes axes = RxAxesOf(l, "R", "X", 0x123456);
-    EXPECT_EQ(axes.titleRow, l.plot.top);
-    EXPECT_EQ(axes.gridColor, 0x123456);
-    EXPECT_EQ(axes.rTitle, "R");
+    EXPECT_EQ(std::tuple(axes.titleRow, axes.gridColor, axes.rTitle),
+              std::tuple(l.plot.top, 0x123456, "R"));
 }
 
 TEST(LayoutRxGraph, BadLimitsAndAreasStillGiveAUsablePlane) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     GraphLayout l = LayoutRxGraph(nan, inf, -inf, nan, kReportArea, nan);
-    EXPECT_EQ(l.xMin, -12.0);  // -10 .. 10 in cells of 4, three each side
-    EXPECT_EQ(l.xStep, 4.0);
-    EXPECT_EQ(l.sizeFactor, 1.0);
-
+    // -10 .. 10 in cells of 4, three each side.
+    EXPECT_EQ(std::tuple(l.xMin, l.xStep, l.sizeFactor), std::tuple(-12.0, 4.0, 1.0));
     GraphLayout swapped = LayoutRxGraph(20, -10, 15, -5, kReportArea, 1.0);
-    EXPECT_EQ(swapped.xMin, -10.0);
-    EXPECT_EQ(swapped.xStep, 5.0);
-
+    EXPECT_EQ(std::pair(swapped.xMin, swapped.xStep), std::pair(-10.0, 5.0));
     GraphLayout origin = LayoutRxGraph(0, 0, 0, 0, kReportArea, 1.0);
-    EXPECT_EQ(origin.xMin, -3.0);
-    EXPECT_EQ(origin.yMax, 3.0);
+    EXPECT_EQ(std::pair(origin.xMin, origin.yMax), std::pair(-3.0, 3.0));
 
     GraphLayout huge = LayoutRxGraph(-1e300, 1e300, 0, 1, kReportArea, 1e300);
     EXPECT_TRUE(std::isfinite(huge.xScale));
     EXPECT_LE(huge.xMax, 1e13);
-
     GraphLayout tiny = LayoutRxGraph(-1, 1, -1, 1, {10, 10, 20, 20}, 1.0);
     EXPECT_EQ(tiny.plot.right - tiny.plot.left, 12);
     EXPECT_TRUE(std::isfinite(tiny.xScale));
-
     GraphLayout micro = LayoutRxGraph(0, 1e-300, 0, 1e-300, kReportArea, 1.0);
     EXPECT_TRUE(std::isfinite(micro.xScale));
     EXPECT_GE(micro.xStep, 0.99e-6);
@@ -116,27 +96,24 @@ TEST(LayoutRxGraph, BadLimitsAndAreasStillGiveAUsablePlane) {
 TEST(LayoutPlainGraph, IndependentScalesFillTheArea) {
     GraphLayout l = LayoutPlainGraph(0, 100, 0, 5, kReportArea, 1.0);
     EXPECT_FALSE(l.rx);
-    EXPECT_DOUBLE_EQ(l.PixelX(0), l.plot.left);
-    EXPECT_DOUBLE_EQ(l.PixelX(100), l.plot.right);
-    EXPECT_DOUBLE_EQ(l.PixelY(0), l.plot.bottom);
-    EXPECT_DOUBLE_EQ(l.PixelY(5), l.plot.top);
+    EXPECT_EQ(std::vector<double>({l.PixelX(0), l.PixelX(100), l.PixelY(0), l.PixelY(5)}),
+              std::vector<double>({double(l.plot.left), double(l.plot.right), double(l.plot.bottom),
+                                   double(l.plot.top)}));
     EXPECT_NE(l.xScale, l.yScale);
-    EXPECT_EQ(l.xStep, 20.0);
-    EXPECT_EQ(l.yStep, 1.0);
+    EXPECT_EQ(std::pair(l.xStep, l.yStep), std::pair(20.0, 1.0));
     GraphLayout flat = LayoutPlainGraph(3, 3, 7, 7, kReportArea, 1.0);
-    EXPECT_EQ(flat.xMin, 2.0);
-    EXPECT_EQ(flat.yMax, 8.0);
+    EXPECT_EQ(std::pair(flat.xMin, flat.yMax), std::pair(2.0, 8.0));
 }
 
 TEST(LayoutGraph, AxisTypeChoosesTheLayout) {
     CGraph g;
     g.xMin = 1;
     g.xMax = 5;
-    EXPECT_TRUE(LayoutGraph(g, kReportArea, 1.0).rx);
-    EXPECT_EQ(LayoutGraph(g, kReportArea, 1.0).xMin, -8.0);  // RX planes include the origin
+    GraphLayout rx = LayoutGraph(g, kReportArea, 1.0);
+    EXPECT_EQ(std::pair(rx.rx, rx.xMin), std::pair(true, -8.0));  // RX planes include the origin
     g.axisType = "IT";
-    EXPECT_FALSE(LayoutGraph(g, kReportArea, 1.0).rx);
-    EXPECT_EQ(LayoutGraph(g, kReportArea, 1.0).xMin, 1.0);
+    GraphLayout it = LayoutGraph(g, kReportArea, 1.0);
+    EXPECT_EQ(std::pair(it.rx, it.xMin), std::pair(false, 1.0));
 
     const std::pair<const char*, bool> types[] = {{"RX", true},   {"rx", true},   {" Rx ", true},
                                                   {"R X", false}, {"RXX", false}, {"", false},

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <tuple>
 
 #include "graphs/graph_description.h"
 #include "graphs/graph_layout.h"
@@ -17,12 +18,9 @@ constexpr int kRed = 0x0000FF;  // 0x00BBGGRR
 constexpr int kBlue = 0xFF0000;
 const QRect kArea(0, 0, 667, 400);
 
-CGraph Plane() {
+CGraph Plane(double xMin = -10, double xMax = 20, double yMin = -5, double yMax = 15) {
     CGraph g;
-    g.xMin = -10;
-    g.xMax = 20;
-    g.yMin = -5;
-    g.yMax = 15;
+    std::tie(g.xMin, g.xMax, g.yMin, g.yMax) = std::tuple(xMin, xMax, yMin, yMax);
     return g;
 }
 
@@ -42,12 +40,12 @@ struct Painted {
     }
     // Whether some pixel within radius of the plane point (r, x) has the colour.
     bool Has(double r, double x, int bgr, int radius = 2) const {
-        for (int dy = -radius; dy <= radius; ++dy) {
-            for (int dx = -radius; dx <= radius; ++dx) {
-                QPoint p(int(std::lround(l.PixelX(r))) + dx, int(std::lround(l.PixelY(x))) + dy);
-                if (image.rect().contains(p) && Near(image.pixel(p), bgr)) return true;
-            }
-        }
+        const QPoint at(int(std::lround(l.PixelX(r))), int(std::lround(l.PixelY(x))));
+        for (int dy = -radius; dy <= radius; ++dy)
+            for (int dx = -radius; dx <= radius; ++dx)
+                if (image.rect().contains(at + QPoint(dx, dy)) &&
+                    Near(image.pixel(at + QPoint(dx, dy)), bgr))
+                    return true;
         return false;
     }
     QImage image;
@@ -58,8 +56,7 @@ TEST(PaintGraph, FillsTheBackgroundAndDrawsTheImpedanceAxes) {
     CGraph g = Plane();
     g.bkColor = 0xE0FFFF;  // light yellow
     Painted p(g);
-    EXPECT_TRUE(Near(p.image.pixel(2, 2), 0xE0FFFF));
-    EXPECT_TRUE(Near(p.image.pixel(665, 398), 0xE0FFFF));
+    EXPECT_TRUE(Near(p.image.pixel(2, 2), 0xE0FFFF) && Near(p.image.pixel(665, 398), 0xE0FFFF));
     // The R axis runs through the origin row, the X axis through its column, both black.
     int y0 = int(p.l.originY), x0 = int(p.l.originX);
     EXPECT_TRUE(Near(p.image.pixel(p.l.plot.left + 3, y0), 0x000000));
@@ -103,16 +100,11 @@ TEST(PaintGraph, NothingIsDrawnOutsideThePlotAndHugeCirclesShowWhereTheyCrossIt)
     Painted p(g);
     QRect plot = ToQRect(p.l.plot).adjusted(-1, -1, 1, 1);
     int inside = 0;
-    for (int y = 0; y < p.image.height(); ++y) {
-        for (int x = 0; x < p.image.width(); ++x) {
-            if (!Near(p.image.pixel(x, y), kRed)) continue;
-            EXPECT_TRUE(plot.contains(x, y)) << x << "," << y;
-            ++inside;
-        }
-    }
-    EXPECT_GT(inside, 100);  // the line crosses the whole plot
-    EXPECT_TRUE(p.Has(5, 4, kBlue));
-    EXPECT_TRUE(p.Has(5, -4, kBlue));
+    for (int y = 0; y < p.image.height(); ++y)
+        for (int x = 0; x < p.image.width(); ++x)
+            if (Near(p.image.pixel(x, y), kRed)) inside += plot.contains(x, y) ? 1 : -100000;
+    EXPECT_GT(inside, 100);  // the line crosses the whole plot, nothing lies outside
+    EXPECT_TRUE(p.Has(5, 4, kBlue) && p.Has(5, -4, kBlue));
     EXPECT_FALSE(p.Has(2, 4, kBlue, 4));
 }
 
@@ -125,8 +117,7 @@ TEST(PaintGraph, PenStylesAndWidthsScaleWithTheSizeFactor) {
     int column = int(p.l.PixelX(3)), thick = 0;
     for (int y = int(p.l.PixelY(3)) - 6; y <= int(p.l.PixelY(3)) + 6; ++y)
         thick += Near(p.image.pixel(column, y), kRed) ? 1 : 0;
-    EXPECT_GE(thick, 4);
-    EXPECT_LE(thick, 6);
+    EXPECT_TRUE(thick >= 4 && thick <= 6) << thick;
     // The dotted line has gaps.
     int row = int(std::lround(p.l.PixelY(8))), on = 0, off = 0;
     for (int x = int(p.l.PixelX(0)); x < int(p.l.PixelX(10)); ++x) {
@@ -135,30 +126,23 @@ TEST(PaintGraph, PenStylesAndWidthsScaleWithTheSizeFactor) {
             hit = hit || Near(p.image.pixel(x, row + dy), kBlue);
         (hit ? on : off) += 1;
     }
-    EXPECT_GT(on, 20);
-    EXPECT_GT(off, 20);
+    EXPECT_TRUE(on > 20 && off > 20) << on << " " << off;
 }
 
 TEST(PaintGraph, OtherAxisTypesGetAFrame) {
-    CGraph g;
+    CGraph g = Plane(0, 10, 0, 2);
     g.axisType = "IT";
-    g.xMin = 0;
-    g.xMax = 10;
-    g.yMin = 0;
-    g.yMax = 2;
     g.lineColor = kBlue;
     g.lines.push_back({0, 0, 10000, 2000, kRed, 0, 2});
     Painted p(g);
     const CanvasRect& r = p.l.plot;
-    EXPECT_TRUE(Near(p.image.pixel(r.left, (r.top + r.bottom) / 2), kBlue));
-    EXPECT_TRUE(Near(p.image.pixel((r.left + r.right) / 2, r.bottom), kBlue));
+    EXPECT_TRUE(Near(p.image.pixel(r.left, (r.top + r.bottom) / 2), kBlue) &&
+                Near(p.image.pixel((r.left + r.right) / 2, r.bottom), kBlue));
     EXPECT_TRUE(p.Has(5, 1, kRed));
 }
 
 TEST(PaintGraph, BadInputDrawsWithoutCrashing) {
-    CGraph g = Plane();
-    g.xMin = std::nan("");
-    g.yMax = -1e308;
+    CGraph g = Plane(std::nan(""), 20, -5, -1e308);
     g.lines.push_back({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, kRed, 99, -5});
     g.circles.push_back({0, 0, -5, 0, 0, 0, 0, kRed, -1, 1000000});
     g.arcs.push_back({0, 0, 1000, std::nan(""), 1e308, kRed, 0, 1});
@@ -171,19 +155,16 @@ TEST(PaintGraph, BadInputDrawsWithoutCrashing) {
 }
 
 TEST(GridColor, FadesTheLineColourTowardTheBackground) {
-    const struct {
-        int line, back, grid;
-    } cases[] = {
-        {0x000000, 0xFFFFFF, 0xBFBFBF},
-        {0xFFFFFF, 0x000000, 0x404040},
-        {0x0000FF, 0xFFFFFF, 0xBFBFFF},
-        {0x123456, 0x123456, 0x123456},
-    };
-    for (const auto& c : cases) {
+    // Line, background, grid.
+    const std::tuple<int, int, int> cases[] = {{0x000000, 0xFFFFFF, 0xBFBFBF},
+                                               {0xFFFFFF, 0x000000, 0x404040},
+                                               {0x0000FF, 0xFFFFFF, 0xBFBFFF},
+                                               {0x123456, 0x123456, 0x123456}};
+    for (const auto& [line, back, grid] : cases) {
         CGraph g;
-        g.lineColor = c.line;
-        g.bkColor = c.back;
-        EXPECT_EQ(GridColor(g), c.grid) << std::hex << c.line;
+        g.lineColor = line;
+        g.bkColor = back;
+        EXPECT_EQ(GridColor(g), grid) << std::hex << line;
     }
 }
 

@@ -13,6 +13,8 @@
 namespace quorin {
 namespace {
 
+using test::DataBytes;
+
 // A 300 x 200 plot: R from -10 to 20 and X from -5 to 15 at 10 pixels per ohm.
 RxAxes Example() {
     RxAxes a;
@@ -21,104 +23,91 @@ RxAxes Example() {
     a.rMax = 20.0;
     a.xMin = -5.0;
     a.xMax = 15.0;
-    a.rScale = 10.0;
-    a.xScale = 10.0;
-    a.sizeFactor = 1.0;
-    a.gridColor = 0xC0C0C0;
-    a.tickFontHeight = 12;
-    a.titleFontHeight = 14;
+    a.rScale = a.xScale = 10.0;
     a.rTitle = "R";
     a.xTitle = "X";
     a.titleRow = 10;
     return a;
 }
 
-using test::DataBytes;
+using Draw = void (*)(const RxAxes&, CAxisCanvas&);
+
+CRecordingCanvas Drawn(const RxAxes& axes, std::vector<Draw> draws = {DrawRAxis}) {
+    CRecordingCanvas canvas;
+    for (Draw draw : draws)
+        draw(axes, canvas);
+    return canvas;
+}
 
 // The positions of the dotted grid lines: columns of the R axis, rows of the X axis.
 std::vector<int> Grid(const CRecordingCanvas& c, bool columns) {
     std::vector<int> at;
-    for (const auto& l : c.lines) {
+    for (const auto& l : c.lines)
         if (l.pen.style == 2 && (columns ? l.x1 == l.x2 : l.y1 == l.y2))
             at.push_back(columns ? l.x1 : l.y1);
-    }
     return at;
 }
 
 std::vector<std::string> Labels(const CRecordingCanvas& c) {
     std::vector<std::string> texts;
-    for (const auto& t : c.texts) {
+    for (const auto& t : c.texts)
         if (t.role == FontRole::kTick) texts.push_back(t.text);
-    }
     return texts;
 }
 
 TEST(RxAxesGeometry, OriginAndStepsAreTruncatedTheOriginStaysOnThePlot) {
-    struct Case {
-        double rMin, rMax, xMin, xMax;
-        int x0, y0;
-    };
-    const Case cases[] = {
+    const std::vector<double> cases[] = {
+        // rMin, rMax, xMin, xMax, x0, y0
         {-10, 20, -5, 15, 120, 160},  // left + 100, bottom - 50
         {5, 20, 2, 12, 20, 210},      // ranges missing zero: the edge nearest it
         {-20, -5, -12, -2, 320, 10},
         {0, 0, -5, 15, 20, 160},  // no range at all: the left edge
     };
-    for (const Case& c : cases) {
+    for (const std::vector<double>& c : cases) {
         RxAxes a = Example();
-        a.rMin = c.rMin;
-        a.rMax = c.rMax;
-        a.xMin = c.xMin;
-        a.xMax = c.xMax;
+        std::tie(a.rMin, a.rMax, a.xMin, a.xMax) = std::tuple(c[0], c[1], c[2], c[3]);
         RxAxesGeometry g = ComputeRxAxesGeometry(a);
-        EXPECT_EQ(g.x0, c.x0) << c.rMin;
-        EXPECT_EQ(g.y0, c.y0) << c.rMin;
+        EXPECT_EQ(std::vector<double>({double(g.x0), double(g.y0)}),
+                  std::vector<double>(c.begin() + 4, c.end()))
+            << c[0];
     }
     RxAxesGeometry g = ComputeRxAxesGeometry(Example());
-    EXPECT_EQ(g.sR, 50);
-    EXPECT_EQ(g.mR, 25);
-    EXPECT_EQ(g.sX, 33);  // 33.3
-    EXPECT_EQ(g.mX, 16);  // 16.7
+    EXPECT_EQ(std::vector<int>({g.sR, g.mR, g.sX, g.mX}), std::vector<int>({50, 25, 33, 16}));
 }
 
-TEST(DrawRAxis, ExampleGivesGridTicksLabelsAxisAndTitle) {
-    CRecordingCanvas canvas;
-    DrawRAxis(Example(), canvas);
-    EXPECT_EQ(canvas.Transcript(), DataBytes("r_axis_example.ref"));
-}
-
-TEST(DrawXAxis, ExampleTicksRunBothWaysFromTheOrigin) {
-    CRecordingCanvas canvas;
-    DrawXAxis(Example(), canvas);
-    EXPECT_EQ(canvas.Transcript(), DataBytes("x_axis_example.ref"));
+TEST(DrawAxes, ExampleGivesGridTicksLabelsAxisAndTitle) {
+    RxAxes odd = Example();
+    odd.sizeFactor = -3.0;  // counts as 1
+    odd.tickFontHeight = -12;
+    odd.titleFontHeight = -14;
+    // The X axis ticks run both ways from the origin.
+    const std::tuple<RxAxes, Draw, const char*> cases[] = {
+        {Example(), DrawRAxis, "r_axis_example.ref"},
+        {Example(), DrawXAxis, "x_axis_example.ref"},
+        {odd, DrawRAxis, "r_axis_example.ref"},
+    };
+    for (const auto& [axes, draw, ref] : cases)
+        EXPECT_EQ(Drawn(axes, {draw}).Transcript(), DataBytes(ref)) << ref;
 }
 
 TEST(DrawRAxis, ThinsGridAndLabelsWhenTheMinorStepIsUnderTenPixels) {
-    struct Case {
-        double rScale;
-        int expectedStep;  // pixels between drawn grid lines
-        std::vector<std::string> firstLabels;
+    // R from -10 to 20 on a 600-pixel plot from 0: the origin is at 200; grid lines 20 apart.
+    const std::pair<double, std::vector<std::string>> cases[] = {
+        {4.0, {"0", "5", "10", "15"}},   // minor 10: every line
+        {2.0, {"0", "10", "20", "30"}},  // minor 5: every second
+        {1.0, {"0", "20", "40", "60"}},  // minor 2: every fourth
     };
-    // R from -10 to 20 on a 600-pixel plot from 0: the origin is at 200.
-    const Case cases[] = {
-        {4.0, 20, {"0", "5", "10", "15"}},   // minor 10: every line
-        {2.0, 20, {"0", "10", "20", "30"}},  // minor 5: every second
-        {1.0, 20, {"0", "20", "40", "60"}},  // minor 2: every fourth
-    };
-    for (const Case& c : cases) {
+    for (const auto& [scale, firstLabels] : cases) {
         RxAxes a = Example();
         a.plot = {0, 0, 600, 100};
-        a.rScale = c.rScale;
-        CRecordingCanvas canvas;
-        DrawRAxis(a, canvas);
+        a.rScale = scale;
+        CRecordingCanvas canvas = Drawn(a);
         std::vector<int> xs = Grid(canvas, true);
-        ASSERT_GE(xs.size(), 4u) << c.rScale;
-        EXPECT_EQ(xs[0], 200);
-        EXPECT_EQ(xs[1] - xs[0], c.expectedStep) << c.rScale;
         std::vector<std::string> labels = Labels(canvas);
-        ASSERT_GE(labels.size(), 4u);
-        EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + 4), c.firstLabels)
-            << c.rScale;
+        ASSERT_GE(xs.size(), 4u) << scale;
+        ASSERT_GE(labels.size(), 4u) << scale;
+        EXPECT_EQ(std::pair(xs[0], xs[1]), std::pair(200, 220)) << scale;
+        EXPECT_EQ(std::vector(labels.begin(), labels.begin() + 4), firstLabels) << scale;
     }
 }
 
@@ -128,12 +117,11 @@ TEST(DrawXAxis, NeverThins) {
     a.xMin = -10.0;
     a.xMax = 20.0;
     a.xScale = 1.0;  // major step 5 pixels, minor 2
-    CRecordingCanvas canvas;
-    DrawXAxis(a, canvas);
+    CRecordingCanvas canvas = Drawn(a, {DrawXAxis});
     std::vector<int> ys = Grid(canvas, false);
     ASSERT_GE(ys.size(), 2u);
-    EXPECT_EQ(ys[0], 405);  // the origin row is 400; the first row below follows 5 pixels on
-    EXPECT_EQ(ys[1], 410);
+    // The origin row is 400; the first row below follows 5 pixels on.
+    EXPECT_EQ(std::pair(ys[0], ys[1]), std::pair(405, 410));
     EXPECT_EQ(Labels(canvas)[1], "-10");
 }
 
@@ -142,9 +130,7 @@ TEST(DrawRAxis, LabelTextsAreTrimmed) {
     a.rMin = 0.0;
     a.rMax = 15.0;  // sixths of 2.5
     a.rScale = 20.0;
-    CRecordingCanvas canvas;
-    DrawRAxis(a, canvas);
-    EXPECT_EQ(Labels(canvas), (std::vector<std::string>{"0", "2.5", "5", "7.5", "10", "12.5"}));
+    EXPECT_EQ(Labels(Drawn(a)), (std::vector<std::string>{"0", "2.5", "5", "7.5", "10", "12.5"}));
 }
 
 TEST(DrawAxes, AtMost59GridLinesOnEachSide) {
@@ -153,73 +139,45 @@ TEST(DrawAxes, AtMost59GridLinesOnEachSide) {
     a.rMin = a.xMin = -1.0;
     a.rMax = a.xMax = 1.0;
     a.rScale = a.xScale = 60.0;  // 20-pixel steps, no thinning; 100 steps fit each way
-    CRecordingCanvas r;
-    DrawRAxis(a, r);
-    std::vector<int> xs = Grid(r, true);
-    EXPECT_EQ(std::count_if(xs.begin(), xs.end(), [](int x) { return x > 2000; }), 59);
-    EXPECT_EQ(std::count_if(xs.begin(), xs.end(), [](int x) { return x < 2000; }), 59);
-    EXPECT_EQ(std::count(xs.begin(), xs.end(), 2000), 1);
-    EXPECT_EQ(Labels(r).size(), 119u);
-    CRecordingCanvas x;
-    DrawXAxis(a, x);
-    std::vector<int> ys = Grid(x, false);
-    EXPECT_EQ(std::count_if(ys.begin(), ys.end(), [](int y) { return y > 2000; }), 59);
-    EXPECT_EQ(std::count_if(ys.begin(), ys.end(), [](int y) { return y < 2000; }), 59);
-    EXPECT_EQ(Labels(x).size(), 119u);
+    for (bool r : {true, false}) {
+        CRecordingCanvas canvas = Drawn(a, {r ? DrawRAxis : DrawXAxis});
+        std::vector<int> at = Grid(canvas, r);
+        EXPECT_EQ(std::count_if(at.begin(), at.end(), [](int v) { return v > 2000; }), 59);
+        EXPECT_EQ(std::count_if(at.begin(), at.end(), [](int v) { return v < 2000; }), 59);
+        EXPECT_EQ(std::count(at.begin(), at.end(), 2000), r ? 1 : 0);  // X: the axis itself
+        EXPECT_EQ(Labels(canvas).size(), 119u);
+    }
 }
 
 TEST(DrawAxes, SizeFactorScalesTicksLabelsAndPens) {
     RxAxes a = Example();
     a.sizeFactor = 2.0;
-    CRecordingCanvas canvas;
-    DrawRAxis(a, canvas);
+    CRecordingCanvas canvas = Drawn(a);
     const auto& tick = canvas.lines[5];  // the first tick follows the five grid lines
     EXPECT_EQ(tick.y2 - tick.y1, 20);
     EXPECT_EQ(tick.pen, (CanvasPen{0, 2, 0}));
     EXPECT_EQ(canvas.lines[0].pen, (CanvasPen{2, 2, 0xC0C0C0}));
-    const auto& label = canvas.texts[0];
-    EXPECT_EQ(label.rect, (CanvasRect{60, 180, 180, 192}));  // x +- 60, y0 + 20 .. + hT
+    EXPECT_EQ(canvas.texts[0].rect, (CanvasRect{60, 180, 180, 192}));  // x +- 60, y0 + 20 .. + hT
     EXPECT_EQ(canvas.texts.back().rect, (CanvasRect{260, 146, 360, 160}));
 }
 
 TEST(DrawAxes, BadInputDrawsNothingOrOnlyTheAxis) {
-    RxAxes a = Example();
-    a.rMax = std::nan("");
-    CRecordingCanvas nan;
-    DrawRAxis(a, nan);
-    DrawXAxis(a, nan);
-    EXPECT_EQ(nan.Transcript(), "");
+    RxAxes nan = Example(), empty = Example(), flat = Example(), huge = Example();
+    nan.rMax = std::nan("");
+    EXPECT_EQ(Drawn(nan, {DrawRAxis, DrawXAxis}).Transcript(), "");
+    empty.plot = {100, 100, 100, 200};  // no width
+    EXPECT_EQ(Drawn(empty).Transcript(), "");
 
-    a = Example();
-    a.plot = {100, 100, 100, 200};  // no width
-    CRecordingCanvas empty;
-    DrawRAxis(a, empty);
-    EXPECT_EQ(empty.Transcript(), "");
+    flat.rScale = 0.1;  // a major step under one pixel
+    flat.xMax = flat.xMin;
+    CRecordingCanvas axes = Drawn(flat, {DrawRAxis, DrawXAxis});
+    ASSERT_EQ(axes.lines.size(), 2u);
+    EXPECT_EQ(axes.texts.size(), 2u);  // the two titles
+    EXPECT_EQ(axes.lines[0].pen.style, 0);
 
-    a = Example();
-    a.rScale = 0.1;  // a major step under one pixel
-    a.xMax = a.xMin;
-    CRecordingCanvas flat;
-    DrawRAxis(a, flat);
-    DrawXAxis(a, flat);
-    ASSERT_EQ(flat.lines.size(), 2u);
-    EXPECT_EQ(flat.texts.size(), 2u);  // the two titles
-    EXPECT_EQ(flat.lines[0].pen.style, 0);
-
-    a = Example();
-    a.sizeFactor = -3.0;  // counts as 1
-    a.tickFontHeight = -12;
-    a.titleFontHeight = -14;
-    CRecordingCanvas negative;
-    DrawRAxis(a, negative);
-    EXPECT_EQ(negative.Transcript(), DataBytes("r_axis_example.ref"));
-
-    a = Example();
-    a.rScale = 1e300;  // steps far beyond the int range
-    a.tickFontHeight = std::numeric_limits<int>::min();
-    CRecordingCanvas huge;
-    DrawRAxis(a, huge);
-    EXPECT_EQ(Grid(huge, true), (std::vector<int>{120}));
+    huge.rScale = 1e300;  // steps far beyond the int range
+    huge.tickFontHeight = std::numeric_limits<int>::min();
+    EXPECT_EQ(Grid(Drawn(huge), true), (std::vector<int>{120}));
 }
 
 TEST(TrimZeros, DropsTrailingZerosAfterThePointOnly) {
@@ -227,10 +185,9 @@ TEST(TrimZeros, DropsTrailingZerosAfterThePointOnly) {
         {"1.50", "1.5"}, {"2.00", "2"},    {"10.5", "10.5"}, {"100", "100"}, {"0.00", "0"},
         {"-5.00", "-5"}, {"3.33", "3.33"}, {"", ""},         {"10", "10"},   {"0.10", "0.1"},
     };
-    for (const auto& [in, out] : cases) {
-        std::string text = in;
+    for (auto [text, trimmed] : cases) {
         TrimZeros(text);
-        EXPECT_EQ(text, out) << in;
+        EXPECT_EQ(text, trimmed);
     }
 }
 

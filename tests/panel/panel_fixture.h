@@ -1,11 +1,15 @@
-// Helpers of the panel tests: items to show, and a script of answers for the page's dialogs.
+// Helpers of the panel tests: items to show, a script of answers for the page's dialogs, and the
+// widget lookups and entries a tester makes.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -13,6 +17,7 @@
 #include <vector>
 
 #include "component/test_item.h"
+#include "grid/grid_ctrl.h"
 #include "platform/numtext.h"
 
 namespace quorin::test {
@@ -45,10 +50,9 @@ public:
     void Then(Step step) { steps_.push_back(std::move(step)); }
     int Run(QDialog& dialog) {
         ++shown_;
-        if (steps_.empty()) {
+        if (steps_.empty())
             ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
-            return QDialog::Rejected;
-        }
+        if (steps_.empty()) return QDialog::Rejected;
         Step step = std::move(steps_.front());
         steps_.pop_front();
         dialog.show();
@@ -64,10 +68,19 @@ private:
     int shown_ = 0;
 };
 
+template <typename T = QWidget>
+T* Child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
+
+inline QPlainTextEdit* Edit(QDialog& dialog, const char* name) {
+    return Child<QPlainTextEdit>(dialog, name);
+}
+
 // Clicks the dialog's button of that object name (OK: "okButton") and returns the result the
 // click left, as the dialog's exec would.
 inline int Press(QDialog& dialog, const char* button) {
-    auto* widget = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+    auto* widget = Child<QPushButton>(dialog, button);
     EXPECT_NE(widget, nullptr) << button;
     if (!widget) return QDialog::Rejected;
     dialog.setResult(-1);
@@ -75,8 +88,21 @@ inline int Press(QDialog& dialog, const char* button) {
     return dialog.result() == -1 ? QDialog::Rejected : dialog.result();
 }
 
-inline QPlainTextEdit* Edit(QDialog& dialog, const char* name) {
-    return dialog.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+// A dialog step that fills the add dialog's name and requirements and presses OK.
+inline DialogScript::Step AddRow(const QString& name, const QString& requirements) {
+    return [=](QDialog& dialog) {
+        Child<QLineEdit>(dialog, "nameEdit")->setText(name);
+        Edit(dialog, "requirementsEdit")->setPlainText(requirements);
+        return Press(dialog, "okButton");
+    };
+}
+
+// Types text into the result cell of row with the grid's in-place editor and commits it.
+inline void TypeResult(CGridCtrl* grid, int row, const QString& text) {
+    ASSERT_TRUE(grid->EditCell(row, 1));
+    grid->CellEditor()->setText(text);
+    QTest::keyClick(grid->CellEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
 }
 
 }  // namespace quorin::test

@@ -8,23 +8,20 @@
 #include "tests/common/temp_dir.h"
 #include "tests/report_render/report_fixture.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
 
 // Messages are collected; the printer writes a PDF file, so printing runs without a print server.
 struct PdfPrinting {
-    test::TempDir folder{"print"};
+    TempDir folder{"print"};
     std::vector<std::string> shown;
-    PrintEnvironment env;
-    PdfPrinting() {
-        env.findPrinter = [path = folder.file("out.pdf")] {
-            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(QString::fromStdString(path));
-            return printer;
-        };
-        env.showMessage = [this](const std::string& text) { shown.push_back(text); };
-    }
+    PrintEnvironment env{[path = folder.file("out.pdf")] {
+                             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                             printer->setOutputFormat(QPrinter::PdfFormat);
+                             printer->setOutputFileName(QString::fromStdString(path));
+                             return printer;
+                         },
+                         [this](const std::string& text) { shown.push_back(text); }};
 };
 
 TEST(PrintBitmapFile, NoPrinterShowsTheMessageAndPrintsNothing) {
@@ -32,7 +29,6 @@ TEST(PrintBitmapFile, NoPrinterShowsTheMessageAndPrintsNothing) {
     p.env.findPrinter = [] { return std::unique_ptr<QPrinter>(); };
     EXPECT_EQ(PrintBitmapFile("/any/page.png", p.env), PrintStatus::kNoPrinter);
     EXPECT_EQ(p.shown, std::vector<std::string>{"No printer found!"});
-
     // Without a widgets application the message goes to standard error.
     p.env.showMessage = ShowUserMessage;
     testing::internal::CaptureStderr();
@@ -45,8 +41,7 @@ TEST(PrintBitmapFile, BadBitmapShowsTheMessageAndAbortsTheJob) {
     ASSERT_TRUE(WriteFileAtomic(p.folder.file("page.bmp"), "BM this is not a bitmap"));
     EXPECT_EQ(PrintBitmapFile(p.folder.file("page.bmp"), p.env), PrintStatus::kBadBitmap);
     EXPECT_EQ(PrintBitmapFile(p.folder.file("missing.bmp"), p.env), PrintStatus::kBadBitmap);
-    EXPECT_EQ(p.shown,
-              (std::vector<std::string>{"Error loading bitmap!", "Error loading bitmap!"}));
+    EXPECT_EQ(p.shown, std::vector<std::string>(2, "Error loading bitmap!"));
 }
 
 TEST(PrintBitmapFile, APictureFillsOnePageOfTheDefaultPrinter) {
@@ -59,8 +54,8 @@ TEST(PrintBitmapFile, APictureFillsOnePageOfTheDefaultPrinter) {
     std::string pdf;
     ASSERT_TRUE(ReadFileBytes(p.folder.file("out.pdf"), pdf));
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(test::PdfPageCount(pdf), 1);
+    EXPECT_EQ(PdfPageCount(pdf), 1);
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

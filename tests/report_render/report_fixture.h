@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QRegularExpression>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/numtext.h"
@@ -10,15 +12,15 @@
 
 namespace quorin::test {
 
-// A table of rows x cols, each column width wide, cells "r<row>c<col>".
-inline CReportTable MakeTable(int rows, int cols, int width = 100,
-                              TableKind kind = TableKind::kTestPoints,
-                              const std::string& title = "Table") {
-    CReportTable table(rows, cols);
+// A table with a column of each width, cells "r<row>c<col>".
+inline CReportTable TableOfWidths(int rows, const std::vector<int>& widths,
+                                  TableKind kind = TableKind::kTestPoints,
+                                  const std::string& title = "Table") {
+    CReportTable table(rows, static_cast<int>(widths.size()));
     table.title = title;
     table.kind = kind;
-    for (int c = 0; c < cols; ++c) {
-        CReportColumn column(rows, c, width);
+    for (int c = 0; c < table.colCount; ++c) {
+        CReportColumn column(rows, c, widths[c]);
         for (int r = 0; r < rows; ++r)
             column.AddCell("r" + FormatInt(r) + "c" + FormatInt(c));
         table.AddColumn(std::move(column));
@@ -26,15 +28,9 @@ inline CReportTable MakeTable(int rows, int cols, int width = 100,
     return table;
 }
 
-inline CReportTable TableOfWidths(const std::vector<int>& widths) {
-    CReportTable table(2, static_cast<int>(widths.size()));
-    for (size_t c = 0; c < widths.size(); ++c) {
-        CReportColumn column(2, static_cast<int>(c), widths[c]);
-        column.AddCell("h");
-        column.AddCell("v");
-        table.AddColumn(std::move(column));
-    }
-    return table;
+inline CReportTable MakeTable(int rows, int cols, TableKind kind = TableKind::kTestPoints,
+                              const std::string& title = "Table") {
+    return TableOfWidths(rows, std::vector<int>(cols, 100), kind, title);
 }
 
 inline CGraph Graph(const std::string& picName) {
@@ -76,6 +72,13 @@ inline void Compose(CReport& report, const std::vector<CReportItem>& tests) {
     report.Draw();
 }
 
+inline std::unique_ptr<CReport> Composed(const std::vector<CReportItem>& tests,
+                                         const CReportSetting& setting = BareHead()) {
+    auto report = std::make_unique<CReport>(setting);
+    Compose(*report, tests);
+    return report;
+}
+
 inline std::vector<LayoutEntry> EntriesOf(const CReport& report, LayoutEntry::Kind kind,
                                           int item = -2) {
     std::vector<LayoutEntry> found;
@@ -88,6 +91,12 @@ inline const LayoutEntry* TextEntry(const CReport& report, const std::string& te
     for (const LayoutEntry& e : report.Log())
         if (e.kind == LayoutEntry::Kind::kText && e.text == text) return &e;
     return nullptr;
+}
+
+// Page and y of the text's entry; (-1, -1) when it was not drawn.
+inline std::pair<int, int> PageY(const CReport& report, const std::string& text) {
+    const LayoutEntry* e = TextEntry(report, text);
+    return e ? std::pair(e->page, e->y) : std::pair(-1, -1);
 }
 
 // The pages of a PDF file's bytes.
