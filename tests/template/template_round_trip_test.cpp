@@ -12,20 +12,13 @@
 #include "platform/numtext.h"
 #include "template/relay_template.h"
 #include "template/template_format.h"
+#include "tests/template/template_test_util.h"
 
 namespace quorin {
 namespace {
 
 const ParamKind kKinds[] = {ParamKind::kSetting, ParamKind::kCommonParameter,
                             ParamKind::kBinaryInput};
-
-// One parameter record as the reader should store it.
-struct Record {
-    std::string name, id, type, unit, pva, pvb, pvc, re = "0", rt = "0", rn = "0";
-    int decimals = 1;
-    float value = 0.0f;
-    std::vector<std::string> choices;
-};
 
 class Generator {
 public:
@@ -63,8 +56,12 @@ public:
 
     // maxNum keeps indexed choice keys unambiguous: with more than 9 choices, "S" 1 12 and
     // "S" 11 2 would be the same key.
-    Record MakeRecord(ParamKind kind, int useKilovolts, int maxNum,
-                      std::vector<std::pair<std::string, std::string>>& pairs) {
+    // Appends the record's line (see RecordText) as read and as read after writing; a record of
+    // another kind than the three is written as its name and closing fields only, so its kind
+    // reads back as "".
+    void MakeRecord(ParamKind kind, int useKilovolts, int maxNum,
+                    std::vector<std::pair<std::string, std::string>>& pairs, std::string& read,
+                    std::string& written) {
         Record r;
         r.name = Text(10);
         r.id = Chance(90) ? Identifier() : Text(6);
@@ -131,7 +128,14 @@ public:
             if (Chance(40)) pairs.push_back({"RN", r.rn = Text(3)});
         }
         std::shuffle(pairs.begin() + 1, pairs.end(), rng_);
-        return r;
+        std::string tail = "|" + FormatInt(r.decimals) + "|" + CFormat("%g", r.value) + "|" +
+                           r.unit + "|" + r.pva + "," + r.pvb + "," + r.pvc + "|" + r.re + "," +
+                           r.rt + "," + r.rn;
+        for (const std::string& choice : r.choices)
+            tail += "|" + choice;
+        const bool valueKind = r.type == "Edit" || r.type == "ComboBox" || r.type == "CheckBox";
+        read += r.name + "|" + r.id + "|" + r.type + tail + "\n";
+        written += r.name + "|" + r.id + "|" + (valueKind ? r.type : "") + tail + "\n";
     }
 
     // A section body in the given layout from the records' pairs.
@@ -159,13 +163,18 @@ public:
     }
 
 private:
+    struct Record {
+        std::string name, id, type, unit, pva, pvb, pvc, re = "0", rt = "0", rn = "0";
+        int decimals = 1;
+        float value = 0.0f;
+        std::vector<std::string> choices;
+    };
     std::mt19937 rng_;
 };
 
+// The text and the records' lines as read and as read after writing.
 struct Model {
-    std::string text;
-    std::vector<Record> records[3];
-    std::vector<std::pair<std::string, std::string>> report;
+    std::string text, read, written;
 };
 
 Model MakeTemplate(Generator& g, int useKilovolts, int layoutMode) {
@@ -178,73 +187,35 @@ Model MakeTemplate(Generator& g, int useKilovolts, int layoutMode) {
         std::vector<std::vector<std::pair<std::string, std::string>>> pairs;
         const int maxNum =
             layout == kIndexedLayout ? 9 : CRelayTemplate::ChoiceCapacity(kKinds[s]) + 5;
+        m.read += "kind\n";
+        m.written += "kind\n";
         for (int i = g.Uniform(0, kMaxRecords[s]); i > 0; --i) {
             pairs.emplace_back();
-            m.records[s].push_back(g.MakeRecord(kKinds[s], useKilovolts, maxNum, pairs.back()));
+            g.MakeRecord(kKinds[s], useKilovolts, maxNum, pairs.back(), m.read, m.written);
         }
         m.text += std::string("<") + kMarkers[s] + "Begin>" + g.Body(pairs, layout) + "<" +
                   kMarkers[s] + "End>\r\n";
     }
     std::vector<std::vector<std::pair<std::string, std::string>>> report;
+    std::string items;
     for (int i = g.Uniform(0, 10); i > 0; --i) {
-        m.report.push_back({g.Text(8), g.Identifier()});
-        report.push_back({{"N", m.report.back().first}, {"ID", m.report.back().second}});
+        report.push_back({{"N", g.Text(8)}, {"ID", g.Identifier()}});
+        items += "report " + report.back()[0].second + "|" + report.back()[1].second + "\n";
     }
+    m.read += items;
+    m.written += items;
     const int reportLayout = layoutMode < 2 ? layoutMode : g.Uniform(0, 1);
     m.text += "<ReportBegin>" + g.Body(report, reportLayout) + "<ReportEnd>\r\n";
     return m;
 }
 
-// One line per record and report item. A record of another kind than the three is written as
-// its name and closing fields only, so once written its kind reads back as "".
-std::string Line(const Record& r, bool written) {
-    const bool valueKind = r.type == "Edit" || r.type == "ComboBox" || r.type == "CheckBox";
-    std::string out = r.name + "|" + r.id + "|" + (written && !valueKind ? "" : r.type) + "|" +
-                      FormatInt(r.decimals) + "|" + FormatFixed(r.value, 6) + "|" + r.unit + "|" +
-                      r.pva + "|" + r.pvb + "|" + r.pvc + "|" + r.re + "|" + r.rt + "|" + r.rn;
-    for (const std::string& choice : r.choices)
-        out += "|S:" + choice;
-    return out + "\n";
-}
-
-std::string Dump(const Model& m, bool written) {
+std::string Dump(const CRelayTemplate& t) {
     std::string out;
-    for (int s = 0; s < 3; ++s) {
-        out += "kind " + FormatInt(s) + "\n";
-        for (const Record& r : m.records[s])
-            out += Line(r, written);
-    }
-    for (const auto& [name, id] : m.report)
-        out += "report " + name + "|" + id + "\n";
-    return out;
-}
-
-Model ModelOf(const CRelayTemplate& t) {
-    Model m;
-    for (int s = 0; s < 3; ++s) {
-        const ParamKind kind = kKinds[s];
-        for (int i = 0; i < t.Count(kind); ++i) {
-            Record r{t.Name(kind, i),
-                     t.Id(kind, i),
-                     t.Type(kind, i),
-                     t.Unit(kind, i),
-                     t.Pva(kind, i),
-                     t.Pvb(kind, i),
-                     t.Pvc(kind, i),
-                     t.Re(kind, i),
-                     t.Rt(kind, i),
-                     t.Rn(kind, i),
-                     t.Decimals(kind, i),
-                     t.Value(kind, i),
-                     {}};
-            for (int j = 0; j < t.ChoiceCount(kind, i); ++j)
-                r.choices.push_back(t.Choice(kind, i, j));
-            m.records[s].push_back(r);
-        }
-    }
+    for (ParamKind kind : kKinds)
+        out += "kind\n" + test::RecordsText(t, kind);
     for (int i = 0; i < t.ReportCount(); ++i)
-        m.report.push_back({t.ReportName(i), t.ReportId(i)});
-    return m;
+        out += "report " + t.ReportName(i) + "|" + t.ReportId(i) + "\n";
+    return out;
 }
 
 TEST(TemplateRoundTrip, GeneratedTemplatesReadAsMeantAndSurviveWriteAndRead) {
@@ -255,10 +226,10 @@ TEST(TemplateRoundTrip, GeneratedTemplatesReadAsMeantAndSurviveWriteAndRead) {
         const int useKilovolts = static_cast<int>(seed % 2);
         const Model m = MakeTemplate(g, useKilovolts, static_cast<int>(seed % 3));
         first->ReadTemplate(m.text, useKilovolts);
-        ASSERT_EQ(Dump(ModelOf(*first), false), Dump(m, false)) << "seed " << seed;
+        ASSERT_EQ(Dump(*first), m.read) << "seed " << seed;
         const std::string written = first->WriteTemplate(useKilovolts);
         second->ReadTemplate(written, useKilovolts);
-        ASSERT_EQ(Dump(ModelOf(*second), false), Dump(m, true)) << "seed " << seed;
+        ASSERT_EQ(Dump(*second), m.written) << "seed " << seed;
         ASSERT_EQ(second->WriteTemplate(useKilovolts), written) << "seed " << seed;
         for (ParamKind kind : kKinds)
             ASSERT_EQ(second->Layout(kind), first->Layout(kind)) << "seed " << seed;

@@ -1,25 +1,17 @@
 // Helpers shared by the template tests.
 #pragma once
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin::test {
 
 inline std::string Section(const std::string& marker, const std::string& body) {
     return "<" + marker + "Begin>\r\n" + body + "<" + marker + "End>\r\n";
-}
-
-// A file of tests/template/data (QUORIN_TEST_DATA under CTest).
-inline std::string DataFile(const std::string& name) {
-    const char* dir = std::getenv("QUORIN_TEST_DATA");
-    std::string bytes;
-    ReadFileBytes(std::string(dir ? dir : QUORIN_TEMPLATE_TEST_DATA) + "/" + name, bytes);
-    return bytes;
 }
 
 inline std::string SampleText() {

@@ -9,7 +9,7 @@
 namespace quorin {
 namespace {
 
-using test::DataFile;
+using test::DataBytes;
 using test::SampleText;
 using test::Section;
 
@@ -29,10 +29,10 @@ std::string Cut(const std::string& text, const std::string& begin, const std::st
 // converts voltage units.
 TEST(WriteTemplate, EachLayoutIsWrittenByteForByte) {
     CRelayTemplate t;
-    t.ReadTemplate(DataFile("indexed_template.txt"), 0);
-    EXPECT_EQ(t.WriteTemplate(0), DataFile("indexed_template.ref"));
-    t.ReadTemplate(DataFile("record_template.txt"), 0);
-    EXPECT_EQ(t.WriteTemplate(1), DataFile("record_template_kv.ref"));
+    t.ReadTemplate(DataBytes("indexed_template.txt"), 0);
+    EXPECT_EQ(t.WriteTemplate(0), DataBytes("indexed_template.ref"));
+    t.ReadTemplate(DataBytes("record_template.txt"), 0);
+    EXPECT_EQ(t.WriteTemplate(1), DataBytes("record_template_kv.ref"));
 }
 
 TEST(WriteTemplate, WritingTheSampleGivesBackItsRecordLayoutSectionsByteForByte) {
@@ -46,24 +46,6 @@ TEST(WriteTemplate, WritingTheSampleGivesBackItsRecordLayoutSectionsByteForByte)
               Cut(sample, "<ReportBegin>", "<ReportEnd>"));
     EXPECT_EQ(written.find("BEGINZONE"), std::string::npos);  // zones are not written
     EXPECT_EQ(written.find("t=T1"), std::string::npos);
-}
-
-TEST(WriteSettings, ValuesAreWrittenByKindAndDecimals) {
-    CRelayTemplate t;
-    t.ReadTemplate(Section("Setting",
-                           "\tN=c,Num=3,T=ComboBox,V=0,S1=a,S2=b,S3=c,ID=C;\r\n"
-                           "\tN=e,L=3,U=A,T=Edit,V=0,ID=E;\r\n"
-                           "\tN=k,T=CheckBox,V=0,S1=y,S2=n,ID=K;\r\n"),
-                   0);
-    t.SetValue(kSetting, 0, 2.7f);
-    t.SetValue(kSetting, 1, 1.5f);
-    t.SetValue(kSetting, 2, -1.9f);
-    EXPECT_EQ(t.WriteSettings(0),
-              "<SettingBegin>\r\n"
-              "\tN=c,Num=3,T=ComboBox,V=2,S1=a,S2=b,S3=c,RE=0,RT=0,RN=0,ID=C;\r\n"
-              "\tN=e,L=3,U=A,T=Edit,V=1.500,RE=0,RT=0,RN=0,ID=E;\r\n"
-              "\tN=k,T=CheckBox,V=-1,S1=y,S2=n,RE=0,RT=0,RN=0,ID=K;\r\n"
-              "<SettingEnd>\r\n");
 }
 
 TEST(WriteSettings, TheUnitFamilyIsStoredBackIntoTheObject) {
@@ -87,25 +69,21 @@ TEST(WriteSections, ALayoutOtherThanTheTwoWritesTheMarkersOnly) {
     CRelayTemplate t;
     t.ReadTemplate(Section("Setting", "N1=a;T1=Edit;ID1=A;") +
                        Section("CommonParameter", "N1=a;T1=Edit;ID1=A;") +
-                       Section("Binary", "N1=a;T1=Edit;ID1=A;") + Section("Report", "N1=r;ID1=R;"),
+                       Section("Report", "N1=r;ID1=R;"),
                    0);
-    for (ParamKind kind : {kSetting, kCommon, kBinary})
-        t.SetLayout(kind, 2);
+    t.SetLayout(kCommon, 2);
     t.SetReportLayout(-1);
-    EXPECT_EQ(t.WriteSettings(0), "<SettingBegin>\r\n<SettingEnd>\r\n");
     EXPECT_EQ(t.WriteCommonParameters(0), "<CommonParameterBegin>\r\n<CommonParameterEnd>\r\n");
-    EXPECT_EQ(t.WriteBinaryInputs(), "<BinaryBegin>\r\n<BinaryEnd>\r\n");
     EXPECT_EQ(Cut(t.WriteTemplate(0), "<ReportBegin>", "<ReportEnd>"),
               "<ReportBegin>\r\n<ReportEnd>\r\n");
     t.SetLayout(kSetting, kRecordLayout);  // a host may switch layouts for writing
     EXPECT_EQ(
         t.WriteSettings(0),
         "<SettingBegin>\r\n\tN=a,L=1,U=,T=Edit,V=1.0,RE=0,RT=0,RN=0,ID=A;\r\n<SettingEnd>\r\n");
-    EXPECT_EQ(t.WriteCharacter(), "");
 }
 
 TEST(WriteSections, AnEmptyTemplateWritesEmptySections) {
-    EXPECT_EQ(CRelayTemplate().WriteTemplate(0), DataFile("empty_template.ref"));
+    EXPECT_EQ(CRelayTemplate().WriteTemplate(0), DataBytes("empty_template.ref"));
 }
 
 }  // namespace
