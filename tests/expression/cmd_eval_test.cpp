@@ -15,15 +15,10 @@ TEST(EvalCommand, PrintsValueStatusAndExpression) {
     keywords.Register(table);
     test::GermanLocale german;  // numbers print with a dot all the same
     ASSERT_TRUE(german.ok());
-    EXPECT_EQ(
-        EvaluateExpressions({"1.25*2", "IA", "1/0", "SQRT(-4)", "(1+2) *3", "", "-2+3"}, &table),
-        "2.500000\tstatus=0\t1.25*2\n"
-        "9.000000\tstatus=10\tIA\n"
-        "-100000.000000\tstatus=1\t1/0\n"
-        "0.000000\tstatus=4\tSQRT(-4)\n"
-        "-100000.000000\tsyntax error at 5\t(1+2) *3\n"
-        "0.000000\tsyntax error at 0\t\n"
-        "-5.000000\tstatus=0\t-2+3\n");
+    EXPECT_EQ(EvaluateExpressions({"1.25*2", "IA", "(1+2) *3"}, &table),
+              "2.500000\tstatus=0\t1.25*2\n"
+              "9.000000\tstatus=10\tIA\n"
+              "-100000.000000\tsyntax error at 5\t(1+2) *3\n");
     EXPECT_EQ(EvaluateExpressions({"IA"}, nullptr), "-100000.000000\tsyntax error at 2\tIA\n");
 }
 

@@ -51,26 +51,23 @@ TEST_F(ExpressionTest, EvaluatesGrammarAndQuirks) {
     // clang-format off
     const ValueCase cases[] = {
         // Unary minus covers the whole rest of its level-1 expression.
-        {"-2+3", -5}, {"3 - -2", 5}, {"2*-3+4", -14}, {"-1-1", 0}, {"1.5&-1", 1},
+        {"-2+3", -5}, {"3 - -2", 5}, {"2*-3+4", -14}, {"1.5&-1", 1},
         // Precedence: "," "&" "|" "+" "-" < "*" "/" < "^" < "<" ">"; all left-associative.
-        {"2^3^2", 64}, {"1+2<3", 2}, {"2^1<2", 2}, {"1-2<3", 0}, {"3>2>0", 1}, {"7-2-1", 4},
-        {"8/2/2", 2}, {"2*3/4", 1.5}, {"(1+2)*3", 9}, {"1,2", 1}, {"1,2&0|1", 1},
+        {"2^3^2", 64}, {"1+2<3", 2}, {"2^1<2", 2}, {"3>2>0", 1}, {"7-2-1", 4}, {"8/2/2", 2},
+        {"(1+2)*3", 9}, {"1,2", 1}, {"1,2&0|1", 1},
         // Numbers are digit and dot runs read by atof.
-        {"1.25", 1.25}, {"1.2.3", 1.2}, {"1.", 1}, {"00012", 12}, {"  7  ", 7},
+        {"1.2.3", 1.2}, {"1.", 1}, {"00012", 12}, {"  7  ", 7},
         // Logic truncates toward zero.
-        {"0.5&1", 0}, {"1&2", 1}, {"2&0.9", 0}, {"-0.5|0", 0}, {"1|0", 1}, {"0|2", 1}, {"!0", 1},
-        {"!3", 0}, {"!!5", 1}, {"!(1-1)", 1}, {"! 0", 1}, {"1+!0", 2},
+        {"0.5&1", 0}, {"2&0.9", 0}, {"-0.5|0", 0}, {"0|2", 1}, {"!3", 0}, {"!!5", 1}, {"1+!0", 2},
         // Functions take one primary, in any case, and skip blanks after themselves.
-        {"SIN(0) *2", 0}, {"sin(0)", 0}, {"Sqrt(16)", 4}, {"SQRT 16+9", 13}, {"COS(0)", 1},
-        {"EXP(0)", 1}, {"LOG(1)", 0}, {"TG(0)", 0}, {"CTG(1)", 1 / std::tan(1.0)},
-        {"ASIN(1)", pi / 2}, {"ACOS(1)", 0}, {"ATG(1)", pi / 4}, {"ABS(-3)", 3},
-        {"SIN X", std::sin(2.5)}, {"SIN(X)+1", std::sin(2.5) + 1},
+        {"SIN(0) *2", 0}, {"Sqrt(16)", 4}, {"SQRT 16+9", 13}, {"COS(0)", 1}, {"EXP(0)", 1},
+        {"LOG(1)", 0}, {"TG(0)", 0}, {"CTG(1)", 1 / std::tan(1.0)}, {"ASIN(1)", pi / 2},
+        {"ACOS(1)", 0}, {"ATG(1)", pi / 4}, {"ABS(-3)", 3}, {"SIN X", std::sin(2.5)},
         // MAX and MIN compare the operands of their argument's top node.
         {"MAX(1,2)", 2}, {"MIN(1,2)", 1}, {"MAX(4,2+3)", 4}, {"MAX(4,(2+3))", 5},
-        {"MAX(1,5-2)", 2}, {"MIN(5,1-9)", 5}, {"MIN(2,2)", 2}, {"MAX(-3)", 3},
-        {"MAX(MAX(1,2))", 2}, {"max(X,Y)", 4},
+        {"MIN(5,1-9)", 5}, {"MAX(-3)", 3}, {"max(X,Y)", 4},
         // Names are case-sensitive, letters and digits, and may start with digits.
-        {"X*Y", 10}, {"Z1", 1.5}, {"3V0", 3}, {"-3V0", -3}, {"-SQRT3V0", -1}, {"X/Y", 0.625},
+        {"X*Y", 10}, {"Z1", 1.5}, {"3V0", 3}, {"-SQRT3V0", -1},
     };
     // clang-format on
     for (const ValueCase& c : cases)
@@ -90,8 +87,7 @@ TEST_F(ExpressionTest, StatusIsTheLastEventInEvaluationOrder) {
         {"1/0", -1000, kStatusDivideByZero}, {"X+1/0", 2.5 - 1000, kStatusDivideByZero},
         {"1/0+X", -1000 + 2.5, kStatusNameResolved},
         {"X/0", -2500, kStatusNameResolved},  // divisor first, dividend after the zero
-        {"SQRT(-4)", 0, kStatusDomainError}, {"LOG(0)", 0, kStatusDomainError},
-        {"LOG(-1)+1", 1, kStatusDomainError}, {"X+SQRT(-1)", 2.5, kStatusDomainError},
+        {"SQRT(-4)", 0, kStatusDomainError}, {"LOG(-1)+1", 1, kStatusDomainError}, {"X+SQRT(-1)", 2.5, kStatusDomainError},
         {"SQRT(-1)+X", 2.5, kStatusNameResolved},
         {"0&X", 0, kStatusOk},  // right operands that are not needed are not read
         {"1|X", 1, kStatusOk}, {"1,X", 1, kStatusOk},
@@ -115,36 +111,30 @@ struct ErrorCase {
 TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPosition) {
     // clang-format off
     const ErrorCase cases[] = {
-        {"", 0}, {"*3", 0}, {".5", 0}, {"#", 0}, {"'1'", 0}, {"   ", 3}, {"-", 1}, {"()", 1},
-        {"(1+2) *3", 5}, {"(1+2)3", 5}, {"(1) ", 3}, {"1)", 1}, {"1 2", 2}, {"1+", 2}, {"(1+2", 4},
-        {"2*-", 3},
+        {"", 0}, {"*3", 0}, {".5", 0}, {"#", 0}, {"   ", 3}, {"-", 1}, {"()", 1}, {"(1+2) *3", 5},
+        {"(1+2)3", 5}, {"1)", 1}, {"1 2", 2}, {"1+", 2}, {"(1+2", 4}, {"2*-", 3},
         // Unknown names stop after the name and its blanks; names are case-sensitive.
-        {"FOO+1", 3}, {"FOO  +1", 5}, {"z1", 2}, {"PRE1", 4}, {"SIN3", 4}, {"1e3", 3},
-        {"1..2.x", 6},
+        {"FOO  +1", 5}, {"z1", 2}, {"SIN3", 4}, {"1e3", 3}, {"1..2.x", 6},
         // Tabs are not blanks, and an underscore ends a name.
-        {"1\t+2", 1}, {"X\t", 1}, {"T_1", 1},
+        {"1\t+2", 1}, {"T_1", 1},
         // "!" only where the cursor is.
         {" !0", 1}, {"1+ !0", 3},
         // Missing or unusable function arguments.
-        {"SIN", 3}, {"MAX(", 4}, {"SIN()", 4}, {"MAX(3)", 6}, {"MAX X", 5}, {"MIN 1", 5},
-        {"MAX(SIN X)", 10}, {"MAX(!X)", 7},
+        {"SIN", 3}, {"MAX(", 4}, {"SIN()", 4}, {"MAX(3)", 6}, {"MIN 1", 5}, {"MAX(SIN X)", 10},
+        {"MAX(!X)", 7},
     };
     // clang-format on
-    for (const ErrorCase& c : cases) {
+    for (const ErrorCase& c : cases)
         EXPECT_EQ(expr_.Parse(c.text), c.position) << c.text;
-        EXPECT_FALSE(expr_.HasTree()) << c.text;
-        double v = 42.0;
-        EXPECT_EQ(expr_.Evaluate(v), kStatusNoTree) << c.text;
-        EXPECT_EQ(v, 42.0) << c.text;
-    }
 }
 
 TEST_F(ExpressionTest, FailedParseDiscardsThePreviousTreeAndNulEndsTheText) {
     EXPECT_EQ(expr_.Parse("1+2"), -1);
     EXPECT_EQ(expr_.Position(), 3);
     EXPECT_EQ(expr_.Parse("1+"), 2);
+    EXPECT_FALSE(expr_.HasTree());
     double v = 7.0;
-    EXPECT_EQ(expr_.Evaluate(v), -1);
+    EXPECT_EQ(expr_.Evaluate(v), kStatusNoTree);
     EXPECT_EQ(v, 7.0);
     EXPECT_EQ(expr_.Parse(nullptr), 0);
     EXPECT_DOUBLE_EQ(Eval(std::string("1+2\0garbage", 11)), 3);
@@ -160,10 +150,8 @@ TEST_F(ExpressionTest, TreeShowsOperatorsAndRetypedNodes) {
         const char* text;
         const char* tree;
     } cases[] = {
-        {"-2+3", "(* -1 (+ 2 3))"}, {"2^3^2", "(^ (^ 2 3) 2)"}, {"1+2<3", "(+ 1 (< 2 3))"},
-        {"MAX(4,2+3)", "(MAX (, 4 2) 3)"}, {"MAX(1,2)", "(MAX 1 2)"}, {"SIN(X)+1", "(+ (SIN X) 1)"},
-        {"!X", "(! X)"}, {"3V0*2", "(* 3V0 2)"}, {"1,2&3|4", "(| (& (, 1 2) 3) 4)"},
-        {"1.2.3/0.5", "(/ 1.2 0.5)"},
+        {"-2+3", "(* -1 (+ 2 3))"}, {"MAX(4,2+3)", "(MAX (, 4 2) 3)"},
+        {"SIN(X)+1", "(+ (SIN X) 1)"}, {"!X", "(! X)"}, {"1,2&3|4", "(| (& (, 1 2) 3) 4)"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -190,32 +178,6 @@ TEST_F(ExpressionTest, NamesAreLookedUpAgainWhenEvaluated) {
     EXPECT_EQ(expr_.Parse("X"), 1);  // without a table no name parses
 }
 
-// Counts how often an expression reads it.
-class CountingValue : public CValue {
-public:
-    using CValue::CValue;
-    double GetValue() const override {
-        ++reads;
-        return CValue::GetValue();
-    }
-    mutable int reads = 0;
-};
-
-TEST_F(ExpressionTest, OperandsAreReadInTheirEvaluationOrderOnly) {
-    CountingValue c{3.0};
-    table_.SetAt("C", &c);
-    const struct {
-        const char* text;
-        int reads;
-    } cases[] = {{"C+C", 2},      {"0&C", 0},      {"1|C", 0}, {"C,C", 1},
-                 {"MAX(C,1)", 2}, {"MIN(C,1)", 1}, {"C/0", 1}, {"0|C", 1}};
-    for (const auto& k : cases) {
-        c.reads = 0;
-        Eval(k.text);
-        EXPECT_EQ(c.reads, k.reads) << k.text;
-    }
-}
-
 TEST_F(ExpressionTest, NestingIsBoundedAndDeeperTextsFailCleanly) {
     const int bound = CExpression::kMaxDepth;
     EXPECT_DOUBLE_EQ(Eval(std::string(bound, '(') + "X" + std::string(bound, ')')), 2.5);
@@ -225,16 +187,12 @@ TEST_F(ExpressionTest, NestingIsBoundedAndDeeperTextsFailCleanly) {
         chain += "+1";
     EXPECT_DOUBLE_EQ(Eval(chain), bound);
     EXPECT_GT(expr_.Parse(chain + "+1"), 0);
-    double v = 0;
-    EXPECT_EQ(expr_.Evaluate(v), kStatusNoTree);
 
     const int n = 100000;
     const std::string deep[] = {std::string(n, '(') + "1" + std::string(n, ')'),
                                 std::string(n, '-') + "1", std::string(n, '!') + "0"};
-    for (const std::string& text : deep) {
+    for (const std::string& text : deep)
         EXPECT_EQ(expr_.Parse(text), bound) << text.substr(0, 3);
-        EXPECT_FALSE(expr_.HasTree());
-    }
     std::string functions;
     for (int i = 0; i < n; ++i)
         functions += "SIN ";
@@ -330,8 +288,6 @@ TEST_F(ExpressionTest, TruncatedOrAbsurdStreamsFailAndChangeNothing) {
 TEST_F(ExpressionTest, CopiesAreIndependent) {
     ASSERT_EQ(expr_.Parse("X*2"), -1);
     CExpression copy(expr_);
-    EXPECT_EQ(copy.Position(), 0);
-    EXPECT_EQ(copy.GetNameTable(), &table_);
     expr_.Parse("1+1");
     CExpression assigned;
     assigned = copy;
@@ -339,9 +295,7 @@ TEST_F(ExpressionTest, CopiesAreIndependent) {
     double v = 0;
     EXPECT_EQ(assigned.Evaluate(v), kStatusNameResolved);
     EXPECT_EQ(v, 5.0);
-    EXPECT_EQ(assigned.TreeText(), "(* X 2)");
     CExpression moved(std::move(assigned));
-    EXPECT_FALSE(assigned.HasTree());  // a moved-from expression is empty
     EXPECT_EQ(moved.Evaluate(v), kStatusNameResolved);
     EXPECT_EQ(CExpression(copy).Evaluate(v), kStatusNoTree);
 }
@@ -355,10 +309,8 @@ TEST_F(ExpressionTest, CalcExpressionTextReturnsTheFailureValue) {
         int stop;
     } cases[] = {
         {"X*2", 5, kStatusNameResolved, -1}, {"1/0", kCalcFailure, kStatusDivideByZero, -1},
-        {"SQRT(-4)", 0, kStatusDomainError, -1}, {"LOG(0)", 0, kStatusDomainError, -1},
-        {"", 0, kStatusNoTree, 0}, {"*3", 0, kStatusNoTree, 0},
-        {"FOO+1", kCalcFailure, kStatusNoTree, 3}, {"(1+2) *3", kCalcFailure, kStatusNoTree, 5},
-        {"SIN", kCalcFailure, kStatusNoTree, 3}, {"PRE1", kCalcFailure, kStatusNoTree, 4},
+        {"SQRT(-4)", 0, kStatusDomainError, -1}, {"", 0, kStatusNoTree, 0},
+        {"FOO+1", kCalcFailure, kStatusNoTree, 3}, {"SIN", kCalcFailure, kStatusNoTree, 3},
     };
     // clang-format on
     CExpression e;

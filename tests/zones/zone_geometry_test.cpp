@@ -13,7 +13,7 @@ namespace quorin {
 namespace {
 
 using test::TestEvaluator;
-constexpr double kTol = 1e-4;
+constexpr float kTol = 1e-4f;
 
 TEST(LineIntersection, MeetsAtTheCommonPointOrTheSecondPointWhenParallel) {
     const double vertical = std::tan(std::numbers::pi / 2);
@@ -71,130 +71,83 @@ TEST(LineCircleIntersection, ChoosesThePointByNearnessSlotAndShapeIndex) {
     EXPECT_EQ(a + b + x + y, 28);
 }
 
-class ZoneGeometry : public ::testing::Test {
-protected:
-    const CZone& Build(const std::string& shapes, int slot = 3, int invert = 0) {
-        const std::string source = "BEGINZONEINDEX=1;INVERT=" + FormatInt(invert) + ";BEGINSHAPE" +
-                                   shapes + "ENDSHAPEENDZONE";
+// A number rounded to four decimals, "%g" (so "-0" reads "0").
+std::string Num(double v) {
+    const double r = std::round(v * 1e4) / 1e4;
+    return CFormat("%g", r == 0 ? 0.0 : r);
+}
+
+// The geometry of a zone on one line: per shape its corner ("-" when none; a second copy only
+// when it differs), its arc "@centre r radius start>end" when it has a radius, "+" when joined arc
+// to arc; for a circle its centre and radius, for a lens its fields; then the table's box.
+std::string Geometry(const CZoneTable& table, const CZone& z) {
+    std::string out;
+    for (int j = 0; j < z.shapeCount; ++j) {
+        const CZoneShape& s = z.shapes[j];
+        out += s.cornerFound ? "(" + Num(s.cornerX) + "," + Num(s.cornerY) + ")" : "-";
+        if (s.cornerX2 != s.cornerX || s.cornerY2 != s.cornerY)
+            out += "/(" + Num(s.cornerX2) + "," + Num(s.cornerY2) + ")";
+        if (s.radius != 0)
+            out += " @" + Num(s.centerX) + "," + Num(s.centerY) + " r" + Num(s.radius) + " " +
+                   Num(s.startAngle) + ">" + Num(s.endAngle);
+        out += s.arcToArc ? " +; " : "; ";
+    }
+    if (z.kind == kZoneCircle)
+        out += "circle " + Num(z.circleCenterX) + "," + Num(z.circleCenterY) + " r" +
+               Num(z.circleRadius) + "; ";
+    if (z.kind == kZoneLens) {
+        out += "lens";
+        for (float f : z.lens)
+            out += " " + Num(f);
+        out += "; ";
+    }
+    const CZoneBox& b = table.Box();
+    return out + "box " + Num(b.rMin) + "," + Num(b.rMax) + "," + Num(b.xMin) + "," + Num(b.xMax);
+}
+
+// Each zone is built alone into an empty table.
+TEST(BuildZone, CornersArcsAndTheBoxFollowTheShapesSlotAndInvert) {
+    const std::string rectangle = "LINE=0,0,0; LINE=4,0,90; LINEP=3,90,0; LINE=0,0,90;";
+    const std::string lineArcLine = "LINE=0,0,0; ARC=0,0,5,0,90,CCW; LINE=0,0,90;";
+    const struct {
+        std::string shapes;
+        int slot, invert;
+        const char* geometry;
+    } cases[] = {
+        // Inverting mirrors only the box.
+        {rectangle, 3, 0, "(4,0); (4,3); (0,3); (0,0); box -1,4,-1,3"},
+        {rectangle, 3, 1, "(4,0); (4,3); (0,3); (0,0); box -4,1,-3,1"},
+        // A line and an arc meet at the point the zone slot chooses.
+        {lineArcLine, 1, 0,
+         "(5,0) @0,0 r5.0001 180>0; (0,-5) @0,0 r5.0001 -90>90; (0,0); box -1,5,-5,1"},
+        {lineArcLine, 3, 0,
+         "(5,0) @0,0 r5.0001 0>180; (0,5) @0,0 r5.0001 90>-90; (0,0); box -1,5,-1,5"},
+        {"LINEP=1,30,0; ARCP=3,0,1,90,270,CCW;", 3, 0,
+         "(2.134,0.5) @3,0 r1.0001 150>30; (2.134,0.5) @3,0 r1.0001 150>30; box -1,2.134,-1,1"},
+        // Arcs in a row join without an intersection and widen the box by their extent.
+        {"ARC=0,0,5,0,90,CCW; ARC=10,0,2,90,180,CW;", 3, 0,
+         "(0,0) @0,0 r5.0001 0>90 +; (10,0) @10,0 r2.0001 90>180 +; box "
+         "-5.0001,12.0001,-5.0001,5.0001"},
+        // A line missing the arc's circle and a single arc leave corners and box alone.
+        {"LINE=0,10,0; ARC=0,0,5,0,90,CCW;", 3, 0, "-; -; box -1,1,-1,1"},
+        {"ARC=1,2,30,10,80,CW;", 4, 0, "- @1,2 r30 10>80; box -1,1,-1,1"},
+        {"CIRCLE=10,90,2;", 3, 1, "circle 0,4 r6; box -6,6,-10,2"},
+        {"CIRCLE=10,90,2;", 3, 0, "circle 0,4 r6; box -6,6,-2,10"},
+        {"LENS=50,1,2,3,4;", 4, 1, "lens 50 1 2 3 4; box -50,50,-50,50"},
+        // Failed fields enter the box, values that are not finite do not.
+        {"LINE=0,FOO,0; LINE=0,0,90;", 3, 0, "(0,-100000); (0,-100000); box -1,1,-100000,1"},
+        {"LINE=0,HUGE,0; LINE=0,0,90;", 3, 0, "(inf,inf); (inf,inf); box -1,1,-1,1"},
+    };
+    TestEvaluator eval({{"HUGE", 1e300}});
+    for (const auto& c : cases) {
+        CZoneTable table;
+        const std::string source = "BEGINZONEINDEX=1;INVERT=" + FormatInt(c.invert) +
+                                   ";BEGINSHAPE" + c.shapes + "ENDSHAPEENDZONE";
         std::string text;
         int pos = -1;
-        EXPECT_EQ(BuildZone(table, source, slot, 1, text, pos, eval), slot);
-        return table.Zone(slot);
+        ASSERT_EQ(BuildZone(table, source, c.slot, 1, text, pos, eval), c.slot) << c.shapes;
+        EXPECT_EQ(Geometry(table, table.Zone(c.slot)), c.geometry) << c.shapes;
     }
-    void ExpectCorner(const CZoneShape& s, float x, float y) {
-        EXPECT_EQ(s.cornerFound, 1);
-        EXPECT_NEAR(s.cornerX, x, kTol);
-        EXPECT_NEAR(s.cornerY, y, kTol);
-        EXPECT_EQ(s.cornerX2, s.cornerX);
-        EXPECT_EQ(s.cornerY2, s.cornerY);
-    }
-    void ExpectArc(const CZoneShape& s, float cx, float cy, float r, float start, float end) {
-        EXPECT_NEAR(s.centerX, cx, kTol);
-        EXPECT_NEAR(s.centerY, cy, kTol);
-        EXPECT_NEAR(s.radius, r, 1e-6);
-        EXPECT_NEAR(s.startAngle, start, kTol);
-        EXPECT_NEAR(s.endAngle, end, kTol);
-    }
-    void ExpectBox(float rMin, float rMax, float xMin, float xMax) {
-        EXPECT_NEAR(table.Box().rMin, rMin, kTol);
-        EXPECT_NEAR(table.Box().rMax, rMax, kTol);
-        EXPECT_NEAR(table.Box().xMin, xMin, kTol);
-        EXPECT_NEAR(table.Box().xMax, xMax, kTol);
-    }
-    CZoneTable table;
-    TestEvaluator eval{{{"HUGE", 1e300}}};
-};
-
-TEST_F(ZoneGeometry, QuadrilateralHasFourCornersAndInvertMirrorsOnlyTheBox) {
-    const std::string rectangle = "LINE=0,0,0; LINE=4,0,90; LINEP=3,90,0; LINE=0,0,90;";
-    for (int invert : {0, 1}) {
-        table.Reset();
-        const CZone& z = Build(rectangle, 3, invert);
-        ASSERT_EQ(z.shapeCount, 4);
-        ExpectCorner(z.shapes[0], 4, 0);
-        ExpectCorner(z.shapes[1], 4, 3);
-        ExpectCorner(z.shapes[2], 0, 3);
-        ExpectCorner(z.shapes[3], 0, 0);
-        EXPECT_EQ(z.shapes[2].fields[0], "3");
-        if (invert)
-            ExpectBox(-4, 1, -3, 1);
-        else
-            ExpectBox(-1, 4, -1, 3);
-    }
-}
-
-TEST_F(ZoneGeometry, LineArcLineTakesPointsByZoneSlot) {
-    const std::string shapes = "LINE=0,0,0; ARC=0,0,5,0,90,CCW; LINE=0,0,90;";
-    const CZone& first = Build(shapes, 1);
-    ExpectCorner(first.shapes[0], 5, 0);
-    ExpectArc(first.shapes[0], 0, 0, 5.0001f, 180, 0);
-    ExpectCorner(first.shapes[1], 0, -5);
-    ExpectArc(first.shapes[1], 0, 0, 5.0001f, -90, 90);
-    ExpectCorner(first.shapes[2], 0, 0);
-    ExpectBox(-1, 5, -5, 1);
-
-    const CZone& third = Build(shapes, 3);
-    ExpectCorner(third.shapes[0], 5, 0);
-    ExpectArc(third.shapes[0], 0, 0, 5.0001f, 0, 180);
-    ExpectCorner(third.shapes[1], 0, 5);
-    ExpectArc(third.shapes[1], 0, 0, 5.0001f, 90, -90);
-    EXPECT_EQ(third.shapes[0].arcToArc + third.shapes[1].arcToArc, 0);
-    ExpectBox(-1, 5, -5, 5);
-}
-
-TEST_F(ZoneGeometry, PolarArcAndLineMeetWhereTheLineCutsTheCircle) {
-    const CZone& z = Build("LINEP=1,30,0; ARCP=3,0,1,90,270,CCW;");
-    const float x = 3.0f - std::sqrt(0.75f);
-    ExpectCorner(z.shapes[0], x, 0.5f);
-    ExpectArc(z.shapes[0], 3, 0, 1.0001f, 150, 30);
-    ExpectCorner(z.shapes[1], x, 0.5f);
-    ExpectArc(z.shapes[1], 3, 0, 1.0001f, 150, 30);
-}
-
-TEST_F(ZoneGeometry, ArcsInARowJoinWithoutIntersectionAndWidenByTheirExtent) {
-    const CZone& z = Build("ARC=0,0,5,0,90,CCW; ARC=10,0,2,90,180,CW;");
-    ExpectCorner(z.shapes[0], 0, 0);
-    ExpectArc(z.shapes[0], 0, 0, 5.0001f, 0, 90);
-    ExpectCorner(z.shapes[1], 10, 0);
-    ExpectArc(z.shapes[1], 10, 0, 2.0001f, 90, 180);
-    EXPECT_EQ(z.shapes[0].arcToArc, 1);
-    EXPECT_EQ(z.shapes[1].arcToArc, 1);
-    ExpectBox(-5.0001f, 12.0001f, -5.0001f, 5.0001f);
-}
-
-TEST_F(ZoneGeometry, MissesAndSingleArcsLeaveCornersAndBoxAlone) {
-    const CZone& miss = Build("LINE=0,10,0; ARC=0,0,5,0,90,CCW;");
-    EXPECT_EQ(miss.shapes[0].cornerFound + miss.shapes[1].cornerFound, 0);
-    ExpectArc(miss.shapes[0], 0, 0, 0, 0, 0);
-    const CZone& single = Build("ARC=1,2,30,10,80,CW;", 4);
-    ExpectArc(single.shapes[0], 1, 2, 30, 10, 80);
-    EXPECT_EQ(single.shapes[0].cornerFound, 0);
-    ExpectBox(-1, 1, -1, 1);
-}
-
-TEST_F(ZoneGeometry, CircleAndLensZonesWidenTheBox) {
-    const CZone& circle = Build("CIRCLE=10,90,2;", 3, 1);
-    EXPECT_NEAR(circle.circleCenterX, 0, kTol);
-    EXPECT_NEAR(circle.circleCenterY, 4, kTol);
-    EXPECT_EQ(circle.circleRadius, 6);
-    ExpectBox(-6, 6, -10, 2);
-    table.Reset();
-    Build("CIRCLE=10,90,2;");
-    ExpectBox(-6, 6, -2, 10);
-
-    const CZone& lens = Build("LENS=50,1,2,3,4;", 4, 1);
-    EXPECT_EQ(lens.lens, (std::array<float, 5>{50, 1, 2, 3, 4}));
-    ExpectBox(-50, 50, -50, 50);
-}
-
-TEST_F(ZoneGeometry, FailedFieldsEnterTheBoxButNonFiniteValuesDoNot) {
-    const CZone& failed = Build("LINE=0,FOO,0; LINE=0,0,90;");
-    ExpectCorner(failed.shapes[0], 0, IZoneEvaluator::kFailure);
-    ExpectBox(-1, 1, -100000, 1);
-    table.Reset();
-    const CZone& huge = Build("LINE=0,HUGE,0; LINE=0,0,90;");
-    EXPECT_TRUE(std::isinf(huge.shapes[0].cornerY));
-    ExpectBox(-1, 1, -1, 1);
 }
 
 }  // namespace

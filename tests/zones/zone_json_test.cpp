@@ -2,31 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
-#include "platform/files.h"
+#include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
 #include "zones/zone_section.h"
 
 namespace quorin {
 namespace {
 
-// CTest runs the tests in this folder; QUORIN_TEST_DATA, when set, names the data folder.
-std::string DataFile(const char* name) {
-    std::string bytes;
-    const char* dir = std::getenv("QUORIN_TEST_DATA");
-    EXPECT_TRUE(ReadFileBytes(std::string(dir ? dir : "data") + "/" + name, bytes)) << name;
-    return bytes;
-}
-
 TEST(ZonesToJson, WritesEveryZoneKindAndTheBox) {
     CZoneTable table;
     test::TestEvaluator eval({{"HUGE", 1e300}});
-    ASSERT_EQ(ReadZones(table, DataFile("zone_set.txt"), eval), 6);
-    EXPECT_EQ(ZonesToJson(table), DataFile("zone_set.ref"));
+    ASSERT_EQ(ReadZones(table, test::DataBytes("zone_set.txt"), eval), 6);
+    EXPECT_EQ(ZonesToJson(table), test::DataBytes("zone_set.ref"));
 }
 
 TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
@@ -45,9 +35,8 @@ TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
     CZoneTable table;
     for (const auto& n : numbers) {
         table.MutableBox().rMax = n.value;
-        const std::string json = ZonesToJson(table);
-        EXPECT_EQ(json, std::string("{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":") + n.text +
-                            ",\"xMin\":-1,\"xMax\":1}}");
+        EXPECT_EQ(ZonesToJson(table), std::string("{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":") +
+                                          n.text + ",\"xMin\":-1,\"xMax\":1}}");
     }
 
     table.MutableBox() = CZoneBox();

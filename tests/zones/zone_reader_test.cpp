@@ -49,78 +49,42 @@ TEST_F(ZoneReader, SuccessiveCallsFindLaterRecordsOfTheIndexThenNone) {
 TEST_F(ZoneReader, KeysComeFromTheBodyAndMissingOnesReadAsZeroOrEmpty) {
     const CZone* z = ReadOne(Zone("FAULTLOOP=AB;LABEL=Zone 1;INVERT=1;INDEX= 3x;"), 3);
     ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->index, 3);
-    EXPECT_EQ(z->invert, 1);
-    EXPECT_EQ(z->faultLoop, "AB");
-    EXPECT_EQ(z->label, "Zone 1");
-
-    z = ReadOne("LABEL=out;INVERT=4;" + Zone("INDEX=1;") + "FAULTLOOP=out;");
-    ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->invert, 0);
-    EXPECT_EQ(z->label, "");
-    EXPECT_EQ(z->faultLoop, "");
-
-    z = ReadOne(Zone("INDEX=1;LABEL=open "));  // no ";": the rest of the body
-    ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->label, "open ");
-    z = ReadOne(Zone("LABEL=x;INDEX=2"), 2);
-    ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->index, 2);
-
+    EXPECT_EQ(FormatInt(z->index) + FormatInt(z->invert) + z->faultLoop + "|" + z->label,
+              "31AB|Zone 1");
+    z = ReadOne("LABEL=out;INVERT=4;" + Zone("INDEX=1;LABEL=open ") + "FAULTLOOP=out;");
+    ASSERT_NE(z, nullptr);  // no ";": the rest of the body
+    EXPECT_EQ(FormatInt(z->invert) + z->faultLoop + "|" + z->label, "0|open ");
     int pos = -1;  // without "INDEX=" the index is 0 and the position the body's start
     EXPECT_EQ(ReadZone(table, "  " + Zone("LABEL=x;"), 1, 0, text, pos), 1);
     EXPECT_EQ(pos, 11);
 }
 
-TEST_F(ZoneReader, StoresTheNormalisedTextAndShapeRecordsInTextOrder) {
-    const std::string body =
-        " INDEX=1; BEGINSHAPE\r\nARCP=1,2,3,4,5,CCW;\r\nLINE=0,0,0; LINEP=1,2,3;ARC=0,0,1,2,3,CW;"
-        "\r\nENDSHAPE ";
-    const CZone* z = ReadOne("xx" + Zone(body) + "yy");
-    ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->text, "BEGINZONE\r\n" + body + "ENDZONE\r\n");
-    EXPECT_EQ(text, z->text);
-    EXPECT_EQ(z->kind, kZoneShapes);
-    ASSERT_EQ(z->shapeCount, 4);
-    const struct {
-        int type;
-        const char* record;
-    } expected[] = {{kShapeArcP, "ARCP=1,2,3,4,5,CCW;"},
-                    {kShapeLine, "LINE=0,0,0;"},
-                    {kShapeLineP, "LINEP=1,2,3;"},
-                    {kShapeArc, "ARC=0,0,1,2,3,CW;"}};
-    for (int j = 0; j < 4; ++j) {
-        EXPECT_EQ(z->shapes[j].type, expected[j].type) << j;
-        EXPECT_EQ(z->shapes[j].record, expected[j].record) << j;
-    }
-}
-
-TEST_F(ZoneReader, KindAndShapeCountFollowTheRecordsPresent) {
+// Shape records in text order with their type (0 LINE, 1 LINEP, 2 ARC, 3 ARCP), then the circle
+// and lens records; a record runs to ";" or the end of the shapes, and ends the list there.
+TEST_F(ZoneReader, KindShapesAndRecordsFollowTheTextBetweenTheShapeMarkers) {
     const struct {
         const char* shapes;
-        int kind, count;
-        const char* circle;
-        const char* lens;
-        const char* last;  // record text of the last shape
+        const char* read;
     } cases[] = {
-        {"CIRCLE=10,90,2;", kZoneCircle, 0, "CIRCLE=10,90,2;", "", ""},
-        {"LENS=5,1,2,3,4; CIRCLE=1,2,3;", kZoneLens, 0, "CIRCLE=1,2,3;", "LENS=5,1,2,3,4;", ""},
-        {"LINE=0,0,0; CIRCLE=1,2,3", kZoneCircle, 1, "CIRCLE=1,2,3", "", "LINE=0,0,0;"},
-        {"LINE=1,2,3; LINE=4,5,6 ", kZoneShapes, 2, "", "", "LINE=4,5,6 "},
-        {"LINE=1,2 ARC=0,0,1,0,90,CW", kZoneShapes, 1, "", "", "LINE=1,2 ARC=0,0,1,0,90,CW"},
-        {"", kZoneShapes, 0, "", "", ""},
+        {"\r\nARCP=1,2,3,4,5,CCW;\r\nLINE=0,0,0; LINEP=1,2,3;ARC=0,0,1,2,3,CW;\r\n",
+         "kind 0: 3 ARCP=1,2,3,4,5,CCW; 0 LINE=0,0,0; 1 LINEP=1,2,3; 2 ARC=0,0,1,2,3,CW; ||"},
+        {"CIRCLE=10,90,2;", "kind 1: |CIRCLE=10,90,2;|"},
+        {"LENS=5,1,2,3,4; CIRCLE=1,2,3;", "kind 2: |CIRCLE=1,2,3;|LENS=5,1,2,3,4;"},
+        {"LINE=0,0,0; CIRCLE=1,2,3", "kind 1: 0 LINE=0,0,0; |CIRCLE=1,2,3|"},
+        {"LINE=1,2 ARC=0,0,1,0,90,CW", "kind 0: 0 LINE=1,2 ARC=0,0,1,0,90,CW ||"},
+        {"", "kind 0: ||"},
     };
     for (const auto& c : cases) {
         const CZone* z = ReadOne(ShapeZone(c.shapes));
         ASSERT_NE(z, nullptr) << c.shapes;
-        EXPECT_EQ(z->kind, c.kind) << c.shapes;
-        EXPECT_EQ(z->shapeCount, c.count) << c.shapes;
-        EXPECT_EQ(z->circleRecord, c.circle) << c.shapes;
-        EXPECT_EQ(z->lensRecord, c.lens) << c.shapes;
-        if (c.count > 0) {
-            EXPECT_EQ(z->shapes[c.count - 1].record, c.last) << c.shapes;
-        }
+        std::string read = "kind " + FormatInt(z->kind) + ": ";
+        for (int j = 0; j < z->shapeCount; ++j)
+            read += FormatInt(z->shapes[j].type) + " " + z->shapes[j].record + " ";
+        EXPECT_EQ(read + "|" + z->circleRecord + "|" + z->lensRecord, c.read);
     }
+    const std::string body = " INDEX=1; BEGINSHAPE\r\nLINE=0,0,0; ENDSHAPE ";
+    EXPECT_EQ(ReadOne("xx" + Zone(body) + "yy")->text, "BEGINZONE\r\n" + body + "ENDZONE\r\n");
+    EXPECT_EQ(text, table.Zone(1).text);
     EXPECT_EQ(ReadOne(Zone("INDEX=1;BEGINSHAPE LINE=0,0,0;"))->shapeCount, 0);
     EXPECT_EQ(ReadOne(Zone("INDEX=1;ENDSHAPE LINE=0,0,0; BEGINSHAPE"))->shapeCount, 0);
 }
@@ -145,12 +109,9 @@ TEST_F(ZoneReader, AFailedReadChangesNothingAndASuccessfulOneClearsTheSlot) {
     EXPECT_EQ(ReadZone(table, ShapeZone(""), kMaxZones + 1, 1, text, pos), 0);
     EXPECT_EQ(pos, -1);
     EXPECT_EQ(table.Zone(1).text, before);
-
     const CZone* z = ReadOne(Zone("INDEX=1;"));
     ASSERT_NE(z, nullptr);
-    EXPECT_EQ(z->kind, kZoneShapes);
-    EXPECT_EQ(z->shapeCount, 0);
-    EXPECT_EQ(z->circleRecord, "");
+    EXPECT_EQ(FormatInt(z->kind) + FormatInt(z->shapeCount) + z->circleRecord, "00");
 }
 
 }  // namespace
