@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "platform/numtext.h"
 #include "template/key_value_list.h"
 
 namespace quorin {
@@ -34,21 +33,6 @@ TEST(KeyValueIndex, AgreesWithTheKeyValueListOnRandomTexts) {
             }
         }
     }
-}
-
-TEST(KeyValueIndex, ALaterTextReplacesEveryEarlierKey) {
-    CKeyValueIndex index;
-    std::string big;
-    for (int i = 0; i < 5000; ++i)
-        big += "k" + FormatInt(i) + "=" + FormatInt(i) + ";";
-    index.Assign(big, ';');
-    EXPECT_EQ(index.Find("k4999"), "4999");
-    index.Assign("k1=x", ';');
-    EXPECT_EQ(index.Size(), 1u);
-    EXPECT_EQ(index.Find("k1"), "x");
-    EXPECT_EQ(index.Find("k4999"), "");
-    index.Assign("", ';');
-    EXPECT_EQ(index.Find("k1"), "");
 }
 
 }  // namespace

@@ -188,59 +188,67 @@ TEST(ReadReport, IndexedStopsWhereNameAndIdAreBothMissingRecordLayoutCountsAll) 
     EXPECT_EQ(t.ReportName(1) + "|" + t.ReportId(2), " |RESULT");
 }
 
+// The drawing items, one a line, then "t=" times, "Id=" values and the pair counts.
 std::string Items(const CRelayTemplate& t) {
     std::string out;
-    for (int i = 0; i < t.LineCount(); ++i)
-        for (int f = 0; f < 5; ++f)
-            out += (f ? "|" : "LINE ") + t.LineField(i, f) + (f == 4 ? "\n" : "");
-    for (int i = 0; i < t.CircleCount(); ++i)
-        for (int f = 0; f < 4; ++f)
-            out += (f ? "|" : "CIRCLE ") + t.CircleField(i, f) + (f == 3 ? "\n" : "");
-    for (int i = 0; i < t.TextItemCount(); ++i)
-        for (int f = 0; f < 4; ++f)
-            out += (f ? "|" : "TEXT ") + t.TextItemField(i, f) + (f == 3 ? "\n" : "");
-    return out;
+    const auto list = [&out](const char* word, int count, int fields, auto field) {
+        for (int i = 0; i < count; ++i)
+            for (int f = 0; f < fields; ++f)
+                out += (f ? "|" : word) + field(i, f) + (f == fields - 1 ? "\n" : "");
+    };
+    list("LINE ", t.LineCount(), 5, [&t](int i, int f) { return t.LineField(i, f); });
+    list("CIRCLE ", t.CircleCount(), 4, [&t](int i, int f) { return t.CircleField(i, f); });
+    list("TEXT ", t.TextItemCount(), 4, [&t](int i, int f) { return t.TextItemField(i, f); });
+    list("t=", t.TimeCount(), 1, [&t](int i, int) { return t.Time(i); });
+    list("Id=", t.IdValueCount(), 1, [&t](int i, int) { return t.IdValue(i); });
+    list("R=", t.RPairCount(), 2, [&t](int i, int f) { return t.RPair(i, f); });
+    list("Ir=", t.IrPairCount(), 2, [&t](int i, int f) { return t.IrPair(i, f); });
+    return out + "pairs " + FormatInt(t.XnPairCount()) + " " + FormatInt(t.XpPairCount());
 }
 
-TEST(ReadCharacter, ItemFieldsJoinMaxAndMinArguments) {
+TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
     std::string nested;
     for (int i = 0; i < 12; ++i)
         nested += "max(" + FormatInt(i) + ",";
+    const struct {
+        std::string body, items;
+    } cases[] = {
+        // "MIN(max(e" joins while the last piece holds "max(": "f)" ends it, and "g)" is the next
+        // field; the last field runs to "]"; a field joins at most ten pieces.
+        {"LINE[0,0,max(1,a),2,0];\r\nLINE[MAX(a,b),min(c,d),MIN(max(e,f),g),h,i];\r\n"
+         "CIRCLE[1,2,max(3,4),5];TEXT[a,b,Label text,min(1,2)];\r\nLINE[" +
+             nested + "x,y,z,w];",
+         "LINE 0|0|max(1,a)|2|0\nLINE MAX(a,b)|min(c,d)|MIN(max(e,f)|g)|h,i\n"
+         "LINE max(0,max(1,max(2,max(3,max(4,max(5,max(6,max(7,max(8,max(9|max(10,max(11,x|y|z|w\n"
+         "CIRCLE 1|2|max(3,4)|5\nTEXT a|b|Label text|min(1,2)\npairs 1 1"},
+        // A malformed item ends the section, an unended one only its list.
+        {"LINE[1,2,3,4,5];LINE[1,2;CIRCLE[1,2,3,4];t=T1;XN1=1;YN1=2;", "LINE 1|2|3|4|5\npairs 1 1"},
+        {"TEXT[1,2,3,4;t=T1;", "pairs 1 1"},
+        {"t=T1;CIRCLE[1,2,3,4]; LINE[1,2,3,4,5]", "CIRCLE 1|2|3|4\nt=T1\npairs 1 1"},
+        // Up to five each; the second "R=" runs from "1;Ir=[a" to the next "]".
+        {"t=T1;t=T2;t=3;t=4;t=5;t=6;Id=I1;R=[0,Z3];R=[1;Ir=[a,b];Ir=[c",
+         "t=T1\nt=T2\nt=3\nt=4\nt=5\nId=I1\nR=0|Z3\nR=1;Ir=[a|b\nIr=a|b\npairs 1 1"},
+        // Coordinate pairs run while both halves, each ended by ";", exist; slot 0 always counts.
+        {"YN1=0;XP1=0;", "pairs 1 1"},
+        {"XN1=a;YN1=b;XN2=c;YN2=d;XN4=e;YN4=f;XP1=p;YP1=q", "pairs 3 1"},
+        {"XN01=a;YN01=b;XN11=a;YN11=b;", "pairs 1 1"},
+        {"YN2=d;XN2=c;YN1=b;XN1=a;", "pairs 3 1"},
+    };
     CRelayTemplate t;
+    for (const auto& c : cases) {
+        t.ReadTemplate(Section("Character", c.body), 0);
+        EXPECT_EQ(Items(t), c.items) << c.body;
+    }
+    t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
+    EXPECT_EQ(t.Xn(1) + t.Yn(1) + t.Xp(1) + t.Yp(1), "x1y1pq");  // the first occurrence counts
+    EXPECT_EQ(t.CharacterText(), "\r\nYN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;");
+    t.ReadTemplate("LINE[1,2,3,4,5];t=1;", 0);  // lists are reset on each read
+    EXPECT_EQ(Items(t) + t.CharacterText(), "pairs 1 1");
     t.ReadTemplate(Section("Character",
-                           "LINE[0,0,max(1,a),2,0];\r\n"
-                           "LINE[MAX(a,b),min(c,d),MIN(max(e,f),g),h,i];\r\n"
-                           "CIRCLE[1,2,max(3,4),5];TEXT[a,b,Label text,min(1,2)];\r\n"
-                           "LINE[" +
-                               nested + "x,y,z,w];"),
+                           "LINE[1,2;BEGINZONE INDEX=1;BEGINSHAPE CIRCLE=2,0,2; "
+                           "ENDSHAPE ENDZONE"),
                    0);
-    // "MIN(max(e" joins while the last piece holds "max(": "f)" ends it, and "g)" is the next
-    // field; the last field runs to "]"; a field joins at most ten pieces.
-    EXPECT_EQ(Items(t),
-              "LINE 0|0|max(1,a)|2|0\n"
-              "LINE MAX(a,b)|min(c,d)|MIN(max(e,f)|g)|h,i\n"
-              "LINE max(0,max(1,max(2,max(3,max(4,max(5,max(6,max(7,max(8,max(9|"
-              "max(10,max(11,x|y|z|w\n"
-              "CIRCLE 1|2|max(3,4)|5\n"
-              "TEXT a|b|Label text|min(1,2)\n");
-}
-
-TEST(ReadCharacter, AMalformedItemEndsTheSectionAnUnendedItemOnlyItsList) {
-    CRelayTemplate t;
-    t.ReadTemplate(Section("Character",
-                           "LINE[1,2,3,4,5];LINE[1,2;CIRCLE[1,2,3,4];t=T1;XN1=1;YN1=2;"
-                           "BEGINZONE INDEX=1;BEGINSHAPE CIRCLE=2,0,2; ENDSHAPE ENDZONE"),
-                   0);
-    EXPECT_EQ(Items(t), "LINE 1|2|3|4|5\n");
-    EXPECT_EQ(t.TimeCount(), 0);
-    EXPECT_EQ(t.XnPairCount(), 1);
-    EXPECT_EQ(t.Zones().Count(), 1);                                // zones come first
-    t.ReadTemplate(Section("Character", "TEXT[1,2,3,4;t=T1;"), 0);  // "]" missing
-    EXPECT_EQ(Items(t), "");
-    EXPECT_EQ(t.TimeCount(), 0);
-    t.ReadTemplate(Section("Character", "t=T1;CIRCLE[1,2,3,4]; LINE[1,2,3,4,5]"), 0);  // no ";"
-    EXPECT_EQ(Items(t), "CIRCLE 1|2|3|4\n");
-    EXPECT_EQ(t.TimeCount(), 1);
+    EXPECT_EQ(t.Zones().Count(), 1);  // zones are read before the items
 }
 
 TEST(ReadCharacter, ListsStopAtTheirCapacities) {
@@ -254,54 +262,9 @@ TEST(ReadCharacter, ListsStopAtTheirCapacities) {
     t.ReadTemplate(Section("Character", body), 0);
     EXPECT_EQ(t.LineCount(), 200);
     EXPECT_EQ(t.LineField(199, 0), "199");
-    EXPECT_EQ(t.CircleCount(), 100);
-    EXPECT_EQ(t.TextItemCount(), 100);
+    EXPECT_EQ(t.CircleCount() + t.TextItemCount(), 200);
     EXPECT_EQ(t.XpPairCount(), 50);  // pair numbers stop at 49
     EXPECT_EQ(t.Xp(49) + t.Xp(50), "49");
-}
-
-TEST(ReadCharacter, TimeIdAndPairValuesUpToFiveEach) {
-    CRelayTemplate t;
-    t.ReadTemplate(
-        Section("Character", "t=T1;t=T2;t=3;t=4;t=5;t=6;Id=I1;R=[0,Z3];R=[1;Ir=[a,b];Ir=[c"), 0);
-    EXPECT_EQ(t.TimeCount(), 5);
-    EXPECT_EQ(t.Time(4), "5");
-    EXPECT_EQ(t.IdValueCount(), 1);
-    EXPECT_EQ(t.IdValue(0), "I1");
-    ASSERT_EQ(t.RPairCount(), 2);  // the second runs from "1;Ir=[a" to the next "]"
-    EXPECT_EQ(t.RPair(0, 0) + "|" + t.RPair(0, 1) + "|" + t.RPair(1, 0) + "|" + t.RPair(1, 1),
-              "0|Z3|1;Ir=[a|b");
-    EXPECT_EQ(t.IrPairCount(), 1);
-    EXPECT_EQ(t.IrPair(0, 0) + "|" + t.IrPair(0, 1), "a|b");
-}
-
-TEST(ReadCharacter, CoordinatePairsRunWhileBothHalvesExist) {
-    struct Case {
-        const char* body;
-        int count;
-    } cases[] = {
-        {"YN1=0;", 1},         {"XN1=0;", 1},      {"XN1=a;YN1=b;XN2=c;YN2=d;XN4=e;YN4=f;", 3},
-        {"XN01=a;YN01=b;", 1}, {"XN1=a;YN1=b", 1}, {"YN2=d;XN2=c;YN1=b;XN1=a;", 3},
-        {"XN11=a;YN11=b;", 1},
-    };
-    CRelayTemplate t;
-    for (const Case& c : cases) {
-        t.ReadTemplate(Section("Character", c.body), 0);
-        EXPECT_EQ(t.XnPairCount(), c.count) << c.body;
-    }
-    t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
-    EXPECT_EQ(t.Xn(1) + t.Yn(1), "x1y1");  // the first occurrence counts
-    EXPECT_EQ(t.XpPairCount(), 2);
-    EXPECT_EQ(t.Xp(1) + t.Yp(1), "pq");
-}
-
-TEST(ReadCharacter, KeepsTheSectionTextAndResetsListsOnEachRead) {
-    CRelayTemplate t;
-    t.ReadTemplate(Section("Character", "LINE[1,2,3,4,5];t=1;XN1=1;YN1=1;"), 0);
-    EXPECT_EQ(t.CharacterText(), "\r\nLINE[1,2,3,4,5];t=1;XN1=1;YN1=1;");
-    t.ReadTemplate("", 0);
-    EXPECT_EQ(t.CharacterText(), "");
-    EXPECT_EQ(t.LineCount() + t.TimeCount() + t.XnPairCount(), 1);
 }
 
 TEST(ReadZones, ZoneFieldsSeeTheTemplatesSettings) {

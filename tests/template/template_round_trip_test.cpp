@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <string>
@@ -19,6 +20,8 @@ namespace {
 
 const ParamKind kKinds[] = {ParamKind::kSetting, ParamKind::kCommonParameter,
                             ParamKind::kBinaryInput};
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 class Generator {
 public:
@@ -54,13 +57,10 @@ public:
         return id;
     }
 
-    // maxNum keeps indexed choice keys unambiguous: with more than 9 choices, "S" 1 12 and
-    // "S" 11 2 would be the same key.
     // Appends the record's line (see RecordText) as read and as read after writing; a record of
     // another kind than the three is written as its name and closing fields only, so its kind
-    // reads back as "".
-    void MakeRecord(ParamKind kind, int useKilovolts, int maxNum,
-                    std::vector<std::pair<std::string, std::string>>& pairs, std::string& read,
+    // reads back as "". maxNum keeps indexed choice keys unambiguous ("S" 1 12 is "S" 11 2).
+    void MakeRecord(ParamKind kind, int useKilovolts, int maxNum, Pairs& pairs, std::string& read,
                     std::string& written) {
         Record r;
         r.name = Text(10);
@@ -72,12 +72,8 @@ public:
         pairs.push_back({"T", r.type});
         if (r.type == "Edit") {
             r.decimals = Uniform(0, 4);
-            const int digits = r.decimals;
-            int scale = 1;
-            for (int i = 0; i < digits; ++i)
-                scale *= 10;
-            const int mantissa = Uniform(-999999, 999999);
-            const std::string text = FormatFixed(static_cast<double>(mantissa) / scale, digits);
+            const std::string text =
+                FormatFixed(Uniform(-999999, 999999) / std::pow(10.0, r.decimals), r.decimals);
             r.value = static_cast<float>(CAtof(text));
             static const char* kUnits[] = {"A", "V", "kV", "kv/hz",   "V/s",
                                            "s", " ", "%d", "\xA6\xB8"};
@@ -139,8 +135,7 @@ public:
     }
 
     // A section body in the given layout from the records' pairs.
-    std::string Body(const std::vector<std::vector<std::pair<std::string, std::string>>>& records,
-                     int layout) {
+    std::string Body(const std::vector<Pairs>& records, int layout) {
         static const char* kLeads[] = {"", "\t", "\r\n\t", " ", "\r\n"};
         std::string out;
         for (size_t k = 0; k < records.size(); ++k) {
@@ -184,7 +179,7 @@ Model MakeTemplate(Generator& g, int useKilovolts, int layoutMode) {
     m.text = "ProtectiveRelayName=" + g.Text(8) + ";\r\nProperty=" + g.Text(8) + ";\r\n";
     for (int s = 0; s < 3; ++s) {
         const int layout = layoutMode < 2 ? layoutMode : g.Uniform(0, 1);
-        std::vector<std::vector<std::pair<std::string, std::string>>> pairs;
+        std::vector<Pairs> pairs;
         const int maxNum =
             layout == kIndexedLayout ? 9 : CRelayTemplate::ChoiceCapacity(kKinds[s]) + 5;
         m.read += "kind\n";
@@ -196,7 +191,7 @@ Model MakeTemplate(Generator& g, int useKilovolts, int layoutMode) {
         m.text += std::string("<") + kMarkers[s] + "Begin>" + g.Body(pairs, layout) + "<" +
                   kMarkers[s] + "End>\r\n";
     }
-    std::vector<std::vector<std::pair<std::string, std::string>>> report;
+    std::vector<Pairs> report;
     std::string items;
     for (int i = g.Uniform(0, 10); i > 0; --i) {
         report.push_back({{"N", g.Text(8)}, {"ID", g.Identifier()}});
