@@ -33,22 +33,14 @@ TEST(ReportSetting, ConstructionGivesLabelsAndDefaults) {
     EXPECT_EQ(s.Path(), "");
     EXPECT_EQ(s.Header(HeaderValue::kReportTitle), "Zelvat\xCA\xB5\xD1\xE9\xB1\xA8\xB8\xE6");
     EXPECT_EQ(s.Header(HeaderValue::kTester), "");
-    EXPECT_EQ(s.Labels(LabelGroup::kStation),
-              (std::vector<std::string>{"Report Title: ", "Station Name: ", "Station Address: ",
-                                        "Bay Name: ", "Bay Address: ", "Tester: "}));
-    EXPECT_EQ(s.Labels(LabelGroup::kDevice),
-              (std::vector<std::string>{
-                  "Device Name: ", "Device Model: ", "Device Address: ", "Manufacturer: ",
-                  "Serial Number: ", "Setting List Number: ", "Additional Info: "}));
-    EXPECT_EQ(s.Labels(LabelGroup::kNominal),
-              (std::vector<std::string>{"Vnom: ", "Inom: ", "Fnom: ", "Vdc: ", "V Primary: ",
-                                        "I Primary: ", "Debounce Time: "}));
-    EXPECT_EQ(s.Labels(LabelGroup::kTestEquipment),
-              (std::vector<std::string>{"Type: ", "Serial Number: ", "CommunicationPort: ",
-                                        "Vmax: ", "Imax: ", "Test Start: ", "Test End: "}));
-    EXPECT_EQ(s.Labels(LabelGroup::kGroupTitles),
-              (std::vector<std::string>{"Station/Bay Information: ", "Device Information: ",
-                                        "Nominal Values: ", "Test Equipment Information: "}));
+    std::string labels;  // one line per group
+    for (LabelGroup g : {LabelGroup::kStation, LabelGroup::kDevice, LabelGroup::kNominal,
+                         LabelGroup::kTestEquipment, LabelGroup::kGroupTitles}) {
+        for (const std::string& label : s.Labels(g))
+            labels += label + "|";
+        labels += "\n";
+    }
+    EXPECT_EQ(labels, test::DataBytes("report_setting_labels.ref"));
     for (int i = 0; i < CReportSetting::kSwitchCount; ++i)
         EXPECT_TRUE(s.IsOn(static_cast<ReportSwitch>(i)));
     EXPECT_EQ(CReportSetting::SwitchKey(ReportSwitch::kCommonPara), std::string("NeedCommomPara"));

@@ -97,7 +97,12 @@ TEST(ReportXml, ExportImportExportIsByteIdentical) {
     more.title = "third one";
     more.inOutLines = {"I1 on", "", "O2 off"};
     more.graphs.resize(2);
-    more.graphs[1].axisType = "T";
+    CGraph& g = more.graphs[1];  // every field distinct, so that no two can be swapped unseen
+    g.axisType = "T";
+    g.lines.push_back({11, 12, 13, 14, 15, 16, 17});
+    g.circles.push_back({21, 22, 23, 24, 25, 26, 27, 28, 29, 30});
+    g.arcs.push_back({31, 32, 33, 34.5, 35.25, 36, 37, 38});
+    g.points.push_back({-41, -42, 43, 44, 45});
     more.tables.emplace_back(0, 0);
     items.push_back(more);
     const std::string first = ExportXmlText(items);
