@@ -8,6 +8,7 @@
 #include "component/panel_drawing.h"
 #include "component/test_item.h"
 #include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -78,10 +79,9 @@ TEST(PageModel, LayoutCellsHeadersColoursAndHeights) {
     page.LoadFromItem(item, 2, 0);
     const GridLayout grid = page.Layout();
     ASSERT_EQ(grid.rows, 3);
-    EXPECT_EQ(grid.fixedRows, 1);
+    EXPECT_EQ(std::vector<int>({grid.fixedRows, grid.rowHeights[2], grid.rowProperties[2]}),
+              std::vector<int>({1, 18, 2}));
     EXPECT_EQ(grid.background, 0xE0FFFFu);
-    EXPECT_EQ(grid.rowHeights, (std::vector<int>{18, 18, 18}));
-    EXPECT_EQ(grid.rowProperties, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(grid.cells[0][0].text + "|" + grid.cells[0][1].text + "|" + grid.cells[0][2].text,
               "Name|Results|Edit");
     // "$" is shown as a blank and stored unchanged; results wait in grey until all are entered.
@@ -101,8 +101,6 @@ TEST(PageModel, LayoutCellsHeadersColoursAndHeights) {
         EXPECT_EQ(cell.textColor, k.textColor) << k.r << "," << k.c;
     }
     EXPECT_EQ(RowText(page, 1), "Na$me|1$5 V|q1|1|0");
-    const Rgb red = RgbOf(grid.cells[2][2].textColor);
-    EXPECT_EQ(red.red * 1000 + red.blue, 255000);
 }
 
 TEST(PageModel, ModeTwoMarksTheLastChangedRowAndEnablesFinish) {
@@ -111,8 +109,7 @@ TEST(PageModel, ModeTwoMarksTheLastChangedRowAndEnablesFinish) {
     EXPECT_FALSE(page.Finish());
 
     page.CellNotification(1, 1);
-    EXPECT_EQ(RowText(page, 1), "A|r1|q1|1|1");
-    EXPECT_EQ(page.AllEntered(), 0);
+    EXPECT_EQ(RowText(page, 1) + FormatInt(page.AllEntered()), "A|r1|q1|1|10");
     GridLayout grid = page.Layout();
     EXPECT_EQ(std::vector<ColorRef>({grid.cells[1][0].background, grid.cells[1][1].background,
                                      grid.cells[2][0].background}),
@@ -130,7 +127,7 @@ TEST(PageModel, ModeTwoMarksTheLastChangedRowAndEnablesFinish) {
 
     EXPECT_TRUE(page.Finish());
     EXPECT_EQ(page.Mode(), CPageModel::kModeFinished);
-    EXPECT_FALSE(page.FinishEnabled() || page.Layout().finishEnabled);
+    EXPECT_FALSE(page.Layout().finishEnabled);
 }
 
 TEST(PageModel, NotificationsOutsideModeTwoOrColumnZeroMarkNothing) {
@@ -154,26 +151,20 @@ TEST(PageModel, AddStopsAtFifteenRowsAndLocksEditing) {
     CPageModel page = LoadedPage({"A"});
     EXPECT_TRUE(page.DeleteEnabled());
     EXPECT_TRUE(page.Add("New\r\nname\n", "Method\rand\r\nrequires"));
-    EXPECT_EQ(RowText(page, 2), "Newname||Methodandrequires|0|0");
-    EXPECT_EQ(page.EditLock(), 1);
-    EXPECT_FALSE(page.Layout().deleteEnabled);
-    EXPECT_FALSE(page.Delete());
+    EXPECT_EQ(RowText(page, 2) + FormatInt(page.EditLock()), "Newname||Methodandrequires|0|01");
+    EXPECT_FALSE(page.Layout().deleteEnabled || page.Delete());
     for (int n = 3; n <= 15; ++n)
         EXPECT_TRUE(page.Add("P" + FormatInt(n), ""));
-    EXPECT_FALSE(page.AddEnabled() || page.Layout().addEnabled);
-    EXPECT_FALSE(page.Add("too many", ""));
+    EXPECT_FALSE(page.Layout().addEnabled || page.Add("too many", ""));
     EXPECT_EQ(page.RowCount(), 15);
-    EXPECT_EQ(page.RowAt(15).name, "P15");
 }
 
 TEST(PageModel, DeleteRemovesTheLastRowAndKeepsOne) {
     CPageModel page = LoadedPage({"A", "B", "C"});
     page.CellNotification(1, 1);  // the current row is not what Delete removes
     EXPECT_TRUE(page.Delete());
-    EXPECT_EQ(page.RowCount(), 2);
     EXPECT_EQ(RowText(page, 2) + RowText(page, 3), "B|r2|q2|2|0|||0|0");
-    EXPECT_TRUE(page.Delete());
-    EXPECT_TRUE(page.Delete());
+    EXPECT_TRUE(page.Delete() && page.Delete());
     EXPECT_EQ(page.RowCount(), 1);
     EXPECT_EQ(RowText(page, 1), "A|r1|q1|1|0");
 }
@@ -205,10 +196,8 @@ TEST(PageModel, ClicksTakeCellTextAndDialogResults) {
     EXPECT_TRUE(page.CellClicked(2, 1, "typed$text"));
     EXPECT_EQ(page.CurrentRow(), 2);
     EXPECT_EQ(page.RowAt(2).result, "typed$text");
-    EXPECT_EQ(page.Layout().cells[2][1].text, "typed text");
     EXPECT_TRUE(page.CellClicked(1, 2, "!"));
-    EXPECT_EQ(page.CurrentRow(), 1);
-    EXPECT_EQ(page.RowAt(1).result, "r1");
+    EXPECT_EQ(FormatInt(page.CurrentRow()) + page.RowAt(1).result, "1r1");
     EXPECT_TRUE(page.AcceptDialogResult(1, "Pass\r\nwith\rnotes\n\r\n"));
     EXPECT_EQ(page.RowAt(1).result, "Passwith\rnotes\n");
     EXPECT_FALSE(page.CellClicked(16, 1, "x"));
@@ -254,40 +243,25 @@ TEST(PanelDrawing, DetailTextWrapsAtEvenSingleByteCounts) {
         EXPECT_EQ(WrapDetailText(k.text, k.length), k.wrapped) << k.text << " " << k.length;
 }
 
+// A drawing as text: the font height, then per text "x,y colour [centre width] text".
+std::string Transcript(const PanelDrawing& drawing) {
+    std::string out = drawing.fontFamily + " " + FormatInt(drawing.fontHeight) + "\n";
+    for (const DrawnText& t : drawing.texts)
+        out += CFormat("%d,%d %06X %d %s\n", t.x, t.y, t.color, t.centreWidth, t.text.c_str());
+    return out;
+}
+
 TEST(PanelDrawing, DetailResultAndParameterDrawingsPlaceHeadingsAndTexts) {
     CPageModel::Row row;
     row.name = std::string(30, 'N');
     row.requirements = "Req";
     row.result = "Pass";
-    const PanelDrawing detail = DetailDrawing(row, 160);
-    EXPECT_EQ(detail.fontHeight, 17);
-    ASSERT_EQ(detail.texts.size(), 7u);
-    const std::pair<size_t, std::string> texts[] = {{0, "1.Name"},
-                                                    {1, std::string(18, 'N')},
-                                                    {3, "2.Testing Method & Requires"},
-                                                    {5, "3.Results"},
-                                                    {6, "Pass"}};
-    for (const auto& [i, text] : texts)
-        EXPECT_EQ(detail.texts[i].text, text) << i;
-    EXPECT_EQ(std::vector<int>({detail.texts[0].y, detail.texts[1].x, detail.texts[2].y,
-                                detail.texts[3].y, detail.texts[6].y}),
-              std::vector<int>({30, 20, 70, 90, 150}));
-    EXPECT_EQ(detail.texts[1].color, kDetailTextColor);
-
-    const PanelDrawing result = ResultDrawing(row, 160);
-    ASSERT_EQ(result.texts.size(), 8u);
-    EXPECT_EQ(result.texts.back().text, "Result");
-    EXPECT_EQ(result.texts.back().y * 1000 + result.texts.back().centreWidth, 10160);
-
     const CTestItem item = OwnItem({"A", "B"});
-    const PanelDrawing table = ParameterDrawing(&item, "Name", "Key", "DIST", "RESULT", 300);
-    EXPECT_EQ(table.fontHeight, 16);
-    ASSERT_EQ(table.texts.size(), 6u);
-    EXPECT_EQ(table.texts[1].text + "|" + table.texts[4].text + "|" + table.texts[5].text,
-              "Key|B|DIST_2_RESULT");
-    EXPECT_EQ(table.texts[4].y * 1000 + table.texts[5].x, 52150);
-    EXPECT_EQ(table.texts[5].color, kParameterTextColor);
-    EXPECT_EQ(ParameterDrawing(nullptr, "", "", "", "", 0).texts.size(), 2u);
+    EXPECT_EQ("detail\n" + Transcript(DetailDrawing(row, 160)) + "result\n" +
+                  Transcript(ResultDrawing(row, 160)) + "parameters\n" +
+                  Transcript(ParameterDrawing(&item, "Name", "Key", "DIST", "RESULT", 300)) +
+                  "none\n" + Transcript(ParameterDrawing(nullptr, "", "", "", "", 0)),
+              test::DataBytes("panel_drawings.ref"));
 }
 
 }  // namespace
