@@ -98,7 +98,7 @@ TEST_F(EquipmentTest, AutoTestType) {
         {"AutoTest: 2;AutoTestType:abc;", 0},
         {"AutoTest:-1;AutoTestType: 12x;", 12},
         {"AutoTest:1", 0},
-        {"AutoTest:1;AutoTestType:5;AutoTestType:6;", 5},
+        {"AutoTest:1;AutoTestType:5;AutoTestType:6;", 5},  // the first key counts
     };
     EXPECT_EQ(GetAutoTestType(folder_), 0);
     for (const auto& [config, expected] : cases) {
@@ -108,31 +108,6 @@ TEST_F(EquipmentTest, AutoTestType) {
     fs::remove_all(dir_.file("cfg"));
     Config("CFG", "AutoTest:1;");
     EXPECT_EQ(GetAutoTestType(folder_), 104);
-}
-
-TEST(GetBetween, TextUpToTheNextSemicolon) {
-    struct Case {
-        std::string_view text, key, expected;
-    } cases[] = {
-        {"a:1;Version:2.05;b:2;", "Version:", "2.05"},
-        {"Version:;", "Version:", ""},
-        {"Version:1.5", "Version:", ""},
-        {"x", "Version:", ""},
-        {"", "Version:", ""},
-        {"Version:1;", "", ""},
-        {"k:first;k:second;", "k:", "first"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(GetBetween(c.text, c.key), c.expected) << c.text;
-}
-
-TEST(TestModules, KnownNamesCompareInLowerCase) {
-    EXPECT_TRUE(IsKnownTestModule("distance"));
-    EXPECT_TRUE(IsKnownTestModule("Distance"));
-    EXPECT_TRUE(IsKnownTestModule("OVERCURRENT"));
-    EXPECT_FALSE(IsKnownTestModule("distance.exe"));
-    EXPECT_FALSE(IsKnownTestModule("bash"));
-    EXPECT_FALSE(IsKnownTestModule(""));
 }
 
 TEST_F(EquipmentTest, SingleTestModuleCountsKnownModulesAmongProcesses) {
@@ -152,7 +127,7 @@ TEST_F(EquipmentTest, SingleTestModuleCountsKnownModulesAmongProcesses) {
     EXPECT_TRUE(IsSingleTestModule(proc));
     process("31", "/opt/suite/bin/Distance");
     EXPECT_TRUE(IsSingleTestModule(proc));
-    process("42", "", "OverCurrent\n");
+    process("42", "", "OverCurrent\n");  // names compare in lower case
     EXPECT_FALSE(IsSingleTestModule(proc));
     fs::remove_all(dir_.file("42"));
     process("5", "/opt/suite/bin/timing (deleted)");  // a replaced executable still counts
