@@ -71,60 +71,37 @@ TEST(PageModel, LayoutColumnsFollowTheLongestName) {
     }
 }
 
-TEST(PageModel, LayoutCellsHeadersColoursAndHeights) {
-    CPageModel page;
+// The grid as text: per row its height, property and cells "text background/text colour",
+// then the selected cell and whether Finish is enabled.
+std::string LayoutText(const GridLayout& g) {
+    std::string out =
+        CFormat("rows %d fixed %d background %06X\n", g.rows, g.fixedRows, g.background);
+    for (int r = 0; r < g.rows; ++r) {
+        out += CFormat("%d %d", g.rowHeights[r], g.rowProperties[r]);
+        for (const GridCell& cell : g.cells[r])
+            out += CFormat(" |%s %06X/%06X", cell.text.c_str(), cell.background, cell.textColor);
+        out += "\n";
+    }
+    return out + CFormat("selected %d,%d finish %d\n", g.selectedRow, g.selectedColumn,
+                         g.finishEnabled ? 1 : 0);
+}
+
+// "$" is shown as a blank and stored unchanged; results wait in grey until all are entered;
+// in mode 2 the last changed row is marked, and Finish is enabled once every result is entered.
+TEST(PageModel, LayoutShowsEnteringAndTheLastChangedRow) {
     CTestItem item = OwnItem({"Na$me", "Second"});
     item.SetKeyString(CTestItem::ValueIndex(1), "1$5 V");
     item.Refresh();
-    page.LoadFromItem(item, 2, 0);
-    const GridLayout grid = page.Layout();
-    ASSERT_EQ(grid.rows, 3);
-    EXPECT_EQ(std::vector<int>({grid.fixedRows, grid.rowHeights[2], grid.rowProperties[2]}),
-              std::vector<int>({1, 18, 2}));
-    EXPECT_EQ(grid.background, 0xE0FFFFu);
-    EXPECT_EQ(grid.cells[0][0].text + "|" + grid.cells[0][1].text + "|" + grid.cells[0][2].text,
-              "Name|Results|Edit");
-    // "$" is shown as a blank and stored unchanged; results wait in grey until all are entered.
-    const struct {
-        int r, c;
-        std::string text;
-        ColorRef background, textColor;
-    } cells[] = {
-        {1, 0, "Na me", 0xFFFFFF, 0x000000},
-        {1, 1, "1 5 V", 0xF0FFFF, 0x7D7D7D},
-        {2, 2, "!", kButtonFaceColor, 0x0000FF},
-    };
-    for (const auto& k : cells) {
-        const GridCell& cell = grid.cells[k.r][k.c];
-        EXPECT_EQ(cell.text, k.text) << k.r << "," << k.c;
-        EXPECT_EQ(cell.background, k.background) << k.r << "," << k.c;
-        EXPECT_EQ(cell.textColor, k.textColor) << k.r << "," << k.c;
-    }
-    EXPECT_EQ(RowText(page, 1), "Na$me|1$5 V|q1|1|0");
-}
-
-TEST(PageModel, ModeTwoMarksTheLastChangedRowAndEnablesFinish) {
-    CPageModel page = LoadedPage({"A", "B"}, CPageModel::kModeEnter);
-    EXPECT_EQ(page.AllEntered(), 0);
+    CPageModel page;
+    page.LoadFromItem(item, CPageModel::kModeEnter, 0);
+    std::string text = "loaded\n" + LayoutText(page.Layout());
     EXPECT_FALSE(page.Finish());
-
     page.CellNotification(1, 1);
-    EXPECT_EQ(RowText(page, 1) + FormatInt(page.AllEntered()), "A|r1|q1|1|10");
-    GridLayout grid = page.Layout();
-    EXPECT_EQ(std::vector<ColorRef>({grid.cells[1][0].background, grid.cells[1][1].background,
-                                     grid.cells[2][0].background}),
-              std::vector<ColorRef>({0x62F9F1, 0x62F9F1, 0xFFFFFF}));
-    EXPECT_EQ(grid.selectedRow * 10 + grid.selectedColumn, 11);
-    EXPECT_FALSE(grid.finishEnabled);
-
+    text += "row 1 entered\n" + LayoutText(page.Layout());
     page.CellNotification(2, 2);
-    EXPECT_EQ(page.AllEntered(), 1);
-    grid = page.Layout();
-    EXPECT_TRUE(grid.finishEnabled);
-    EXPECT_EQ(std::vector<ColorRef>({grid.cells[1][0].background, grid.cells[2][1].background,
-                                     grid.cells[1][1].textColor}),
-              std::vector<ColorRef>({0xFFFFFF, 0x62F9F1, 0x000000}));
-
+    text += "row 2 entered\n" + LayoutText(page.Layout());
+    EXPECT_EQ(text, test::DataBytes("page_layouts.ref"));
+    EXPECT_EQ(RowText(page, 1), "Na$me|1$5 V|q1|1|1");
     EXPECT_TRUE(page.Finish());
     EXPECT_EQ(page.Mode(), CPageModel::kModeFinished);
     EXPECT_FALSE(page.Layout().finishEnabled);
