@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/com/unknown.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -32,21 +33,10 @@ TEST(Guid, ParsesIntoWindowsLayoutAndPrintsUpperCase) {
 }
 
 TEST(Guid, MalformedTextsFailAndLeaveTheOutputAlone) {
-    const std::string_view bad[] = {
-        "",
-        "{}",
-        "{20CEF8D1-DE93-473D-A80A-D3D160BCE537",    // no closing brace
-        "{20CEF8D1-DE93-473D-A80A-D3D160BCE53}",    // one digit short
-        "{20CEF8D1-DE93-473D-A80A-D3D160BCE5377}",  // one digit long
-        "{20CEF8D1DDE93-473D-A80A-D3D160BCE537}",   // separator replaced
-        "{20CEF8G1-DE93-473D-A80A-D3D160BCE537}",   // not hex
-        "{20CEF8D1-DE93-473D-A80A-D3D160BCE53 }",   // blank inside
-        "{+0CEF8D1-DE93-473D-A80A-D3D160BCE537}",   // sign
-        std::string_view("{20CEF8D1-DE93-473D-A80A-D3D160BCE5\0"
-                         "7}",
-                         38),
-    };
-    for (std::string_view text : bad) {
+    std::vector<std::string> bad = {""};
+    for (const auto& c : test::DataCases("guid_malformed.txt"))
+        bad.push_back(c.at(0));
+    for (const std::string& text : bad) {
         GUID g = IID_IClassFactory;
         EXPECT_FALSE(GuidFromString(text, &g)) << text;
         EXPECT_EQ(g, IID_IClassFactory) << text;

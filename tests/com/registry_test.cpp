@@ -142,42 +142,20 @@ TEST_F(RegistryTest, UnreadableRegistryFailsCleanly) {
 }
 
 TEST(RegistryText, MalformedTextsAreReadWithoutCrashing) {
-    const struct {
-        std::string_view text;
-        const char* server;  // expected library of class A, or null
-        bool progIdFound;    // whether "Q.C" names class A
-    } cases[] = {
-        {std::string_view("\0\xFF\xFE[\0]\n=\n[", 10), nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}\nInprocServer32=/a.so\n", nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A}]\nInprocServer32=/a.so\n", nullptr, false},
-        {"[ProgID\\Q.C]\nCLSID={not a guid}\n[ProgID\\Q.C]\nCLSID={20CEF8D1-DE93-473D-A80A-"
-         "D3D160BCE537}\n",
-         nullptr, false},
-        // Tolerated: case, blanks, CR LF, comments, a missing final line break.
-        {" [ clsid\\{20cef8d1-de93-473d-a80a-d3d160bce537} ] \r\n; InprocServer32=/no.so\r\n"
-         "inprocserver32 = /a b.so \r\n[progid\\q.c]\r\nclsid = 20cef8d1-de93-473d-a80a-"
-         "d3d160bce537",
-         "/a b.so", true},
-        // The first section with the key wins.
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nProgID=Q.C\n"
-         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/2.so\n"
-         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/3.so\n",
-         "/2.so", false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("registry_texts.txt")) {
+        const std::string& text = c.at(0);
         std::string path = "untouched";
-        const bool found = FindInprocServerIn(c.text, kClassA, &path);
-        EXPECT_EQ(found, c.server != nullptr) << c.text;
-        EXPECT_EQ(path, c.server ? c.server : "untouched") << c.text;
+        EXPECT_EQ(FindInprocServerIn(text, kClassA, &path), c.at(1) != "untouched") << text;
+        EXPECT_EQ(path, c[1]) << text;
         CLSID clsid = kClassB;
-        EXPECT_EQ(FindProgIdIn(c.text, "Q.C", &clsid), c.progIdFound) << c.text;
-        EXPECT_EQ(clsid, c.progIdFound ? kClassA : kClassB) << c.text;
+        EXPECT_EQ(FindProgIdIn(text, "Q.C", &clsid), c.at(2) == "1") << text;
+        EXPECT_EQ(clsid, c[2] == "1" ? kClassA : kClassB) << text;
         // Rewriting malformed text keeps it and makes the class readable.
-        const std::string rewritten = WithInprocServer(c.text, kClassA, "Q.C", "/new.so");
-        EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path)) << c.text;
-        EXPECT_EQ(path, "/new.so") << c.text;
-        EXPECT_TRUE(FindProgIdIn(rewritten, "Q.C", &clsid)) << c.text;
-        EXPECT_EQ(clsid, kClassA);
+        const std::string rewritten = WithInprocServer(text, kClassA, "Q.C", "/new.so");
+        EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path) &&
+                    FindProgIdIn(rewritten, "Q.C", &clsid))
+            << text;
+        EXPECT_TRUE(path == "/new.so" && clsid == kClassA) << text;
         EXPECT_FALSE(FindInprocServerIn(WithoutInprocServer(rewritten, kClassA), kClassA, &path));
     }
 }

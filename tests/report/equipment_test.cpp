@@ -90,20 +90,10 @@ TEST(LoadedModuleFolder, FindsLibrariesAndTheProgram) {
 }
 
 TEST_F(EquipmentTest, AutoTestType) {
-    const std::pair<const char*, int> cases[] = {
-        {"AutoTest:1;AutoTestType:107;", 107},
-        {"Version:2.0;AutoTest:1;", 104},
-        {"AutoTest:0;AutoTestType:107;", 0},
-        {"AutoTestType:107;", 0},
-        {"AutoTest: 2;AutoTestType:abc;", 0},
-        {"AutoTest:-1;AutoTestType: 12x;", 12},
-        {"AutoTest:1", 0},
-        {"AutoTest:1;AutoTestType:5;AutoTestType:6;", 5},  // the first key counts
-    };
     EXPECT_EQ(GetAutoTestType(folder_), 0);
-    for (const auto& [config, expected] : cases) {
-        Config("cfg", config);
-        EXPECT_EQ(GetAutoTestType(folder_), expected) << config;
+    for (const auto& c : test::DataCases("auto_test_type.txt")) {
+        Config("cfg", c.at(0));
+        EXPECT_EQ(FormatInt(GetAutoTestType(folder_)), c.at(1)) << c[0];
     }
     fs::remove_all(dir_.file("cfg"));
     Config("CFG", "AutoTest:1;");

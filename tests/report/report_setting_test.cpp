@@ -150,37 +150,11 @@ TEST_F(ReportSettingTest, SaveWithoutPathDoesNothingARefusedSaveThrowsAndKeepsTh
     EXPECT_EQ(Content(), "[ReportSetting]\r\nTester=x\r\n");
 }
 
-TEST(IniRawSection, ReadsTheBodyUpToTheNextBracket) {
-    struct Case {
-        std::string_view content, section, expected;
-    } cases[] = {
-        {"[A]\r\nx=1\r\n[WaveAnalyze]\r\nch1\r\nch2\r\n[B]\r\n", "WaveAnalyze",
-         "\r\nch1\r\nch2\r\n"},
-        {"[A]\r\n[WaveAnalyze]\r\nlast\r\nline", "WaveAnalyze", "\r\nlast\r\nline"},
-        {"[A]\r\n[wavEanalyze]\r\nx\r\n", "WaveAnalyze", ""},
-        {"", "WaveAnalyze", ""},
-        {"[WaveAnalyze]", "WaveAnalyze", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IniRawSectionRead(c.content, c.section), c.expected) << c.content;
-}
-
-TEST(IniRawSection, WritesAtTheOriginalPositions) {
-    struct Case {
-        std::string_view content, section, text, expected;
-    } cases[] = {
-        // A section followed by another: its body is replaced up to the "[".
-        {"[W]\r\nold\r\n[B]\r\nk=1\r\n", "W", "new", "[W]new\r\n[B]\r\nk=1\r\n"},
-        // The last section: replaced up to the file's last byte, which stays.
-        {"[A]\r\n[W]\r\nold\r\n", "W", "\r\nnew", "[A]\r\n[W]\r\nnew\r\n\n"},
-        // A missing section goes in before the file's last byte.
-        {"[A]\r\nk=1\r\n", "W", "x", "[A]\r\nk=1\r[W]\r\nx\r\n\n"},
-        {"", "W", "x", "[W]\r\nx\r\n"},
-        {"[W]", "W", "x", "[W]x\r\n"},
-        {"[W][B]", "W", "", "[W]\r\n[B]"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IniRawSectionWrite(c.content, c.section, c.text), c.expected) << c.content;
+TEST(IniRawSection, ReadsTheBodyUpToTheNextBracketAndWritesAtTheOriginalPositions) {
+    for (const auto& c : test::DataCases("ini_raw_read.txt"))
+        EXPECT_EQ(IniRawSectionRead(c.at(0), c.at(1)), c.at(2)) << c[0];
+    for (const auto& c : test::DataCases("ini_raw_write.txt"))
+        EXPECT_EQ(IniRawSectionWrite(c.at(0), c.at(1), c.at(2)), c.at(3)) << c[0];
 }
 
 TEST_F(ReportSettingTest, RawSectionFileAccess) {

@@ -189,32 +189,12 @@ TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
 }
 
 TEST(ReportXml, FaultsEndTheImportWithAMessageAndKeepEarlierItems) {
-    const std::string good =
-        "<FullTable><Title>one</Title><Paras><Sets/><TestParas/><InOuts/></Paras></FullTable>";
-    struct Case {
-        std::string text;
-        size_t kept;
-        std::string message;
-    } cases[] = {
-        {"", 0, "The report text is not XML: No document element found at byte 0."},
-        {"plain words", 0, "The report text is not XML: No document element found at byte 11."},
-        {"<Report><FullTable>", 0,
-         "The report text is not XML: Start-end tags mismatch at byte 18."},
-        {"<Report>" + good + "<FullTable><Title>two</Title></FullTable></Report>", 1,
-         "The report text is incomplete: FullTable 2 has no Paras element."},
-        {"<Report>" + good + good + "<FullTable><Paras><Sets/><InOuts/></Paras></FullTable>" +
-             "</Report>",
-         2, "The report text is incomplete: FullTable 3 has no TestParas element."},
-        {"<Report><FullTable><Graph><GRAPH><LINE/><CIRCLE/><ARC/><POINT/></GRAPH>"
-         "<GRAPH><LINE/><ARC/><POINT/></GRAPH></Graph></FullTable></Report>",
-         0, "The report text is incomplete: FullTable 1: GRAPH 2 has no CIRCLE element."},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("report_xml_faults.txt")) {
         std::vector<CReportItem> items(5);
         std::string error;
-        EXPECT_FALSE(ImportXmlText(c.text, items, &error)) << c.text;
-        EXPECT_EQ(items.size(), c.kept) << c.text;
-        EXPECT_EQ(error, c.message) << c.text;
+        EXPECT_FALSE(ImportXmlText(c.at(0), items, &error)) << c[0];
+        EXPECT_EQ(FormatInt(static_cast<long long>(items.size())), c.at(1)) << c[0];
+        EXPECT_EQ(error, c.at(2)) << c[0];
     }
 }
 
