@@ -18,17 +18,8 @@ using test::ScratchFolder;
 namespace fs = std::filesystem;
 
 TEST(StoredSequence, ReplacesOnlyTheBlocks) {
-    struct Case {
-        std::string original, items, stored;
-    };
-    const std::vector<Case> cases = {
-        {"T<TestItemBegin>a<TestItemEnd><TestItemBegin>b<TestItemEnd>\r\n", "X", "TX\r\n"},
-        {"T<TestItemBegin>a<TestItemEnd>tail", "", "Ttail"},
-        {"no blocks", "X", "no blocksX"},
-        {"T<TestItemBegin>open", "X", "TX"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(StoredSequence(c.original, c.items), c.stored) << c.original;
+    for (const auto& c : test::DataCases("stored_sequence.txt"))
+        EXPECT_EQ(StoredSequence(c.at(0), c.at(1)), c.at(2)) << c[0];
 }
 
 // One run from a folder without the sample, with a relative OUTDIR: the sample is inside the

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin::cli {
 namespace {
@@ -28,18 +29,8 @@ TEST(ItemParameters, ReadsNamedParametersUpToTheFirstBlankName) {
 }
 
 TEST(ReplaceItemKey, ReplacesTheWholeValueOfExactlyThatKey) {
-    struct Case {
-        std::string text, key, value, expected;
-    };
-    const std::vector<Case> cases = {
-        {"\tVALUE1= ;\r\n\tVALUE10=x;\r\n", "VALUE1", "4.000",
-         "\tVALUE1=4.000;\r\n\tVALUE10=x;\r\n"},
-        {"\tVALUE1= ;\r\n\tVALUE10=x;\r\n", "VALUE10", "", "\tVALUE1= ;\r\n\tVALUE10=;\r\n"},
-        {"\tNAME1=a;\r\n", "VALUE1", "1", "\tNAME1=a;\r\n"},
-        {"\tVALUE1=open", "VALUE1", "2", "\tVALUE1=2"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReplaceItemKey(c.text, c.key, c.value), c.expected) << c.key;
+    for (const auto& c : test::DataCases("replace_item_key.txt"))
+        EXPECT_EQ(ReplaceItemKey(c.at(0), c.at(1), c.at(2)), c.at(3)) << c[1];
 }
 
 class SampleHost : public ::testing::Test {

@@ -11,7 +11,6 @@
 
 namespace quorin::test {
 
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

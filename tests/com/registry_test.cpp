@@ -70,23 +70,8 @@ TEST_F(RegistryTest, RelativeLibraryPathIsMadeAbsolute) {
 TEST_F(RegistryTest, BadArgumentsAreRefusedAndTheFileIsUntouched) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
     const std::string before = Slurp();
-    const struct {
-        std::string_view progId;
-        std::string_view path;
-    } cases[] = {
-        {"", "/l/a.so"},
-        {"1Quorin", "/l/a.so"},
-        {"Quorin Com", "/l/a.so"},
-        {"Quorin]Com", "/l/a.so"},
-        {"Q234567890123456789012345678901234567890", "/l/a.so"},  // 40 characters
-        {"Quorin.QuorinCom", ""},
-        {"Quorin.QuorinCom", "/l/a.so\n[CLSID\\x]"},
-        {"Quorin.QuorinCom", std::string_view("/l/a\0.so", 8)},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RegisterInprocServer(kClassA, c.progId, c.path), E_INVALIDARG)
-            << c.progId << " " << c.path;
-    }
+    for (const auto& c : test::DataCases("registry_bad_args.txt"))
+        EXPECT_EQ(RegisterInprocServer(kClassA, c.at(0), c.at(1)), E_INVALIDARG) << c[0] << c[1];
     EXPECT_EQ(Slurp(), before);
     EXPECT_EQ(RegisterInprocServer(kClassA, "Q23456789012345678901234567890123456789", "/a.so"),
               S_OK);  // 39 characters

@@ -63,7 +63,9 @@ std::vector<std::vector<std::string>> DataCases(std::string_view name) {
             } else if (c != '\\' || i + 1 == line.size()) {
                 fields.back() += c;
             } else if (const char e = line[++i]; e == 'x' && i + 2 < line.size()) {
-                fields.back() += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+                const std::string_view digits = "0123456789ABCDEF";  // upper case only
+                fields.back() +=
+                    static_cast<char>(digits.find(line[i + 1]) * 16 + digits.find(line[i + 2]));
                 i += 2;
             } else {
                 fields.back() += e == 'r'   ? '\r'

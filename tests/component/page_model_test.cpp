@@ -203,24 +203,11 @@ TEST(PageModel, DialogTextBreaksLongNamesAndResults) {
 TEST(PanelDrawing, DetailTextWrapsAtEvenSingleByteCounts) {
     EXPECT_EQ(DetailLineLength(160), 18);
     EXPECT_EQ(DetailLineLength(15), -2);
-    const std::string thirty(30, 'x');
-    const struct {
-        std::string text;
-        int length;
-        std::string wrapped;
-    } cases[] = {
-        {thirty, 18, std::string(18, 'x') + "\r\n" + std::string(12, 'x')},
-        // An odd number of single-byte characters in a line breaks it one byte earlier.
-        {"abc\xB2\xE2\xCA\xD4xyz", 4, "abc\r\n\xB2\xE2\xCA\xD4\r\nxyz"},
-        {"abcdefg", 3, "ab\r\ncd\r\nefg"},
-        {thirty, 1, thirty},
-        {"", 18, ""},
-    };
-    for (const auto& k : cases)
-        EXPECT_EQ(WrapDetailText(k.text, k.length), k.wrapped) << k.text << " " << k.length;
+    for (const auto& c : test::DataCases("detail_wrap.txt"))
+        EXPECT_EQ(WrapDetailText(c.at(0), CAtoi(c.at(1))), c.at(2)) << c[0] << " " << c[1];
 }
 
-// A drawing as text: the font height, then per text "x,y colour [centre width] text".
+// A drawing as text: the font, then per text "x,y colour centre-width text".
 std::string Transcript(const PanelDrawing& drawing) {
     std::string out = drawing.fontFamily + " " + FormatInt(drawing.fontHeight) + "\n";
     for (const DrawnText& t : drawing.texts)

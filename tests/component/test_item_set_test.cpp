@@ -19,6 +19,7 @@ std::string Block(const std::string& inner) {
 }
 
 using test::DataBytes;
+using test::DataCases;
 
 TEST(TestItem, KeyStringsFollowTheParameterLayout) {
     const std::pair<int, const char*> cases[] = {
@@ -95,52 +96,19 @@ TEST_F(OwnItem, RefreshFollowsChangedKeyStrings) {
     EXPECT_EQ(item->Name(2), "");
 }
 
-struct CountCase {
-    const char* keys;
-    int count;
-};
-
-TEST(TestItemSet, ParametersEndAtTheFirstUnnamedOne) {
-    const CountCase cases[] = {
-        {"NAME1=a;NAME2=;NAME3=c;", 1},
-        {"NAME1= ;NAME2=b;", 0},
-        {"NAME1=  ;NAME2=b;", 2},  // two blanks are a name
-        {"NAME1=a;NAME2=b;NAME3=c;NAME4=d;NAME5=e;NAME6=f;NAME7=g;NAME8=h;NAME9=i;NAME10=j;"
-         "NAME11=k;NAME12=l;NAME13=m;NAME14=n;NAME15=o;NAME16=p;",
-         15},
-    };
-    for (const auto& c : cases) {
+TEST(TestItemSet, OwnershipAndParameterCount) {
+    for (const auto& c : DataCases("item_blocks.txt")) {
         CTestItemSet set;
-        set.ReadBlocks(Block(std::string("TestComName2=Quorin.QuorinCom;") + c.keys));
-        ASSERT_EQ(set.Count(), 1);
-        EXPECT_EQ(set.Item(0)->ParameterCount(), c.count) << c.keys;
-    }
-}
-
-struct OwnerCase {
-    const char* inner;
-    bool own;
-};
-
-TEST(TestItemSet, OwnershipNeedsTheExactComponentName) {
-    const OwnerCase cases[] = {
-        {"TestComName2=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", true},
-        {"\r\n\tTestComName2=Quorin.Quo\r\nrinCom;TESTNAME=T;", true},  // CR, LF, TAB are dropped
-        {"TestComName2=Quorin.QuorinCom ;TESTNAME=T;SELECT=1;", false},
-        {"TestComName2=quorin.quorincom;TESTNAME=T;SELECT=1;", false},
-        {"TestComName2=Other.Com;NOTE=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", false},
-        {"", false},
-    };
-    for (const auto& c : cases) {
-        CTestItemSet set;
-        set.ReadBlocks(Block(c.inner));
-        ASSERT_EQ(set.Count(), 1) << c.inner;
+        set.ReadBlocks(Block(c.at(0)));
+        ASSERT_EQ(set.Count(), 1) << c[0];
         const CTestItem& item = *set.Item(0);
-        EXPECT_EQ(FormatInt(item.Kind()) + item.TestName(), c.own ? "12T" : "0") << c.inner;
-        EXPECT_EQ(set.ItemText(0).empty(), !c.own) << c.inner;
-        if (!c.own) {
-            EXPECT_EQ(item.Select(), 0) << c.inner;
-            EXPECT_EQ(set.SpliceItemTexts(), Block(c.inner));
+        EXPECT_EQ(FormatInt(item.Kind()) + item.TestName(), c.at(1)) << c[0];
+        EXPECT_EQ(FormatInt(item.ParameterCount()), c.at(2)) << c[0];
+        const bool own = c[1] != "0";
+        EXPECT_EQ(set.ItemText(0).empty(), !own) << c[0];
+        if (!own) {
+            EXPECT_EQ(item.Select(), 0) << c[0];
+            EXPECT_EQ(set.SpliceItemTexts(), Block(c[0]));
         }
     }
 }
@@ -213,17 +181,9 @@ TEST(TestItemSet, SpliceKeepsForeignBlocksByteForByteAndRewritesOwnOnes) {
 
 // Without a whole block there are no items, and the calls on items do nothing.
 TEST(TestItemSet, ReadingStopsAtABlockWithoutEndMarker) {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {Block("a=1;") + kBegin + "TestComName2=Quorin.QuorinCom;", {"a=1;"}},
-        {Block("a") + Block("b") + kBegin + "c" + kBegin + "d", {"a", "b"}},
-        {kEnd + Block("x") + kEnd, {"x"}},
-        {kBegin + "a" + Block("b"), {"a<TestItemBegin>b"}},
-        {kBegin + kEnd + kBegin + "\r\n\t" + kEnd, {"", ""}},
-        {"<TestItemBegin<TestItemEnd>", {}},
-        {"<SettingBegin>\r\nN=1;\r\n<SettingEnd>", {}},
-        {kBegin, {}},
-    };
-    for (const auto& [text, copies] : cases) {
+    for (const auto& c : DataCases("block_reading.txt")) {
+        const std::string& text = c.at(0);
+        const std::vector<std::string> copies(c.begin() + 1, c.end());
         CTestItemSet set;
         set.ReadBlocks(text);
         ASSERT_EQ(set.Count(), static_cast<int>(copies.size())) << text;
