@@ -101,15 +101,12 @@ TEST(ReportCommand, ImportedReportRendersAndShowsProgressWhenAsked) {
     const auto run = RunQuorin({"report", "--import", dir / "in.xml", "--pdf", dir / "r.pdf",
                                 "--xml", dir / "r.xml", "--progress"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(PdfPageCount(ReadBytes(dir / "r.pdf")) > 0, true);
+    EXPECT_GT(PdfPageCount(ReadBytes(dir / "r.pdf")), 0);
     EXPECT_EQ(Import(dir / "r.xml").size(), 22u);
     // One bar for the PDF, redrawn in place and ended once all items are painted.
-    ASSERT_FALSE(run.err.empty());
-    EXPECT_EQ(run.err.front(), '\r');
     const std::string last = "\r[##########] 22/22 items\n";
-    ASSERT_GE(run.err.size(), last.size());
-    EXPECT_EQ(run.err.substr(run.err.size() - last.size()), last);
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_EQ(run.err.substr(0, 1) + run.err.substr(run.err.find('\n') + 1 - last.size()),
+              "\r" + last);
 
     // Without --progress and not on a terminal: no bar.
     const auto quiet = RunQuorin({"report", "--import", dir / "in.xml", "--pdf", dir / "q.pdf"});

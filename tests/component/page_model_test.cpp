@@ -57,8 +57,7 @@ TEST(PageModel, LoadTakesNamedParametersAndClearsTheRest) {
     EXPECT_EQ(std::vector<int>({page.RowCount(), page.Mode(), page.EditLock()}),
               std::vector<int>({2, 2, 1}));
     EXPECT_EQ(RowText(page, 2), "Y|r2|q2|2|0");
-    for (int r : {0, 3, 16})
-        EXPECT_EQ(page.RowAt(r).name, "") << r;
+    EXPECT_EQ(page.RowAt(0).name + page.RowAt(3).name + page.RowAt(16).name, "");
 }
 
 TEST(PageModel, LayoutColumnsFollowTheLongestName) {

@@ -22,12 +22,10 @@ using test::DataBytes;
 using test::DataCases;
 
 TEST(TestItem, KeyStringsFollowTheParameterLayout) {
-    const std::pair<int, const char*> cases[] = {
-        {0, "TESTNAME"}, {1, "NAME1"},   {2, "VALUE1"},     {3, "PROPERTY1"}, {4, "REQUIRE1"},
-        {5, "NAME2"},    {57, "NAME15"}, {60, "REQUIRE15"}, {61, ""},         {-1, ""},
-    };
-    for (const auto& [index, key] : cases)
-        EXPECT_EQ(CTestItem::KeyName(index), key) << index;
+    std::string keys;
+    for (int index : {0, 1, 2, 3, 4, 5, 57, 60, 61, -1})
+        keys += std::string(CTestItem::KeyName(index)) + ";";
+    EXPECT_EQ(keys, "TESTNAME;NAME1;VALUE1;PROPERTY1;REQUIRE1;NAME2;NAME15;REQUIRE15;;;");
     EXPECT_EQ(CTestItem::PropertyIndex(16), -1);
 
     CTestItem item;  // indexes out of range read as empty and are not written
@@ -52,19 +50,17 @@ TEST_F(OwnItem, IsWrittenAsItsReferenceText) {
     const std::string expected = DataBytes("own_item.ref");
     EXPECT_EQ(set.ItemText(0), expected);
     EXPECT_EQ(set.SpliceItemTexts(), Block(expected));
-    EXPECT_EQ(set.BlockText(), Block(expected));
 }
 
 TEST_F(OwnItem, WritesHostChannelsAndMirrorsTheFirstThirteen) {
     std::vector<std::string> channels;
     for (int c = 0; c < 14; ++c)
         channels.push_back(c == 3 ? "" : FormatInt(c * 10) + "V");
-    set.SetChannelTable(0, channels, "new hint", 0, 30, 5);
+    set.SetChannelTable(0, channels, "new hint", 0, 30, 5);  // the host's hint keeps its blanks
     EXPECT_EQ(set.ItemText(0), DataBytes("own_item_channels.ref"));
     EXPECT_EQ(std::vector<int>({item->ChannelUsed(0), item->ChannelUsed(3), item->ChannelUsed(14)}),
               std::vector<int>({1, 0, 0}));
     EXPECT_EQ(item->ChannelMirror(13), "130V");
-    EXPECT_EQ(item->Hint(), "new hint");  // the host's hint keeps its blanks
 
     channels.assign(25, "x");
     set.SetChannelTable(0, channels, "", 0, 0, 0);
@@ -119,38 +115,23 @@ TEST(TestItemSet, ForeignItemsKeepTheirHintAndIntegersOnly) {
         Block("TestComName2=Other.Com;HINT=a b  c;HINTSELECT=3;PAUSE=12abc;"
               "HINTSETTING=x;TESTNAME=T;NAME1=n;SELECT=1;ITE_TASKTYPE=9;BOOKMARK=F;"));
     const CTestItem& item = *set.Item(0);
-    EXPECT_EQ(item.Hint() + "|" + item.KeyString(1), "abc|");
-    EXPECT_EQ(
-        std::vector<int>({item.HintSelect(), item.Pause(), item.HintSetting(), item.TaskType()}),
-        std::vector<int>({3, 12, 0, 0}));
+    EXPECT_EQ(CFormat("%s|%s|%d %d %d %d", item.Hint().c_str(), item.KeyString(1).c_str(),
+                      item.HintSelect(), item.Pause(), item.HintSetting(), item.TaskType()),
+              "abc||3 12 0 0");
     EXPECT_EQ(set.Bookmark(), "TEXT");
 }
 
-struct BookmarkCase {
-    std::vector<std::string> inners;
-    const char* bookmark;
-};
-
 TEST(TestItemSet, BookmarkComesFromTheFirstOwnBlockThatHasOne) {
-    const std::string own = "TestComName2=Quorin.QuorinCom;";
-    const BookmarkCase cases[] = {
-        {{own + "BOOKMARK=A;", own + "BOOKMARK=B;"}, "A"},
-        {{own, own + "BOOKMARK=B;"}, "B"},
-        {{"TestComName2=X;BOOKMARK=F;", own + "BOOKMARK=B;"}, "B"},
-        {{own + "BOOKMARK=;", own + "BOOKMARK=B;"}, " "},
-        {{own}, "TEXT"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : DataCases("bookmarks.txt")) {
         std::string text;
-        for (const auto& inner : c.inners)
-            text += Block(inner);
+        for (size_t i = 1; i < c.size(); ++i)
+            text += Block(c[i]);
         CTestItemSet set;
         set.ReadBlocks(text);
-        EXPECT_EQ(set.Bookmark(), c.bookmark) << text;
+        EXPECT_EQ(set.Bookmark(), c.at(0)) << text;
         for (int i = 0; i < set.Count(); ++i) {
             if (!set.Item(i)->IsOwn()) continue;
-            EXPECT_NE(set.ItemText(i).find("\tBOOKMARK=" + std::string(c.bookmark) + ";\r\n"),
-                      std::string::npos);
+            EXPECT_NE(set.ItemText(i).find("\tBOOKMARK=" + c[0] + ";\r\n"), std::string::npos);
         }
     }
 }
@@ -283,14 +264,12 @@ TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
 TEST(TestItemSet, ItemCountStopsAtThe16BitLimit) {
     std::string text;
     const std::string empty = Block("");
-    text.reserve(empty.size() * (CTestItemSet::kMaxItems + 2));
     for (int i = 0; i < CTestItemSet::kMaxItems + 2; ++i)
         text += empty;
     CTestItemSet set;
     set.ReadBlocks(text);
     EXPECT_EQ(set.Count(), CTestItemSet::kMaxItems);
     EXPECT_EQ(set.BlockText().size(), empty.size() * CTestItemSet::kMaxItems);
-    EXPECT_NE(set.Item(CTestItemSet::kMaxItems - 1), nullptr);
 }
 
 }  // namespace
