@@ -8,23 +8,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
+
 namespace quorin::cli {
 namespace {
 
 TEST(ProgressBar, FillsInProportionRoundingDown) {
-    struct Case {
-        int done, total;
-        std::string text;
-    };
-    const Case cases[] = {
-        {0, 50, "[          ] 0/50 items"},   {12, 50, "[##        ] 12/50 items"},
-        {49, 50, "[######### ] 49/50 items"}, {50, 50, "[##########] 50/50 items"},
-        {1, 3, "[###       ] 1/3 items"},     {70, 50, "[##########] 50/50 items"},
-        {-4, 50, "[          ] 0/50 items"},  {0, 0, "[          ] 0/0 items"},
-        {5, -1, "[          ] 0/0 items"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ProgressBarText(c.done, c.total), c.text) << c.done << "/" << c.total;
+    for (const auto& c : test::DataCases("progress_bar.txt"))
+        EXPECT_EQ(ProgressBarText(CAtoi(c.at(0)), CAtoi(c.at(1))), c.at(2)) << c[0] << "/" << c[1];
     EXPECT_EQ(ProgressBarText(1, 2, 4), "[##  ] 1/2 items");
     EXPECT_EQ(ProgressBarText(1, 2, 0), "[ ] 1/2 items");
 }

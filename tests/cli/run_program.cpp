@@ -6,27 +6,14 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace quorin::test {
 
-namespace fs = std::filesystem;
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "quorin-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
 }
 
 ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& input,

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/temp_dir.h"
+
 namespace quorin::test {
 
 struct ProgramRun {
@@ -16,18 +18,10 @@ struct ProgramRun {
 ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& input = {},
                      const std::string& cwd = {});
 
-// A fresh folder below the temporary folder, removed with everything in it when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
+// A scratch folder (removed with all it holds) whose files are named as dir / "name".
+struct ScratchFolder : TempDir {
+    ScratchFolder() : TempDir("cli") {}
+    std::string operator/(const std::string& name) const { return file(name); }
 };
 
 std::string ReadBytes(const std::string& path);

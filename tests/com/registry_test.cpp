@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "tests/common/server_library.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -31,51 +32,29 @@ protected:
     EnvGuard env_{"QUORIN_REGISTRY", file_.c_str()};
 };
 
+const std::string kLibrary = "/opt/q/lib/libquorin.so";
+
 TEST_F(RegistryTest, RegistrationWritesBothSectionsIntoNewFolders) {
-    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/opt/q/lib/libquorin.so"), S_OK);
-    EXPECT_EQ(Slurp(),
-              "; Quorin class registry, written by the servers' registration\n"
-              "\n"
-              "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
-              "ProgID=Quorin.QuorinCom\n"
-              "InprocServer32=/opt/q/lib/libquorin.so\n"
-              "\n"
-              "[ProgID\\Quorin.QuorinCom]\n"
-              "CLSID={20CEF8D1-DE93-473D-A80A-D3D160BCE537}\n");
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", kLibrary), S_OK);
+    EXPECT_EQ(Slurp(), test::DataBytes("registry_new.ref"));
     std::string path;
     ASSERT_EQ(FindInprocServer(kClassA, &path), S_OK);
-    EXPECT_EQ(path, "/opt/q/lib/libquorin.so");
+    EXPECT_EQ(path, kLibrary);
     CLSID clsid{};
     ASSERT_EQ(FindProgId("quorin.quorincom", &clsid), S_OK);  // case does not matter
     EXPECT_EQ(clsid, kClassA);
 }
 
+// Registering again replaces our sections in place; the others stay as they were.
 TEST_F(RegistryTest, OtherEntriesAreKeptByteForByte) {
     fs::create_directories(file_.parent_path());
-    const std::string before =
-        "# hand-written\r\n"
-        "[CLSID\\{11111111-2222-3333-4444-555555555555}]\r\n"
-        "ProgID=Other.Thing\r\n"
-        "InprocServer32=/x/libother.so\r\n"
-        "odd line kept\r\n"
-        "[ProgID\\Other.Thing]\r\n"
-        "CLSID={11111111-2222-3333-4444-555555555555}";
+    const std::string before = test::DataBytes("registry_other.txt");
     ASSERT_TRUE(WriteFileAtomic(file_.string(), before));
-    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"), S_OK);
-    const std::string ours =
-        "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\n"
-        "ProgID=Quorin.QuorinCom\n"
-        "InprocServer32=/l/a.so\n"
-        "\n"
-        "[ProgID\\Quorin.QuorinCom]\n"
-        "CLSID={20CEF8D1-DE93-473D-A80A-D3D160BCE537}\n";
-    EXPECT_EQ(Slurp(), before + "\n\n" + ours);
-
-    // Registering again replaces our sections in place; the others stay as they were.
+    const std::string fresh = test::DataBytes("registry_new.ref");
+    std::string ours = fresh.substr(fresh.find('['));
     ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/b.so"), S_OK);
-    std::string expected = ours;
-    expected.replace(expected.find("/l/a.so"), 7, "/l/b.so");
-    EXPECT_EQ(Slurp(), before + "\n\n" + expected);
+    ASSERT_EQ(RegisterInprocServer(kClassA, "Quorin.QuorinCom", kLibrary), S_OK);
+    EXPECT_EQ(Slurp(), before + "\n\n" + ours);
     std::string path;
     ASSERT_EQ(FindInprocServer(kClassB, &path), S_OK);  // CR LF lines read as well
     EXPECT_EQ(path, "/x/libother.so");
@@ -91,25 +70,8 @@ TEST_F(RegistryTest, RelativeLibraryPathIsMadeAbsolute) {
 TEST_F(RegistryTest, BadArgumentsAreRefusedAndTheFileIsUntouched) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
     const std::string before = Slurp();
-    const struct {
-        std::string_view progId;
-        std::string_view path;
-    } cases[] = {
-        {"", "/l/a.so"},
-        {"1Quorin", "/l/a.so"},
-        {"Quorin Com", "/l/a.so"},
-        {"Quorin]Com", "/l/a.so"},
-        {"Quorin=Com", "/l/a.so"},
-        {"Q234567890123456789012345678901234567890", "/l/a.so"},  // 40 characters
-        {"Quorin.QuorinCom", ""},
-        {"Quorin.QuorinCom", "/l/a.so\n[CLSID\\x]"},
-        {"Quorin.QuorinCom", " /l/a.so"},
-        {"Quorin.QuorinCom", std::string_view("/l/a\0.so", 8)},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RegisterInprocServer(kClassA, c.progId, c.path), E_INVALIDARG)
-            << c.progId << " " << c.path;
-    }
+    for (const auto& c : test::DataCases("registry_bad_args.txt"))
+        EXPECT_EQ(RegisterInprocServer(kClassA, c.at(0), c.at(1)), E_INVALIDARG) << c[0] << c[1];
     EXPECT_EQ(Slurp(), before);
     EXPECT_EQ(RegisterInprocServer(kClassA, "Q23456789012345678901234567890123456789", "/a.so"),
               S_OK);  // 39 characters
@@ -120,13 +82,11 @@ TEST_F(RegistryTest, NewProgIdAndUnregistrationTouchOnlyTheirClass) {
     const std::string onlyB = Slurp();
     ASSERT_EQ(RegisterInprocServer(kClassA, "Old.Name", "/l/a.so"), S_OK);
     ASSERT_EQ(RegisterInprocServer(kClassA, "New.Name", "/l/a.so"), S_OK);
-    CLSID clsid{};
-    EXPECT_EQ(FindProgId("Old.Name", &clsid), CO_E_CLASSSTRING);
+    CLSID a{}, b{};
     EXPECT_EQ(Slurp().find("Old.Name"), std::string::npos);
-    ASSERT_EQ(FindProgId("New.Name", &clsid), S_OK);
-    EXPECT_EQ(clsid, kClassA);
-    ASSERT_EQ(FindProgId("Other.Thing", &clsid), S_OK);
-    EXPECT_EQ(clsid, kClassB);
+    ASSERT_EQ(FindProgId("New.Name", &a), S_OK);
+    ASSERT_EQ(FindProgId("Other.Thing", &b), S_OK);
+    EXPECT_TRUE(a == kClassA && b == kClassB);
 
     for (int twice = 0; twice < 2; ++twice) {  // the second time there is nothing to remove
         ASSERT_EQ(UnregisterInprocServer(kClassA), S_OK);
@@ -167,46 +127,20 @@ TEST_F(RegistryTest, UnreadableRegistryFailsCleanly) {
 }
 
 TEST(RegistryText, MalformedTextsAreReadWithoutCrashing) {
-    const struct {
-        std::string_view text;
-        const char* server;  // expected library of class A, or null
-        bool progIdFound;    // whether "Q.C" names class A
-    } cases[] = {
-        {"", nullptr, false},
-        {std::string_view("\0\xFF\xFE[\0]\n=\n[", 10), nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}\nInprocServer32=/a.so\n", nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A}]\nInprocServer32=/a.so\n", nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32\n", nullptr, false},
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=\n", nullptr, false},
-        {"[ProgID\\Q.C]\nCLSID={not a guid}\n[ProgID\\Q.C]\nCLSID={20CEF8D1-DE93-473D-A80A-"
-         "D3D160BCE537}\n",
-         nullptr, false},
-        {"InprocServer32=/a.so\n[ProgID\\Q.C]\n", nullptr, false},
-        // Tolerated: case, blanks, CR LF, comments, a missing final line break.
-        {" [ clsid\\{20cef8d1-de93-473d-a80a-d3d160bce537} ] \r\n; InprocServer32=/no.so\r\n"
-         "inprocserver32 = /a b.so \r\n[progid\\q.c]\r\nclsid = 20cef8d1-de93-473d-a80a-"
-         "d3d160bce537",
-         "/a b.so", true},
-        // The first section with the key wins.
-        {"[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nProgID=Q.C\n"
-         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/2.so\n"
-         "[CLSID\\{20CEF8D1-DE93-473D-A80A-D3D160BCE537}]\nInprocServer32=/3.so\n",
-         "/2.so", false},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("registry_texts.txt")) {
+        const std::string& text = c.at(0);
         std::string path = "untouched";
-        const bool found = FindInprocServerIn(c.text, kClassA, &path);
-        EXPECT_EQ(found, c.server != nullptr) << c.text;
-        EXPECT_EQ(path, c.server ? c.server : "untouched") << c.text;
+        EXPECT_EQ(FindInprocServerIn(text, kClassA, &path), c.at(1) != "untouched") << text;
+        EXPECT_EQ(path, c[1]) << text;
         CLSID clsid = kClassB;
-        EXPECT_EQ(FindProgIdIn(c.text, "Q.C", &clsid), c.progIdFound) << c.text;
-        EXPECT_EQ(clsid, c.progIdFound ? kClassA : kClassB) << c.text;
+        EXPECT_EQ(FindProgIdIn(text, "Q.C", &clsid), c.at(2) == "1") << text;
+        EXPECT_EQ(clsid, c[2] == "1" ? kClassA : kClassB) << text;
         // Rewriting malformed text keeps it and makes the class readable.
-        const std::string rewritten = WithInprocServer(c.text, kClassA, "Q.C", "/new.so");
-        EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path)) << c.text;
-        EXPECT_EQ(path, "/new.so") << c.text;
-        EXPECT_TRUE(FindProgIdIn(rewritten, "Q.C", &clsid)) << c.text;
-        EXPECT_EQ(clsid, kClassA);
+        const std::string rewritten = WithInprocServer(text, kClassA, "Q.C", "/new.so");
+        EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path) &&
+                    FindProgIdIn(rewritten, "Q.C", &clsid))
+            << text;
+        EXPECT_TRUE(path == "/new.so" && clsid == kClassA) << text;
         EXPECT_FALSE(FindInprocServerIn(WithoutInprocServer(rewritten, kClassA), kClassA, &path));
     }
 }

@@ -19,7 +19,8 @@ bool GeneratePrivateCopy() {
     const std::string dir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorin-locales";
     const std::string cmd = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
                             "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) != 0 && std::system(("test -d '" + dir + "/de_DE.UTF-8'").c_str()) != 0)
+    if (std::system(cmd.c_str()) != 0 &&
+        std::system(("test -d '" + dir + "/de_DE.UTF-8'").c_str()) != 0)
         return false;
     setenv("LOCPATH", dir.c_str(), 1);
     return TryGerman();
@@ -34,6 +35,8 @@ GermanLocale::GermanLocale() {
     if (!ok_) std::fprintf(stderr, "de_DE.UTF-8 locale is not available\n");
 }
 
-GermanLocale::~GermanLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+GermanLocale::~GermanLocale() {
+    std::setlocale(LC_ALL, previous_.c_str());
+}
 
 }  // namespace quorin::test

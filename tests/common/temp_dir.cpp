@@ -1,7 +1,9 @@
 #include "tests/common/temp_dir.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +45,39 @@ std::string DataBytes(std::string_view name) {
     std::string bytes;
     ReadFileBytes(DataPath(name), bytes);
     return bytes;
+}
+
+std::vector<std::vector<std::string>> DataCases(std::string_view name) {
+    std::vector<std::vector<std::string>> cases;
+    const std::string bytes = DataBytes(name);
+    EXPECT_FALSE(bytes.empty()) << "no cases in " << DataPath(name);
+    for (size_t at = 0, end; at < bytes.size(); at = end + 1) {
+        end = std::min(bytes.find('\n', at), bytes.size());
+        const std::string line = bytes.substr(at, end - at);
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields(1);
+        for (size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i];
+            if (c == '\t') {
+                fields.emplace_back();
+            } else if (c != '\\' || i + 1 == line.size()) {
+                fields.back() += c;
+            } else if (const char e = line[++i]; e == 'x' && i + 2 < line.size()) {
+                const std::string_view digits = "0123456789ABCDEF";  // upper case only
+                fields.back() +=
+                    static_cast<char>(digits.find(line[i + 1]) * 16 + digits.find(line[i + 2]));
+                i += 2;
+            } else {
+                fields.back() += e == 'r'   ? '\r'
+                                 : e == 'n' ? '\n'
+                                 : e == 't' ? '\t'
+                                 : e == '0' ? '\0'
+                                            : e;
+            }
+        }
+        cases.push_back(std::move(fields));
+    }
+    return cases;
 }
 
 }  // namespace quorin::test

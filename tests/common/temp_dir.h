@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorin::test {
 
@@ -27,5 +28,10 @@ private:
 // below the working folder. DataBytes is empty when the file cannot be read.
 std::string DataPath(std::string_view name);
 std::string DataBytes(std::string_view name);
+
+// The cases of a data file: one per line, fields separated by TAB, each with the escapes \r \n
+// \t \\ \0 and \xNN decoded; empty lines and lines starting with "#" are skipped. A missing or
+// empty file fails the test.
+std::vector<std::vector<std::string>> DataCases(std::string_view name);
 
 }  // namespace quorin::test

@@ -2,8 +2,14 @@
 
 #include "platform/files.h"
 #include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin::test {
+
+const std::string& SmallTemplate() {
+    static const std::string text = DataBytes("small_template.txt");
+    return text;
+}
 
 std::string OwnBlock(const std::string& title, const std::vector<std::string>& names,
                      const std::string& bookmark) {
@@ -72,11 +78,11 @@ std::string Take(BSTR text) {
     return owned.ToAnsi();
 }
 
-std::vector<std::string> Texts(const BSTR* items, size_t first, size_t count) {
-    std::vector<std::string> texts;
-    for (size_t i = first; i < first + count; ++i)
-        texts.push_back(BstrToAnsi(items[i]));
-    return texts;
+std::string Joined(const BSTR* items, size_t count) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i)
+        text += (i ? "|" : "") + BstrToAnsi(items[i]);
+    return text;
 }
 
 std::unique_ptr<BstrArray> Array(const std::vector<std::string>& texts) {

@@ -14,24 +14,10 @@
 
 namespace quorin::test {
 
-// A small template: four settings (Edit with 2 decimals, Edit with none, ComboBox, CheckBox),
-// one common parameter, two binary inputs, report identifiers NAME, RESULT, REQUIRE.
-inline const std::string kSmallTemplate =
-    "<ProtectionRelayBegin>\r\nProtectiveRelayName=Relay X;\r\nUpdate=0;\r\n"
-    "<SettingBegin>\r\n"
-    "\tN=Reach,L=2,U=Ohm,T=Edit,V=4.00,RE=1,RT=2,RN=3,ID=Z1;\r\n"
-    "\tN=Time,L=0,U=ms,T=Edit,V=30.7,ID=T1;\r\n"
-    "\tN=Mode,Num=2,T=ComboBox,V=1,S1=On,S2=Off,ID=MODE;\r\n"
-    "\tN=Enable,T=CheckBox,V=1,S1=Yes,S2=No,ID=EN;\r\n"
-    "<SettingEnd>\r\n"
-    "<CommonParameterBegin>\r\n\tN1=Current;L1=1;U1=A;T1=Edit;V1=5.0;ID1=I;\r\n"
-    "<CommonParameterEnd>\r\n"
-    "<BinaryBegin>\r\n"
-    "\tN=Trip,T=CheckBox,V=1,S1=Used,S2=Not used,ID=BIA;\r\n"
-    "\tN=Logic,Num=2,T=ComboBox,V=0,S1=OR,S2=AND,ID=BIL;\r\n"
-    "<BinaryEnd>\r\n"
-    "<ReportBegin>\r\n\tN1=Name;ID1=NAME;\r\n\tN2=Result;ID2=RESULT;\r\n\tN3=Req;ID3=REQUIRE;\r\n"
-    "<ReportEnd>\r\n";
+// A small template (data/small_template.txt): four settings (Edit with 2 decimals, Edit with
+// none, ComboBox, CheckBox), one common parameter, two binary inputs, report identifiers NAME,
+// RESULT, REQUIRE.
+const std::string& SmallTemplate();
 
 // An own block: TESTNAME title, parameter k named names[k-1] with VALUEk "v<k>", REQUIREk
 // "Z1*<k>", PROPERTYk k; bookmark when not empty.
@@ -64,12 +50,9 @@ public:
 // The ANSI text of a BSTR result, which is freed.
 std::string Take(BSTR text);
 
-// The ANSI texts of count BSTRs from items[first] on (null ones as "").
-std::vector<std::string> Texts(const BSTR* items, size_t first, size_t count);
-template <size_t Cols>
-std::vector<std::string> Row(BstrTable<Cols>& table, size_t row) {
-    return Texts(&table.at(row, 0), 0, Cols);
-}
+// The ANSI texts of count BSTRs from items on (null ones as ""), each followed by "|" but
+// the last.
+std::string Joined(const BSTR* items, size_t count);
 // An array holding the texts as new BSTRs.
 std::unique_ptr<BstrArray> Array(const std::vector<std::string>& texts);
 

@@ -19,15 +19,13 @@ std::string Block(const std::string& inner) {
 }
 
 using test::DataBytes;
+using test::DataCases;
 
 TEST(TestItem, KeyStringsFollowTheParameterLayout) {
-    const std::pair<int, const char*> cases[] = {
-        {0, "TESTNAME"}, {1, "NAME1"},   {2, "VALUE1"},     {3, "PROPERTY1"}, {4, "REQUIRE1"},
-        {5, "NAME2"},    {57, "NAME15"}, {60, "REQUIRE15"}, {61, ""},         {-1, ""},
-    };
-    for (const auto& [index, key] : cases)
-        EXPECT_EQ(CTestItem::KeyName(index), key) << index;
-    EXPECT_EQ(CTestItem::ValueIndex(15), 58);
+    std::string keys;
+    for (int index : {0, 1, 2, 3, 4, 5, 57, 60, 61, -1})
+        keys += std::string(CTestItem::KeyName(index)) + ";";
+    EXPECT_EQ(keys, "TESTNAME;NAME1;VALUE1;PROPERTY1;REQUIRE1;NAME2;NAME15;REQUIRE15;;;");
     EXPECT_EQ(CTestItem::PropertyIndex(16), -1);
 
     CTestItem item;  // indexes out of range read as empty and are not written
@@ -52,19 +50,17 @@ TEST_F(OwnItem, IsWrittenAsItsReferenceText) {
     const std::string expected = DataBytes("own_item.ref");
     EXPECT_EQ(set.ItemText(0), expected);
     EXPECT_EQ(set.SpliceItemTexts(), Block(expected));
-    EXPECT_EQ(set.BlockText(), Block(expected));
 }
 
 TEST_F(OwnItem, WritesHostChannelsAndMirrorsTheFirstThirteen) {
     std::vector<std::string> channels;
     for (int c = 0; c < 14; ++c)
         channels.push_back(c == 3 ? "" : FormatInt(c * 10) + "V");
-    set.SetChannelTable(0, channels, "new hint", 0, 30, 5);
+    set.SetChannelTable(0, channels, "new hint", 0, 30, 5);  // the host's hint keeps its blanks
     EXPECT_EQ(set.ItemText(0), DataBytes("own_item_channels.ref"));
     EXPECT_EQ(std::vector<int>({item->ChannelUsed(0), item->ChannelUsed(3), item->ChannelUsed(14)}),
               std::vector<int>({1, 0, 0}));
     EXPECT_EQ(item->ChannelMirror(13), "130V");
-    EXPECT_EQ(item->Hint(), "new hint");  // the host's hint keeps its blanks
 
     channels.assign(25, "x");
     set.SetChannelTable(0, channels, "", 0, 0, 0);
@@ -96,59 +92,19 @@ TEST_F(OwnItem, RefreshFollowsChangedKeyStrings) {
     EXPECT_EQ(item->Name(2), "");
 }
 
-struct CountCase {
-    const char* keys;
-    int count;
-};
-
-TEST(TestItemSet, ParametersEndAtTheFirstUnnamedOne) {
-    const CountCase cases[] = {
-        {"NAME1=a;NAME2=b;NAME4=d;", 2},
-        {"NAME1=a;NAME2=;NAME3=c;", 1},
-        {"NAME1= ;NAME2=b;", 0},
-        {"NAME1=  ;NAME2=b;", 2},  // two blanks are a name
-        {"", 0},
-        {"NAME1=a;NAME2=b;NAME3=c;NAME4=d;NAME5=e;NAME6=f;NAME7=g;NAME8=h;NAME9=i;NAME10=j;"
-         "NAME11=k;NAME12=l;NAME13=m;NAME14=n;NAME15=o;NAME16=p;",
-         15},
-    };
-    for (const auto& c : cases) {
+TEST(TestItemSet, OwnershipAndParameterCount) {
+    for (const auto& c : DataCases("item_blocks.txt")) {
         CTestItemSet set;
-        set.ReadBlocks(Block(std::string("TestComName2=Quorin.QuorinCom;") + c.keys));
-        ASSERT_EQ(set.Count(), 1);
-        EXPECT_EQ(set.Item(0)->ParameterCount(), c.count) << c.keys;
-    }
-}
-
-struct OwnerCase {
-    const char* inner;
-    bool own;
-};
-
-TEST(TestItemSet, OwnershipNeedsTheExactComponentName) {
-    const OwnerCase cases[] = {
-        {"TestComName2=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", true},
-        {"TestComName2=Quorin.QuorinCom;TESTNAME=T", true},
-        {"\r\n\tTestComName2=Quorin.Quo\r\nrinCom;TESTNAME=T;", true},  // CR, LF, TAB are dropped
-        {"TestComName2=Quorin.QuorinCom ;TESTNAME=T;SELECT=1;", false},
-        {"TestComName2=quorin.quorincom;TESTNAME=T;SELECT=1;", false},
-        {"TestComName2 =Quorin.QuorinCom;TESTNAME=T;SELECT=1;", false},
-        {"TestComName2=Other.Com;NOTE=Quorin.QuorinCom;TESTNAME=T;SELECT=1;", false},
-        {"TESTNAME=T;SELECT=1;", false},
-        {"", false},
-    };
-    for (const auto& c : cases) {
-        CTestItemSet set;
-        set.ReadBlocks(Block(c.inner));
-        ASSERT_EQ(set.Count(), 1) << c.inner;
+        set.ReadBlocks(Block(c.at(0)));
+        ASSERT_EQ(set.Count(), 1) << c[0];
         const CTestItem& item = *set.Item(0);
-        EXPECT_EQ(item.IsOwn(), c.own) << c.inner;
-        EXPECT_EQ(item.Kind(), c.own ? 12 : 0) << c.inner;
-        EXPECT_EQ(item.TestName(), c.own ? "T" : "") << c.inner;
-        EXPECT_EQ(set.ItemText(0).empty(), !c.own) << c.inner;
-        if (!c.own) {
-            EXPECT_EQ(item.Select(), 0) << c.inner;
-            EXPECT_EQ(set.SpliceItemTexts(), Block(c.inner));
+        EXPECT_EQ(FormatInt(item.Kind()) + item.TestName(), c.at(1)) << c[0];
+        EXPECT_EQ(FormatInt(item.ParameterCount()), c.at(2)) << c[0];
+        const bool own = c[1] != "0";
+        EXPECT_EQ(set.ItemText(0).empty(), !own) << c[0];
+        if (!own) {
+            EXPECT_EQ(item.Select(), 0) << c[0];
+            EXPECT_EQ(set.SpliceItemTexts(), Block(c[0]));
         }
     }
 }
@@ -159,39 +115,23 @@ TEST(TestItemSet, ForeignItemsKeepTheirHintAndIntegersOnly) {
         Block("TestComName2=Other.Com;HINT=a b  c;HINTSELECT=3;PAUSE=12abc;"
               "HINTSETTING=x;TESTNAME=T;NAME1=n;SELECT=1;ITE_TASKTYPE=9;BOOKMARK=F;"));
     const CTestItem& item = *set.Item(0);
-    EXPECT_EQ(item.Hint() + "|" + item.KeyString(1), "abc|");
-    EXPECT_EQ(
-        std::vector<int>({item.HintSelect(), item.Pause(), item.HintSetting(), item.TaskType()}),
-        std::vector<int>({3, 12, 0, 0}));
+    EXPECT_EQ(CFormat("%s|%s|%d %d %d %d", item.Hint().c_str(), item.KeyString(1).c_str(),
+                      item.HintSelect(), item.Pause(), item.HintSetting(), item.TaskType()),
+              "abc||3 12 0 0");
     EXPECT_EQ(set.Bookmark(), "TEXT");
 }
 
-struct BookmarkCase {
-    std::vector<std::string> inners;
-    const char* bookmark;
-};
-
 TEST(TestItemSet, BookmarkComesFromTheFirstOwnBlockThatHasOne) {
-    const std::string own = "TestComName2=Quorin.QuorinCom;";
-    const BookmarkCase cases[] = {
-        {{own + "BOOKMARK=A;", own + "BOOKMARK=B;"}, "A"},
-        {{own, own + "BOOKMARK=B;"}, "B"},
-        {{"TestComName2=X;BOOKMARK=F;", own + "BOOKMARK=B;"}, "B"},
-        {{own + "BOOKMARK=;", own + "BOOKMARK=B;"}, " "},
-        {{own}, "TEXT"},
-        {{}, "TEXT"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : DataCases("bookmarks.txt")) {
         std::string text;
-        for (const auto& inner : c.inners)
-            text += Block(inner);
+        for (size_t i = 1; i < c.size(); ++i)
+            text += Block(c[i]);
         CTestItemSet set;
         set.ReadBlocks(text);
-        EXPECT_EQ(set.Bookmark(), c.bookmark) << text;
+        EXPECT_EQ(set.Bookmark(), c.at(0)) << text;
         for (int i = 0; i < set.Count(); ++i) {
             if (!set.Item(i)->IsOwn()) continue;
-            EXPECT_NE(set.ItemText(i).find("\tBOOKMARK=" + std::string(c.bookmark) + ";\r\n"),
-                      std::string::npos);
+            EXPECT_NE(set.ItemText(i).find("\tBOOKMARK=" + c[0] + ";\r\n"), std::string::npos);
         }
     }
 }
@@ -206,32 +146,15 @@ TEST(TestItemSet, ALaterReadKeepsTheBookmark) {
     EXPECT_EQ(set.Bookmark(), "B");
 }
 
+// Foreign blocks (CR, LF, TAB, GBK, a foreign name that mentions ours, free text) come back byte
+// for byte between the rewritten own ones; what lies outside the blocks is not theirs.
 TEST(TestItemSet, SpliceKeepsForeignBlocksByteForByteAndRewritesOwnOnes) {
-    const std::string foreign1 = Block(
-        "TestComName2=Vendor.Distance;\r\n\tHINT=\xBE\xE0\xC0\xEB \xB1\xA3\xBB\xA4;\r\n"
-        "\tZONE=1;\tR=\xA6\xB8;\r\n");
-    const std::string own1 =
-        Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=a b;\r\n\tTESTNAME=Check;\r\n\tNAME1=x;");
-    const std::string foreign2 =
-        Block("TestComName2=Vendor.Overcurrent;NOTE=replaces Quorin.QuorinCom;\n\tI=5;");
-    const std::string own2 = Block("TestComName2=Quorin.QuorinCom;TESTNAME=;BOOKMARK=Q;");
-    const std::string foreign3 = Block("free text without keys\r\n");
-    const std::string text = "<SettingBegin>\r\nN=1;\r\n<SettingEnd>\r\n" + foreign1 + own1 +
-                             "\r\n\r\n" + foreign2 + own2 + foreign3 + "<ReportBegin>r<ReportEnd>";
     CTestItemSet set;
-    set.ReadBlocks(text);
+    set.ReadBlocks(DataBytes("splice.txt"));
     ASSERT_EQ(set.Count(), 5);
-    EXPECT_EQ(set.BlockText(), foreign1 + own1 + foreign2 + own2 + foreign3);
-    EXPECT_EQ(set.ItemText(0), "");
-    EXPECT_EQ(set.ItemText(2), "");
-    const std::string head =
-        "TestComName2=Quorin.QuorinCom;\r\n\tHINT=ab;\r\n\tTESTNAME=Check;\r\n";
-    EXPECT_EQ(set.ItemText(1).substr(0, head.size()), head);
-    EXPECT_NE(set.ItemText(3).find("\tTESTNAME= ;\r\n"), std::string::npos);
-    EXPECT_NE(set.ItemText(3).find("\tBOOKMARK=Q;\r\n"), std::string::npos);
-
-    const std::string expected =
-        foreign1 + Block(set.ItemText(1)) + foreign2 + Block(set.ItemText(3)) + foreign3;
+    EXPECT_EQ(set.ItemText(0) + set.ItemText(2) + set.ItemText(4), "");
+    const std::string expected = DataBytes("splice.ref");
+    ASSERT_FALSE(expected.empty());
     EXPECT_EQ(set.SpliceItemTexts(), expected);
     EXPECT_EQ(set.BlockText(), expected);
     EXPECT_EQ(set.SpliceItemTexts(), expected);
@@ -239,18 +162,9 @@ TEST(TestItemSet, SpliceKeepsForeignBlocksByteForByteAndRewritesOwnOnes) {
 
 // Without a whole block there are no items, and the calls on items do nothing.
 TEST(TestItemSet, ReadingStopsAtABlockWithoutEndMarker) {
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {Block("a=1;") + kBegin + "TestComName2=Quorin.QuorinCom;", {"a=1;"}},
-        {Block("a") + Block("b") + kBegin + "c" + kBegin + "d", {"a", "b"}},
-        {kEnd + Block("x") + kEnd, {"x"}},
-        {kBegin + "a" + Block("b"), {"a<TestItemBegin>b"}},
-        {kBegin + kEnd + kBegin + "\r\n\t" + kEnd, {"", ""}},
-        {"<TestItemBegin<TestItemEnd>", {}},
-        {"", {}},
-        {"<SettingBegin>\r\nN=1;\r\n<SettingEnd>", {}},
-        {kBegin, {}},
-    };
-    for (const auto& [text, copies] : cases) {
+    for (const auto& c : DataCases("block_reading.txt")) {
+        const std::string& text = c.at(0);
+        const std::vector<std::string> copies(c.begin() + 1, c.end());
         CTestItemSet set;
         set.ReadBlocks(text);
         ASSERT_EQ(set.Count(), static_cast<int>(copies.size())) << text;
@@ -271,63 +185,41 @@ TEST(TestItemSet, ReadingReplacesTheItemsAndSelectNeedsAnExistingItem) {
     set.ReadBlocks(Block("a=1") + Block("b=2") + Block("c=3"));
     EXPECT_EQ(set.Current(), set.Item(2));  // the last item read
     EXPECT_EQ(set.Select(0), set.Item(0));
-    for (int index : {3, -1, 32767}) {
-        EXPECT_EQ(set.Select(index), nullptr) << index;
-        EXPECT_EQ(set.Current(), set.Item(0)) << index;
-    }
+    EXPECT_TRUE(set.Select(3) == nullptr && set.Select(-1) == nullptr);
+    EXPECT_EQ(set.Current(), set.Item(0));
     set.ReadBlocks(Block("d=4"));
-    EXPECT_EQ(set.Count(), 1);
     EXPECT_EQ(set.Current(), set.Item(0));
     EXPECT_EQ(set.BlockText(), Block("d=4"));
     set.ReadBlocks("");
     EXPECT_EQ(set.Current(), nullptr);
 }
 
-TEST(TestItemSet, SetItemTextReplacesAnOwnBlockUntilTheNextBuild) {
+// A host's item text replaces an own block (not a foreign one) until any host setter rebuilds
+// the texts from the items, even one given a missing item.
+TEST(TestItemSet, SetItemTextHoldsUntilAHostSetterRebuilds) {
     const std::string foreign = Block("TestComName2=X;HINT=h;");
     CTestItemSet set;
-    set.ReadBlocks(foreign + Block("TestComName2=Quorin.QuorinCom;HINT=h i;"));
-    const std::string written = set.ItemText(1);
+    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;SELECT=1;HINT=h i;") + foreign);
+    const std::string written = set.ItemText(0);
+    const std::string typed = "TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n";
+    set.SetItemText(0, typed);
+    for (int other : {1, 2, -1})
+        set.SetItemText(other, "ignored");
+    EXPECT_EQ(set.BlockText(), Block(typed) + foreign);
+    EXPECT_EQ(set.Item(0)->Hint(), "hi");
+    set.SetSelect(5, 1);
+    EXPECT_EQ(set.ItemText(0), written);
+    EXPECT_EQ(set.SpliceItemTexts(), Block(written) + foreign);
 
-    set.SetItemText(1, "TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n");
-    EXPECT_EQ(set.BlockText(),
-              foreign + Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n"));
-    EXPECT_EQ(set.Item(1)->Hint(), "hi");
-
-    set.SetItemText(0, "ignored for a foreign block");
-    set.SetItemText(2, "no item");
-    set.SetItemText(-1, "no item");
-    EXPECT_EQ(set.BlockText(),
-              foreign + Block("TestComName2=Quorin.QuorinCom;\r\n\tHINT=typed;\r\n"));
-
-    set.BuildItemTexts();
-    EXPECT_EQ(set.ItemText(1), written);
-    EXPECT_EQ(set.SpliceItemTexts(), foreign + Block(written));
-}
-
-TEST(TestItemSet, HostSettersRebuildTheTextsEvenWithoutAnItem) {
-    CTestItemSet set;
-    set.ReadBlocks(Block("TestComName2=Quorin.QuorinCom;SELECT=1;HINT=h;") +
-                   Block("TestComName2=X;"));
+    set.SetItemText(0, typed);
+    set.SetChannelTable(4, {"1", "2"}, "other", 1, 2, 3);
+    EXPECT_EQ(set.ItemText(0), written);
     set.SetSelect(0, 7);
     EXPECT_EQ(set.Current(), set.Item(0));
-    EXPECT_EQ(set.Item(0)->Select(), 7);
-    const std::string written = set.ItemText(0);
-    EXPECT_NE(written.find("\tSELECT=7;\r\n"), std::string::npos);
-
+    EXPECT_NE(set.ItemText(0).find("\tSELECT=7;\r\n"), std::string::npos);
     set.SetSelect(1, 3);  // a foreign item takes the flag but is never written
     EXPECT_EQ(set.Item(1)->Select(), 3);
     EXPECT_EQ(set.ItemText(1), "");
-
-    set.SetItemText(0, "typed");
-    set.SetSelect(5, 1);
-    EXPECT_EQ(set.Current(), set.Item(1));
-    EXPECT_EQ(set.ItemText(0), written);
-
-    set.SetItemText(0, "typed");
-    set.SetChannelTable(4, {"1", "2"}, "other", 1, 2, 3);
-    EXPECT_EQ(set.ItemText(0), written);
-    EXPECT_EQ(set.Item(0)->Hint(), "h");
 }
 
 // Sixty items, every fourth a foreign block with a tab, a lone LF and GBK bytes, the others
@@ -372,14 +264,12 @@ TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
 TEST(TestItemSet, ItemCountStopsAtThe16BitLimit) {
     std::string text;
     const std::string empty = Block("");
-    text.reserve(empty.size() * (CTestItemSet::kMaxItems + 2));
     for (int i = 0; i < CTestItemSet::kMaxItems + 2; ++i)
         text += empty;
     CTestItemSet set;
     set.ReadBlocks(text);
     EXPECT_EQ(set.Count(), CTestItemSet::kMaxItems);
     EXPECT_EQ(set.BlockText().size(), empty.size() * CTestItemSet::kMaxItems);
-    EXPECT_NE(set.Item(CTestItemSet::kMaxItems - 1), nullptr);
 }
 
 }  // namespace

@@ -58,12 +58,10 @@ TEST_F(RecordFileTest, EnvironmentChoosesTheFile) {
     EXPECT_FALSE(fs::exists(path_));
     ASSERT_TRUE(WriteFileAtomic(path_, "old"));
     AppendRecord("now");
-    const std::string text = Content(path_);
+    std::string text = Content(path_);
     ASSERT_EQ(text.size(), std::string("old\r\nhh:mm:ss\r\nnow\r\n").size());
-    EXPECT_EQ(text.substr(0, 5), "old\r\n");
-    EXPECT_EQ(text[7], ':');
-    EXPECT_EQ(text[10], ':');
-    EXPECT_EQ(text.substr(13), "\r\nnow\r\n");
+    EXPECT_EQ(text.replace(5, 2, "hh").replace(8, 2, "mm").replace(11, 2, "ss"),
+              "old\r\nhh:mm:ss\r\nnow\r\n");
     ::unsetenv("QUORIN_RECORD_FILE");
     ::setenv("QUORIN_PROGRAM_DIR", "/opt/quorin/lib", 1);
     EXPECT_EQ(RecordFilePath(), "/opt/quorin/lib/ZelvatRecord.txt");
@@ -75,7 +73,6 @@ TEST(DateTexts, NoLeadingZeros) {
     EXPECT_EQ(DateTimeText(At(1999, 12, 31, 23, 59, 59)), "1999-12-31 23:59");
     const std::string today = DateText();
     EXPECT_EQ(DateTimeText().substr(0, today.size()), today);
-    EXPECT_GE(today.size(), 8u);
 }
 
 TEST(FileUtils, TextFilesEndAtTheFirstNulAndFoldersAreMadeAtEveryLevel) {

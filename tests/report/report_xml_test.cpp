@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/numtext.h"
 #include "report/graph_xml.h"
 #include "tests/common/locale_guard.h"
 #include "tests/common/temp_dir.h"
@@ -97,7 +98,12 @@ TEST(ReportXml, ExportImportExportIsByteIdentical) {
     more.title = "third one";
     more.inOutLines = {"I1 on", "", "O2 off"};
     more.graphs.resize(2);
-    more.graphs[1].axisType = "T";
+    CGraph& g = more.graphs[1];  // every field distinct, so that no two can be swapped unseen
+    g.axisType = "T";
+    g.lines.push_back({11, 12, 13, 14, 15, 16, 17});
+    g.circles.push_back({21, 22, 23, 24, 25, 26, 27, 28, 29, 30});
+    g.arcs.push_back({31, 32, 33, 34.5, 35.25, 36, 37, 38});
+    g.points.push_back({-41, -42, 43, 44, 45});
     more.tables.emplace_back(0, 0);
     items.push_back(more);
     const std::string first = ExportXmlText(items);
@@ -154,22 +160,16 @@ TEST(ReportXml, MissingLeavesKeepTheirValues) {
     std::string error;
     ASSERT_TRUE(ImportXmlText(text, items, &error)) << error;
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].title, "");
     ASSERT_EQ(items[0].tables.size(), 2u);
     const CReportTable& noColumns = items[0].tables[0];
-    EXPECT_EQ(noColumns.rowCount, 3);
-    EXPECT_EQ(noColumns.colCount, 2);
-    EXPECT_EQ(noColumns.height, 28);
-    EXPECT_TRUE(noColumns.columns.empty());
-    const CReportColumn& c = items[0].tables[1].columns.at(0);
-    ASSERT_EQ(c.cells.size(), 3u);
-    EXPECT_EQ(c.cells[0].text, "x$y");
-    EXPECT_EQ(c.cells[0].rowIndex, 0);
-    EXPECT_EQ(c.cells[1].text, "");
-    EXPECT_EQ(c.cells[1].rowIndex, 1);
-    EXPECT_EQ(c.cells[2].rowIndex, 7);
-    EXPECT_EQ(c.cells[2].checkBox, 1);
-    EXPECT_EQ(c.cells[2].height, 28);
+    EXPECT_EQ(std::vector<int>({noColumns.rowCount, noColumns.colCount, noColumns.height,
+                                static_cast<int>(noColumns.columns.size())}),
+              std::vector<int>({3, 2, 28, 0}));
+    std::string cells;  // text, row index, check box, height
+    for (const CReportCell& c : items[0].tables[1].columns.at(0).cells)
+        cells += c.text + "," + FormatInt(c.rowIndex) + "," + FormatInt(c.checkBox) + "," +
+                 FormatInt(c.height) + ";";
+    EXPECT_EQ(cells, "x$y,0,0,28;,1,0,28;,7,1,28;");
 }
 
 TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
@@ -189,32 +189,12 @@ TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
 }
 
 TEST(ReportXml, FaultsEndTheImportWithAMessageAndKeepEarlierItems) {
-    const std::string good =
-        "<FullTable><Title>one</Title><Paras><Sets/><TestParas/><InOuts/></Paras></FullTable>";
-    struct Case {
-        std::string text;
-        size_t kept;
-        std::string message;
-    } cases[] = {
-        {"", 0, "The report text is not XML: No document element found at byte 0."},
-        {"plain words", 0, "The report text is not XML: No document element found at byte 11."},
-        {"<Report><FullTable>", 0,
-         "The report text is not XML: Start-end tags mismatch at byte 18."},
-        {"<Report>" + good + "<FullTable><Title>two</Title></FullTable></Report>", 1,
-         "The report text is incomplete: FullTable 2 has no Paras element."},
-        {"<Report>" + good + good + "<FullTable><Paras><Sets/><InOuts/></Paras></FullTable>" +
-             "</Report>",
-         2, "The report text is incomplete: FullTable 3 has no TestParas element."},
-        {"<Report><FullTable><Graph><GRAPH><LINE/><CIRCLE/><ARC/><POINT/></GRAPH>"
-         "<GRAPH><LINE/><ARC/><POINT/></GRAPH></Graph></FullTable></Report>",
-         0, "The report text is incomplete: FullTable 1: GRAPH 2 has no CIRCLE element."},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("report_xml_faults.txt")) {
         std::vector<CReportItem> items(5);
         std::string error;
-        EXPECT_FALSE(ImportXmlText(c.text, items, &error)) << c.text;
-        EXPECT_EQ(items.size(), c.kept) << c.text;
-        EXPECT_EQ(error, c.message) << c.text;
+        EXPECT_FALSE(ImportXmlText(c.at(0), items, &error)) << c[0];
+        EXPECT_EQ(FormatInt(static_cast<long long>(items.size())), c.at(1)) << c[0];
+        EXPECT_EQ(error, c.at(2)) << c[0];
     }
 }
 
