@@ -5,8 +5,6 @@
 namespace quorin {
 
 CGraph::CGraph()
-    : axisType("RX"),
-      xAxisName(Utf8ToAnsi("R(\xCE\xA9)")),
-      yAxisName(Utf8ToAnsi("X(\xCE\xA9)")) {}
+    : axisType("RX"), xAxisName(Utf8ToAnsi("R(\xCE\xA9)")), yAxisName(Utf8ToAnsi("X(\xCE\xA9)")) {}
 
 }  // namespace quorin

@@ -1,9 +1,9 @@
 #include "platform/codepage.h"
 
+#include <iconv.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <iconv.h>
 
 namespace quorin {
 namespace {
@@ -15,7 +15,8 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // Unknown code page name: fall back to GBK rather than failing every conversion.
-            const bool toAnsi = std::strcmp(from, "UTF-8") == 0 || std::strcmp(from, "UTF-16LE") == 0;
+            const bool toAnsi =
+                std::strcmp(from, "UTF-8") == 0 || std::strcmp(from, "UTF-16LE") == 0;
             cd_ = toAnsi ? iconv_open("GBK", from) : iconv_open(to, "GBK");
         }
     }
@@ -170,7 +171,8 @@ std::string Utf16ToAnsi(std::u16string_view utf16) {
     std::string out;
     if (ascii) {
         out.reserve(utf16.size());
-        for (char16_t c : utf16) out += static_cast<char>(c);
+        for (char16_t c : utf16)
+            out += static_cast<char>(c);
         return out;
     }
     // The data is little-endian UTF-16 on this platform; iconv reads it as bytes.

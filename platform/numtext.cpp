@@ -1,12 +1,12 @@
 #include "platform/numtext.h"
 
+#include <locale.h>
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace quorin {
 namespace {
@@ -42,7 +42,8 @@ double CAtof(std::string_view text) {
 int CAtoi(const char* text) {
     if (text == nullptr) return 0;
     const char* p = text;
-    while (IsCSpace(*p)) ++p;
+    while (IsCSpace(*p))
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
     // strtol saturates at LONG_MIN/LONG_MAX; atoi then keeps the low 32 bits.
@@ -109,8 +110,7 @@ std::string FormatFixed(double value, int decimals) {
     if (decimals > 60) decimals = 60;
     // to_chars rounds exactly, as glibc's printf does, and ignores the locale.
     char buf[400];
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return CFormat("%.*f", decimals, value);
     return std::string(buf, r.ptr);
 }

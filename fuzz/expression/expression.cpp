@@ -34,7 +34,9 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Evaluates e and checks that other gives the same result.
 void RequireSameResult(CExpression& e, CExpression& other) {

@@ -27,7 +27,10 @@ TEST(CodePage, ConvertsGbkBothWays) {
 TEST(CodePage, UnconvertibleTextNeverFails) {
     // A lone lead byte and a byte GBK does not use.
     EXPECT_EQ(AnsiToUtf8("a\xB2"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(AnsiToUtf8("\xFF" "b"), "\xEF\xBF\xBD" "b");
+    EXPECT_EQ(AnsiToUtf8("\xFF"
+                         "b"),
+              "\xEF\xBF\xBD"
+              "b");
     // U+1F600 has no GBK form; one character gives one "?".
     EXPECT_EQ(Utf8ToAnsi("x\xF0\x9F\x98\x80y"), "x?y");
     EXPECT_EQ(Utf8ToAnsi("bad\xC3"), "bad?");
