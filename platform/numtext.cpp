@@ -1,12 +1,14 @@
 #include "platform/numtext.h"
 
 #include <locale.h>
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 namespace quorin {
 namespace {
@@ -99,20 +101,27 @@ std::string CFormat(const char* format, ...) {
     return out;
 }
 
+std::string_view FormatIntTo(NumberBuffer& buffer, long long value) {
+    const auto r = std::to_chars(buffer, std::end(buffer), value);
+    return {buffer, static_cast<size_t>(r.ptr - buffer)};
+}
+
+std::string_view FormatFixedTo(NumberBuffer& buffer, double value, int decimals) {
+    // to_chars rounds exactly, as glibc's printf does, and ignores the locale. The buffer holds
+    // the longest text, so it cannot fail.
+    const auto r = std::to_chars(buffer, std::end(buffer), value, std::chars_format::fixed,
+                                 std::clamp(decimals, 0, 60));
+    return {buffer, static_cast<size_t>(r.ptr - buffer)};
+}
+
 std::string FormatInt(long long value) {
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, r.ptr);
+    NumberBuffer buffer;
+    return std::string(FormatIntTo(buffer, value));
 }
 
 std::string FormatFixed(double value, int decimals) {
-    if (decimals < 0) decimals = 0;
-    if (decimals > 60) decimals = 60;
-    // to_chars rounds exactly, as glibc's printf does, and ignores the locale.
-    char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    if (r.ec != std::errc()) return CFormat("%.*f", decimals, value);
-    return std::string(buf, r.ptr);
+    NumberBuffer buffer;
+    return std::string(FormatFixedTo(buffer, value, decimals));
 }
 
 }  // namespace quorin

@@ -27,4 +27,12 @@ std::string FormatInt(long long value);
 // "%.<decimals>f" of value, rounded as printf rounds; decimals is clamped to 0..60.
 std::string FormatFixed(double value, int decimals);
 
+// Room for the longest text of FormatInt and FormatFixed (309 digits, the point and 60 decimals).
+using NumberBuffer = char[400];
+
+// As FormatInt and FormatFixed, written into buffer and returned as a view of it: no allocation,
+// for writers that put out many numbers.
+std::string_view FormatIntTo(NumberBuffer& buffer, long long value);
+std::string_view FormatFixedTo(NumberBuffer& buffer, double value, int decimals);
+
 }  // namespace quorin

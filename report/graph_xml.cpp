@@ -10,10 +10,8 @@ namespace quorin {
 using xml::AddFloatChild;
 using xml::AddIntChild;
 using xml::AddTextChild;
-using xml::ReadFields;
-using xml::ReadFloat;
-using xml::ReadInt;
-using xml::ReadText;
+using xml::Field;
+using xml::ReadRecord;
 
 namespace {
 
@@ -99,42 +97,10 @@ bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
         "AxisType",  "XMin",      "XMax",    "YMin", "YMax",   "BKColor", "LineColor",
         "XAxisName", "YAxisName", "PicName", "LINE", "CIRCLE", "ARC",     "POINT"};
     pugi::xml_node shapes[4];
-    ReadFields(node, kGraphTags, [&](size_t i, pugi::xml_node e) {
-        switch (i) {
-            case 0:
-                ReadText(e, g.axisType);
-                break;
-            case 1:
-                ReadFloat(e, g.xMin);
-                break;
-            case 2:
-                ReadFloat(e, g.xMax);
-                break;
-            case 3:
-                ReadFloat(e, g.yMin);
-                break;
-            case 4:
-                ReadFloat(e, g.yMax);
-                break;
-            case 5:
-                ReadInt(e, g.bkColor);
-                break;
-            case 6:
-                ReadInt(e, g.lineColor);
-                break;
-            case 7:
-                ReadText(e, g.xAxisName);
-                break;
-            case 8:
-                ReadText(e, g.yAxisName);
-                break;
-            case 9:
-                ReadText(e, g.picName);
-                break;
-            default:
-                shapes[i - 10] = e;
-        }
-    });
+    const Field graphFields[] = {&g.axisType, &g.xMin,      &g.xMax,      &g.yMin,      &g.yMax,
+                                 &g.bkColor,  &g.lineColor, &g.xAxisName, &g.yAxisName, &g.picName,
+                                 &shapes[0],  &shapes[1],   &shapes[2],   &shapes[3]};
+    ReadRecord(node, kGraphTags, graphFields);
     for (size_t i = 0; i < 4; ++i) {
         if (!shapes[i]) {
             *missing = kGraphTags[10 + i];
@@ -145,38 +111,31 @@ bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
                                             "Color", "DrawStyle", "LineWidth"};
     xml::ForEachChild(shapes[0], "Line", [&](pugi::xml_node e) {
         CGraphLine& l = g.lines.emplace_back();
-        int* const fields[] = {&l.x1, &l.y1, &l.x2, &l.y2, &l.color, &l.drawStyle, &l.lineWidth};
-        ReadFields(e, kLineTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+        const Field fields[] = {&l.x1, &l.y1, &l.x2, &l.y2, &l.color, &l.drawStyle, &l.lineWidth};
+        ReadRecord(e, kLineTags, fields);
     });
     static const char* const kCircleTags[] = {"CenterX",   "CenterY",  "Radius", "left",
                                               "Top",       "Right",    "Bottom", "Color",
                                               "DrawStyle", "LineWidth"};
     xml::ForEachChild(shapes[1], "Circle", [&](pugi::xml_node e) {
         CGraphCircle& c = g.circles.emplace_back();
-        int* const fields[] = {&c.centerX, &c.centerY, &c.radius, &c.left,      &c.top,
-                               &c.right,   &c.bottom,  &c.color,  &c.drawStyle, &c.lineWidth};
-        ReadFields(e, kCircleTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+        const Field fields[] = {&c.centerX, &c.centerY, &c.radius, &c.left,      &c.top,
+                                &c.right,   &c.bottom,  &c.color,  &c.drawStyle, &c.lineWidth};
+        ReadRecord(e, kCircleTags, fields);
     });
     static const char* const kArcTags[] = {"CenterX",    "CenterY", "Radius",    "StartAngle",
                                            "SweepAngle", "Color",   "DrawStyle", "LineWidth"};
     xml::ForEachChild(shapes[2], "Arc", [&](pugi::xml_node e) {
         CGraphArc& a = g.arcs.emplace_back();
-        int* const fields[] = {&a.centerX, &a.centerY, &a.radius,    nullptr,
-                               nullptr,    &a.color,   &a.drawStyle, &a.lineWidth};
-        ReadFields(e, kArcTags, [&](size_t i, pugi::xml_node f) {
-            if (i == 3)
-                ReadFloat(f, a.startAngle);
-            else if (i == 4)
-                ReadFloat(f, a.sweepAngle);
-            else
-                ReadInt(f, *fields[i]);
-        });
+        const Field fields[] = {&a.centerX,    &a.centerY, &a.radius,    &a.startAngle,
+                                &a.sweepAngle, &a.color,   &a.drawStyle, &a.lineWidth};
+        ReadRecord(e, kArcTags, fields);
     });
     static const char* const kPointTags[] = {"x", "y", "DrawType", "PointDia", "Color"};
     xml::ForEachChild(shapes[3], "Point", [&](pugi::xml_node e) {
         CGraphPoint& p = g.points.emplace_back();
-        int* const fields[] = {&p.x, &p.y, &p.drawType, &p.pointDia, &p.color};
-        ReadFields(e, kPointTags, [&](size_t i, pugi::xml_node f) { ReadInt(f, *fields[i]); });
+        const Field fields[] = {&p.x, &p.y, &p.drawType, &p.pointDia, &p.color};
+        ReadRecord(e, kPointTags, fields);
     });
     return true;
 }

@@ -14,8 +14,8 @@ namespace quorin {
 
 using xml::AddIntChild;
 using xml::AddTextChild;
-using xml::ReadFields;
-using xml::ReadInt;
+using xml::Field;
+using xml::ReadRecord;
 using xml::ReadText;
 
 namespace {
@@ -107,40 +107,29 @@ void ReadCell(pugi::xml_node node, CReportColumn& column) {
     // As AddRawCell makes it: text kept as stored, row index from the position.
     CReportCell& cell = column.cells.emplace_back();
     cell.rowIndex = static_cast<int>(column.cells.size()) - 1;
-    ReadFields(node, kCellTags, [&](size_t i, pugi::xml_node e) {
-        if (i == 0)
-            ReadText(e, cell.text);
-        else
-            ReadInt(e, i == 1 ? cell.rowIndex : cell.checkBox);
-    });
+    const Field fields[] = {&cell.text, &cell.rowIndex, &cell.checkBox};
+    ReadRecord(node, kCellTags, fields);
 }
 
 void ReadColumn(pugi::xml_node node, CReportTable& table) {
     static const char* const kColumnTags[] = {"Width", "Index", "Rows"};
-    int values[3] = {0, 0, 0};
-    ReadFields(node, kColumnTags, [&](size_t i, pugi::xml_node e) { ReadInt(e, values[i]); });
+    int width = 0, index = 0, rows = 0;
+    const Field fields[] = {&width, &index, &rows};
+    ReadRecord(node, kColumnTags, fields);
     // Not AddColumn: the table keeps the width stored in the file.
-    CReportColumn& column = table.columns.emplace_back(values[2], values[1], values[0]);
-    if (values[2] > 0) column.cells.reserve(static_cast<size_t>(std::min(values[2], 1024)));
+    CReportColumn& column = table.columns.emplace_back(rows, index, width);
+    if (rows > 0) column.cells.reserve(static_cast<size_t>(std::min(rows, 1024)));
     xml::ForEachChild(node, "Cell", [&](pugi::xml_node e) { ReadCell(e, column); });
 }
 
 void ReadTable(pugi::xml_node node, CReportTable& table) {
     static const char* const kTableTags[] = {"Rows", "Cols", "PosX", "PosY", "Height", "Width"};
-    int rows = 0, cols = 0;
-    pugi::xml_node size[4];
-    ReadFields(node, kTableTags, [&](size_t i, pugi::xml_node e) {
-        if (i < 2)
-            ReadInt(e, i == 0 ? rows : cols);
-        else
-            size[i - 2] = e;
-    });
-    table = CReportTable(rows, cols);
-    ReadInt(size[0], table.posX);
-    ReadInt(size[1], table.posY);
-    ReadInt(size[2], table.height);
-    ReadInt(size[3], table.width);
-    if (cols > 0) table.columns.reserve(static_cast<size_t>(std::min(cols, 1024)));
+    table = CReportTable();
+    const Field fields[] = {&table.rowCount, &table.colCount, &table.posX,
+                            &table.posY,     &table.height,   &table.width};
+    ReadRecord(node, kTableTags, fields);
+    if (table.colCount > 0)
+        table.columns.reserve(static_cast<size_t>(std::min(table.colCount, 1024)));
     xml::ForEachChild(node, "Column", [&](pugi::xml_node e) { ReadColumn(e, table); });
 }
 
@@ -173,23 +162,23 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
         if (!xml::SameName(full.name(), "FullTable")) continue;
         ++number;
         CReportItem& item = items.emplace_back();
-        pugi::xml_node parts[3];
-        ReadFields(full, kItemTags, [&](size_t i, pugi::xml_node e) { parts[i] = e; });
-        ReadText(parts[0], item.title);
+        pugi::xml_node graph, paras;
+        const Field itemFields[] = {&item.title, &graph, &paras};
+        ReadRecord(full, kItemTags, itemFields);
         std::string fault;
-        if (parts[1] && !GraphFromXml(parts[1], item.graphs, &fault)) {
+        if (graph && !GraphFromXml(graph, item.graphs, &fault)) {
             items.pop_back();
             return fail(what + " is incomplete: FullTable " + FormatInt(number) + ": " + fault +
                         ".");
         }
         pugi::xml_node lists[3];
-        if (parts[2])
-            ReadFields(parts[2], kParasTags, [&](size_t i, pugi::xml_node e) { lists[i] = e; });
+        const Field listFields[] = {&lists[0], &lists[1], &lists[2]};
+        ReadRecord(paras, kParasTags, listFields);
         for (size_t i = 0; i < 3; ++i) {
-            if (!parts[2] || !lists[i]) {
+            if (!paras || !lists[i]) {
                 items.pop_back();
                 return fail(what + " is incomplete: " +
-                            Missing(number, parts[2] ? kParasTags[i] : "Paras") + ".");
+                            Missing(number, paras ? kParasTags[i] : "Paras") + ".");
             }
         }
         ReadLines(lists[0], "Set", item.setLines);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
 
 #include "platform/codepage.h"
@@ -151,36 +150,12 @@ void TextSink::Close() {
 void TextSink::Leaf(std::string_view indent, const char* tag, std::string_view ansi,
                     Blanks blanks) {
     CloseStart();
-    const std::string_view name(tag);
     unsigned bits = Classify(ansi);
-    if (bits & kEscape) {
+    if (bits & kEscape) {  // a NUL ends the text, as pugixml keeps C strings
         ansi = ansi.substr(0, ansi.find('\0'));
         bits = Classify(ansi);
     }
-    // Most leaves are numbers and plain words: the element is put together here and appended
-    // whole, the costs of many small appends spared.
-    char buffer[256];
-    if ((bits & ~unsigned{kBlank}) == 0 &&
-        indent.size() + 2 * name.size() + ansi.size() + 5 <= sizeof buffer) {
-        char* p = std::copy(indent.begin(), indent.end(), buffer);
-        *p++ = '<';
-        p = std::copy(name.begin(), name.end(), p);
-        if (ansi.empty()) {
-            *p++ = '/';
-            *p++ = '>';
-        } else {
-            *p++ = '>';
-            char* const text = p;
-            p = std::copy(ansi.begin(), ansi.end(), p);
-            if (bits == kBlank && blanks == Blanks::kDollar) std::replace(text, p, ' ', '$');
-            *p++ = '<';
-            *p++ = '/';
-            p = std::copy(name.begin(), name.end(), p);
-            *p++ = '>';
-        }
-        out_.append(buffer, static_cast<size_t>(p - buffer));
-        return;
-    }
+    const std::string_view name(tag);
     out_.append(indent);
     out_ += '<';
     out_.append(name);
@@ -189,36 +164,20 @@ void TextSink::Leaf(std::string_view indent, const char* tag, std::string_view a
         return;
     }
     out_ += '>';
-    if (bits & kNonAscii)
+    if ((bits & ~unsigned{kBlank}) == 0) {
+        // Most leaves are numbers and plain words: copied whole, not escaped byte by byte.
+        const size_t at = out_.size();
+        out_.append(ansi);
+        if (bits == kBlank && blanks == Blanks::kDollar)
+            std::replace(out_.begin() + static_cast<std::ptrdiff_t>(at), out_.end(), ' ', '$');
+    } else if (bits & kNonAscii) {
         AppendEscaped(out_, AnsiToUtf8(ansi), blanks);
-    else
+    } else {
         AppendEscaped(out_, ansi, blanks);
+    }
     out_.append("</", 2);
     out_.append(name);
     out_ += '>';
-}
-
-std::string FormatIntText(int value) {
-    return FormatInt(value);
-}
-std::string FormatFloatText(double value) {
-    return FormatFixed(value, 6);
-}
-
-std::string_view FormatIntInto(char (&buffer)[kNumberBufferSize], int value) {
-    const auto r = std::to_chars(buffer, buffer + kNumberBufferSize, value);
-    return {buffer, static_cast<size_t>(r.ptr - buffer)};
-}
-
-// As FormatFixed(value, 6): to_chars rounds as printf's "%f" does and ignores the locale.
-std::string_view FormatFloatInto(char (&buffer)[kNumberBufferSize], double value) {
-    const auto r =
-        std::to_chars(buffer, buffer + kNumberBufferSize, value, std::chars_format::fixed, 6);
-    if (r.ec == std::errc()) return {buffer, static_cast<size_t>(r.ptr - buffer)};
-    const std::string text = FormatFixed(value, 6);
-    const size_t n = std::min(text.size(), kNumberBufferSize);
-    std::copy_n(text.data(), n, buffer);
-    return {buffer, n};
 }
 
 bool ReadText(pugi::xml_node element, std::string& value) {

@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
+
+#include "platform/numtext.h"
 
 namespace quorin::xml {
 
@@ -56,14 +59,6 @@ private:
     bool startOpen_ = false;  // "<Tag" written, no child yet
 };
 
-std::string FormatIntText(int value);
-std::string FormatFloatText(double value);  // "%f"
-
-// The same texts written into a caller's buffer, for the writers' hot path: no string is made.
-inline constexpr size_t kNumberBufferSize = 400;  // "%f" of the largest double fits
-std::string_view FormatIntInto(char (&buffer)[kNumberBufferSize], int value);
-std::string_view FormatFloatInto(char (&buffer)[kNumberBufferSize], double value);
-
 template <class Sink>
 void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
                   Blanks blanks = Blanks::kKeep) {
@@ -71,13 +66,13 @@ void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
 }
 template <class Sink>
 void AddIntChild(Sink& sink, const char* tag, int value) {
-    char buffer[kNumberBufferSize];
-    AddTextChild(sink, tag, FormatIntInto(buffer, value));
+    NumberBuffer buffer;
+    AddTextChild(sink, tag, FormatIntTo(buffer, value));
 }
 template <class Sink>
 void AddFloatChild(Sink& sink, const char* tag, double value) {
-    char buffer[kNumberBufferSize];
-    AddTextChild(sink, tag, FormatFloatInto(buffer, value));
+    NumberBuffer buffer;
+    AddTextChild(sink, tag, FormatFixedTo(buffer, value, 6));  // "%f"
 }
 
 // Calls read(i, child) for the first child element named tags[i], for each i that has one, in
@@ -97,6 +92,33 @@ void ForEachChild(pugi::xml_node node, const char* tag, Read&& read);
 bool ReadText(pugi::xml_node element, std::string& value);
 bool ReadInt(pugi::xml_node element, int& value);
 bool ReadFloat(pugi::xml_node element, double& value);
+
+inline void ReadInto(pugi::xml_node element, std::string& value) {
+    ReadText(element, value);
+}
+inline void ReadInto(pugi::xml_node element, double& value) {
+    ReadFloat(element, value);
+}
+inline void ReadInto(pugi::xml_node element, int& value) {
+    ReadInt(element, value);
+}
+inline void ReadInto(pugi::xml_node element, pugi::xml_node& container) {
+    container = element;
+}
+
+// Where ReadRecord puts a field: a text, a number, or the element itself (a container that is
+// read afterwards).
+using Field = std::variant<std::string*, double*, int*, pugi::xml_node*>;
+
+// ReadFields into typed places: fields[i] receives the first child named tags[i]; a place whose
+// element is missing keeps its value. Tags and fields are arrays of one size, so a field cannot
+// be left out.
+template <size_t N>
+void ReadRecord(pugi::xml_node node, const char* const (&tags)[N], const Field (&fields)[N]) {
+    ReadFields(node, tags, [&](size_t i, pugi::xml_node element) {
+        std::visit([element](auto* place) { ReadInto(element, *place); }, fields[i]);
+    });
+}
 
 // Element names are short: compared in place, without a library call.
 inline bool SameName(const char* a, const char* b) {
