@@ -12,7 +12,7 @@ namespace quorin::cli {
 namespace {
 
 using test::DataBytes;
-using test::ReadBytes;
+using test::FileBytes;
 using test::RunQuorin;
 using test::ScratchFolder;
 namespace fs = std::filesystem;
@@ -31,13 +31,13 @@ TEST(DemoCommand, PrintsWhatTheComponentGaveAndWritesEveryNamedFile) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, DataBytes("demo_output.ref"));
-    EXPECT_EQ(ReadBytes(dir / "out/sequence.seq"), DataBytes("demo_sequence.ref"));
-    EXPECT_EQ(ReadBytes(dir / "out/report.xml"), DataBytes("demo_report.ref"));
+    EXPECT_EQ(FileBytes(dir / "out/sequence.seq"), DataBytes("demo_sequence.ref"));
+    EXPECT_EQ(FileBytes(dir / "out/report.xml"), DataBytes("demo_report.ref"));
     for (const char* file : {"characteristic.png", "report.pdf", "report-pages/page-004.png"})
         EXPECT_TRUE(fs::is_regular_file(dir / ("out/" + std::string(file)))) << file;
     EXPECT_EQ(QImage(QString::fromStdString(dir / "out/characteristic.png")).size(),
               QSize(900, 700));
-    EXPECT_NE(ReadBytes(dir / "out/characteristic.svg").find("<svg"), std::string::npos);
+    EXPECT_NE(FileBytes(dir / "out/characteristic.svg").find("<svg"), std::string::npos);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 namespace quorin::cli {
 namespace {
 
-using test::ReadBytes;
+using test::FileBytes;
 using test::RunQuorin;
 using test::ScratchFolder;
 namespace fs = std::filesystem;
@@ -51,7 +51,7 @@ TEST(ReportCommand, SequenceReportIsTheReferenceXml) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "wrote " + (dir / "r.xml") + " (4 items)\n");
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(ReadBytes(dir / "r.xml"), test::DataBytes("sample_report.ref"));
+    EXPECT_EQ(FileBytes(dir / "r.xml"), test::DataBytes("sample_report.ref"));
 }
 
 TEST(ReportCommand, ChapterNumbersTheTestsAndSettingsTitleTheHeadOfASequenceFromStandardInput) {
@@ -59,7 +59,7 @@ TEST(ReportCommand, ChapterNumbersTheTestsAndSettingsTitleTheHeadOfASequenceFrom
     std::ofstream(dir / "r.ini") << "[ReportSetting]\r\nReportTitle=Commissioning of line 7\r\n";
     const auto run = RunQuorin(
         {"report", "-", "--chapter", "4", "--settings", dir / "r.ini", "--xml", dir / "r.xml"},
-        ReadBytes(kSample));
+        FileBytes(kSample));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<CReportItem> items = Import(dir / "r.xml");
     ASSERT_EQ(items.size(), 4u);
@@ -73,7 +73,7 @@ TEST(ReportCommand, WritesPdfAndPngPagesOfTheSameLayout) {
     const auto run =
         RunQuorin({"report", kSample, "--pdf", dir / "r.pdf", "--png-dir", dir / "pages"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string pdf = ReadBytes(dir / "r.pdf");
+    const std::string pdf = FileBytes(dir / "r.pdf");
     ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
     // Head with the first table rows, the rest of the table, the template item, its plot.
     EXPECT_EQ(PdfPageCount(pdf), 4);
@@ -101,7 +101,7 @@ TEST(ReportCommand, ImportedReportRendersAndShowsProgressWhenAsked) {
     const auto run = RunQuorin({"report", "--import", dir / "in.xml", "--pdf", dir / "r.pdf",
                                 "--xml", dir / "r.xml", "--progress"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_GT(PdfPageCount(ReadBytes(dir / "r.pdf")), 0);
+    EXPECT_GT(PdfPageCount(FileBytes(dir / "r.pdf")), 0);
     EXPECT_EQ(Import(dir / "r.xml").size(), 22u);
     // One bar for the PDF, redrawn in place and ended once all items are painted.
     const std::string last = "\r[##########] 22/22 items\n";

@@ -22,7 +22,7 @@ TEST(Commands, TemplateZonesPlotAndEvalPrintWhatTheSampleHolds) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, test::DataBytes("template_output.ref"));
-    run = RunQuorin({"zones", "-"}, test::ReadBytes(kSample));
+    run = RunQuorin({"zones", "-"}, test::FileBytes(kSample));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, test::DataBytes("zones_output.ref"));
 

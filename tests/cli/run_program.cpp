@@ -7,14 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace quorin::test {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& input,
                      const std::string& cwd) {
@@ -65,8 +59,8 @@ ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& in
     while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
-    run.out = ReadBytes(out);
-    run.err = ReadBytes(err);
+    run.out = FileBytes(out);
+    run.err = FileBytes(err);
     return run;
 }
 

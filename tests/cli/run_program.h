@@ -24,6 +24,4 @@ struct ScratchFolder : TempDir {
     std::string operator/(const std::string& name) const { return file(name); }
 };
 
-std::string ReadBytes(const std::string& path);
-
 }  // namespace quorin::test

@@ -41,10 +41,14 @@ std::string DataPath(std::string_view name) {
     return std::string(env && *env ? env : "data") + "/" + std::string(name);
 }
 
-std::string DataBytes(std::string_view name) {
+std::string FileBytes(const std::string& path) {
     std::string bytes;
-    ReadFileBytes(DataPath(name), bytes);
+    ReadFileBytes(path, bytes);
     return bytes;
+}
+
+std::string DataBytes(std::string_view name) {
+    return FileBytes(DataPath(name));
 }
 
 std::vector<std::vector<std::string>> DataCases(std::string_view name) {

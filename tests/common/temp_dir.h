@@ -24,6 +24,9 @@ private:
     std::string path_;
 };
 
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::string& path);
+
 // A file of the test folder's data/: QUORIN_TEST_DATA when CTest runs the tests, else data/
 // below the working folder. DataBytes is empty when the file cannot be read.
 std::string DataPath(std::string_view name);

@@ -1,6 +1,5 @@
 #include "tests/component/component_fixture.h"
 
-#include "platform/files.h"
 #include "platform/numtext.h"
 #include "tests/common/temp_dir.h"
 
@@ -27,12 +26,6 @@ std::string OwnBlock(const std::string& title, const std::vector<std::string>& n
 
 std::string ForeignBlock(const std::string& inner) {
     return "<TestItemBegin>" + inner + "<TestItemEnd>";
-}
-
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-    return bytes;
 }
 
 std::string SampleSequence() {

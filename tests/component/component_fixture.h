@@ -11,6 +11,7 @@
 #include "component/com_interfaces.h"
 #include "component/quorin_com.h"
 #include "platform/com/bstr.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin::test {
 
@@ -24,9 +25,7 @@ const std::string& SmallTemplate();
 std::string OwnBlock(const std::string& title, const std::vector<std::string>& names,
                      const std::string& bookmark = "");
 std::string ForeignBlock(const std::string& inner);
-// The bytes of a file ("" when unreadable); the bundled sample sequence (GBK); and the block of
-// the sample's foreign item, markers included.
-std::string FileBytes(const std::string& path);
+// The bundled sample sequence (GBK); and the block of the sample's foreign item, markers included.
 std::string SampleSequence();
 std::string ForeignItemOf(const std::string& sample);
 

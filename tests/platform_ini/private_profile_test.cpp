@@ -1,12 +1,12 @@
 #include "platform/private_profile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "platform/files.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -122,10 +122,8 @@ TEST(ProfileWrite, DeleteSectionRemovesEveryCopyUpToTheNextSection) {
 }
 
 TEST(ProfileFile, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
-    const fs::path dir = fs::temp_directory_path() / ("quorin-profile-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    const std::string path = (dir / "a.ini").string();
+    const test::TempDir dir("profile");
+    const std::string path = dir.file("a.ini");
     std::string content;
     EXPECT_TRUE(WriteProfileString(path, "S", "k", std::nullopt));
     EXPECT_TRUE(DeleteProfileSection(path, "S"));
@@ -140,7 +138,6 @@ TEST(ProfileFile, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
     ASSERT_TRUE(DeleteProfileSection(path, "s"));
     EXPECT_TRUE(ReadFileBytes(path, content));
     EXPECT_EQ(content, "");
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -26,12 +26,6 @@ std::tm At(int year, int month, int day, int hour, int minute, int second) {
     return t;
 }
 
-std::string Content(const std::string& path) {
-    std::string s;
-    ReadFileBytes(path, s);
-    return s;
-}
-
 class RecordFileTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -48,7 +42,7 @@ TEST_F(RecordFileTest, RecordsAreAppendedWithTheTimeToAnExistingFileOnly) {
     ASSERT_TRUE(WriteFileAtomic(path_, ""));
     ASSERT_TRUE(AppendRecord(path_, "abc", At(2012, 3, 7, 9, 5, 3)));
     ASSERT_TRUE(AppendRecord(path_, "test ended", At(2012, 3, 7, 23, 59, 0)));
-    EXPECT_EQ(Content(path_), "\r\n09:05:03\r\nabc\r\n\r\n23:59:00\r\ntest ended\r\n");
+    EXPECT_EQ(test::FileBytes(path_), "\r\n09:05:03\r\nabc\r\n\r\n23:59:00\r\ntest ended\r\n");
 }
 
 TEST_F(RecordFileTest, EnvironmentChoosesTheFile) {
@@ -58,7 +52,7 @@ TEST_F(RecordFileTest, EnvironmentChoosesTheFile) {
     EXPECT_FALSE(fs::exists(path_));
     ASSERT_TRUE(WriteFileAtomic(path_, "old"));
     AppendRecord("now");
-    std::string text = Content(path_);
+    std::string text = test::FileBytes(path_);
     ASSERT_EQ(text.size(), std::string("old\r\nhh:mm:ss\r\nnow\r\n").size());
     EXPECT_EQ(text.replace(5, 2, "hh").replace(8, 2, "mm").replace(11, 2, "ss"),
               "old\r\nhh:mm:ss\r\nnow\r\n");

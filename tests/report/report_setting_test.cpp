@@ -20,11 +20,7 @@ namespace fs = std::filesystem;
 class ReportSettingTest : public ::testing::Test {
 protected:
     void Put(std::string_view bytes) { ASSERT_TRUE(WriteFileAtomic(path_, bytes)); }
-    std::string Content() {
-        std::string s;
-        ReadFileBytes(path_, s);
-        return s;
-    }
+    std::string Content() { return test::FileBytes(path_); }
     test::TempDir dir_{"report-setting"};
     const std::string path_ = dir_.file("Report.ini");
 };
