@@ -15,7 +15,7 @@ using xml::ReadRecord;
 
 namespace {
 
-constexpr const char* kShapeGap = "\r\n\t";
+constexpr std::string_view kShapeGap = "\r\n\t";
 
 template <class Sink>
 void WriteGraph(Sink& sink, const CGraph& g) {

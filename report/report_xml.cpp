@@ -20,10 +20,10 @@ using xml::ReadText;
 
 namespace {
 
-constexpr const char* kItemGap = "\r\n\t";
+constexpr std::string_view kItemGap = "\r\n\t";
 
 template <class Sink>
-void WriteLines(Sink& sink, const char* listTag, const char* lineTag,
+void WriteLines(Sink& sink, xml::Tag listTag, xml::Tag lineTag,
                 const std::vector<std::string>& lines) {
     sink.Open(listTag);
     for (const auto& line : lines)
@@ -193,7 +193,6 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
 }  // namespace
 
 std::string ExportXmlText(std::vector<CReportItem>& items) {
-    std::string out;
     // About 40 bytes per leaf; one reservation spares the copies of a growing buffer.
     size_t leaves = 0;
     for (const auto& item : items) {
@@ -205,11 +204,10 @@ std::string ExportXmlText(std::vector<CReportItem>& items) {
             for (const auto& c : t.columns)
                 leaves += 3 + 4 * c.cells.size();
     }
-    out.reserve(64 + 40 * leaves);
-    out.append(kDeclaration);
-    xml::TextSink sink(out);
+    xml::TextSink sink(64 + 40 * leaves);
+    sink.Raw(kDeclaration);
     WriteReport(sink, items);
-    return out;
+    return sink.Take();
 }
 
 std::string ExportXmlTextThroughDom(std::vector<CReportItem>& items) {

@@ -16,31 +16,6 @@ bool IsAscii(std::string_view s) {
     return true;
 }
 
-// What a byte of a leaf text asks of the writer, as bits.
-enum : unsigned char { kPlain = 0, kEscape = 1, kBlank = 2, kNonAscii = 4 };
-
-constexpr auto kByteClass = [] {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-        if (c >= 0x80)
-            t[c] = kNonAscii;
-        else if ((c < 32 && c != '\t' && c != '\n' && c != '\r') || c == '&' || c == '<' ||
-                 c == '>')
-            t[c] = kEscape;
-        else if (c == ' ')
-            t[c] = kBlank;
-    }
-    return t;
-}();
-
-// The bits of every byte of text, in one pass.
-unsigned Classify(std::string_view text) {
-    unsigned bits = 0;
-    for (const char c : text)
-        bits |= kByteClass[static_cast<unsigned char>(c)];
-    return bits;
-}
-
 // The UTF-8 text of a leaf: cut at a NUL (pugixml keeps C strings), "$" for blanks if asked.
 std::string FileText(std::string_view ansi, Blanks blanks) {
     ansi = ansi.substr(0, ansi.find('\0'));
@@ -106,7 +81,7 @@ std::string TextBelow(pugi::xml_node node) {
 const char* SingleText(pugi::xml_node element) {
     const char* own = element.value();
     const pugi::xml_node first = element.first_child();
-    if (!first) return own;
+    if (IsNull(first)) return own;
     if (*own != '\0' || first.next_sibling()) return nullptr;
     const pugi::xml_node_type type = first.type();
     if (type == pugi::node_pcdata || type == pugi::node_cdata) return first.value();
@@ -115,73 +90,58 @@ const char* SingleText(pugi::xml_node element) {
 
 }  // namespace
 
-void DomSink::Text(const char* whitespace) {
-    current_.append_child(pugi::node_pcdata).set_value(whitespace);
+void DomSink::Text(std::string_view whitespace) {
+    current_.append_child(pugi::node_pcdata).set_value(std::string(whitespace).c_str());
 }
 
-void DomSink::Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks) {
-    current_.append_child(pugi::node_pcdata).set_value(std::string(indent).c_str());
-    pugi::xml_node element = current_.append_child(tag);
+void DomSink::Leaf(Tag tag, std::string_view ansi, Blanks blanks) {
+    current_.append_child(pugi::node_pcdata).set_value(std::string(kLeafIndent).c_str());
+    pugi::xml_node element = current_.append_child(tag.name);
     const std::string text = FileText(ansi, blanks);
     if (!text.empty()) element.append_child(pugi::node_pcdata).set_value(text.c_str());
 }
 
-void TextSink::Open(const char* tag) {
-    CloseStart();
-    out_ += '<';
-    out_ += tag;
-    open_.push_back(tag);
-    startOpen_ = true;
+std::string TextSink::Take() {
+    buffer_.resize(used_);
+    used_ = 0;
+    open_.clear();
+    startOpen_ = false;
+    return std::move(buffer_);
+}
+
+void TextSink::Grow(size_t n) {
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
 }
 
 void TextSink::Close() {
     if (open_.empty()) return;
-    if (startOpen_) {
-        out_ += "/>";
-        startOpen_ = false;
-    } else {
-        out_ += "</";
-        out_ += open_.back();
-        out_ += '>';
-    }
+    const Tag tag = open_.back();
     open_.pop_back();
-}
-
-void TextSink::Leaf(std::string_view indent, const char* tag, std::string_view ansi,
-                    Blanks blanks) {
-    CloseStart();
-    unsigned bits = Classify(ansi);
-    if (bits & kEscape) {  // a NUL ends the text, as pugixml keeps C strings
-        ansi = ansi.substr(0, ansi.find('\0'));
-        bits = Classify(ansi);
-    }
-    const std::string_view name(tag);
-    out_.append(indent);
-    out_ += '<';
-    out_.append(name);
-    if (ansi.empty()) {
-        out_.append("/>", 2);
+    if (startOpen_) {
+        startOpen_ = false;
+        Raw("/>");
         return;
     }
-    out_ += '>';
-    if ((bits & ~unsigned{kBlank}) == 0) {
-        // Most leaves are numbers and plain words: copied whole, not escaped byte by byte.
-        const size_t at = out_.size();
-        out_.append(ansi);
-        if (bits == kBlank && blanks == Blanks::kDollar)
-            std::replace(out_.begin() + static_cast<std::ptrdiff_t>(at), out_.end(), ' ', '$');
-    } else if (bits & kNonAscii) {
-        AppendEscaped(out_, AnsiToUtf8(ansi), blanks);
-    } else {
-        AppendEscaped(out_, ansi, blanks);
-    }
-    out_.append("</", 2);
-    out_.append(name);
-    out_ += '>';
+    char* p = Room(tag.size + 3);
+    *p++ = '<';
+    *p++ = '/';
+    Put(p, tag);
+    *p++ = '>';
+    used_ = static_cast<size_t>(p - buffer_.data());
+}
+
+void TextSink::EscapedLeaf(Tag tag, std::string_view ansi, Blanks blanks) {
+    ansi = ansi.substr(0, ansi.find('\0'));  // pugixml keeps C strings
+    std::string text;
+    if (IsAscii(ansi))
+        AppendEscaped(text, ansi, blanks);
+    else
+        AppendEscaped(text, AnsiToUtf8(ansi), blanks);
+    PlainLeaf(tag, text);
 }
 
 bool ReadText(pugi::xml_node element, std::string& value) {
-    if (!element) return false;
+    if (IsNull(element)) return false;
     if (const char* single = SingleText(element)) {
         // Assigned in place: the value's buffer is reused, no temporary string.
         const std::string_view text(single);
@@ -197,14 +157,14 @@ bool ReadText(pugi::xml_node element, std::string& value) {
 }
 
 bool ReadInt(pugi::xml_node element, int& value) {
-    if (!element) return false;
+    if (IsNull(element)) return false;
     const char* single = SingleText(element);
     value = single ? CAtoi(single) : CAtoi(TextBelow(element));
     return true;
 }
 
 bool ReadFloat(pugi::xml_node element, double& value) {
-    if (!element) return false;
+    if (IsNull(element)) return false;
     const char* single = SingleText(element);
     value = single ? CAtof(single) : CAtof(TextBelow(element));
     return true;

@@ -3,13 +3,15 @@
 //
 // Writers go to a sink: DomSink appends pugixml nodes; TextSink writes the bytes that pugixml's
 // raw save of those nodes gives (the tests hold the two equal), several times faster, which is
-// what ExportXml uses. Every leaf is preceded by an indent text node; an empty text gives an
-// element without a text node ("<Tag/>").
+// what ExportXml uses. Every leaf is preceded by an indent text node ("\r\n\t\t"); an empty
+// text gives an element without a text node ("<Tag/>").
 #pragma once
 
 #include <pugixml.hpp>
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,55 +26,156 @@ inline constexpr std::string_view kLeafIndent = "\r\n\t\t";
 // How a leaf text is stored: as it stands, or with "$" for every blank (report texts).
 enum class Blanks { kKeep, kDollar };
 
+// An element name given as a literal: its length is known where it is written.
+struct Tag {
+    template <size_t N>
+    constexpr Tag(const char (&literal)[N]) : name(literal), size(N - 1) {}
+    const char* name;
+    size_t size;
+};
+
 class DomSink {
 public:
     explicit DomSink(pugi::xml_node parent) : current_(parent) {}
-    void Open(const char* tag) { current_ = current_.append_child(tag); }
+    void Open(Tag tag) { current_ = current_.append_child(tag.name); }
     void Close() { current_ = current_.parent(); }
-    void Text(const char* whitespace);
+    void Text(std::string_view whitespace);
     // The indent text node, then the element.
-    void Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks);
+    void Leaf(Tag tag, std::string_view ansi, Blanks blanks);
+    // A leaf whose text needs no escaping and has no blanks (a formatted number).
+    void PlainLeaf(Tag tag, std::string_view text) { Leaf(tag, text, Blanks::kKeep); }
 
 private:
     pugi::xml_node current_;
 };
 
+// What a byte of a leaf text asks of the text writer, as bits.
+enum : unsigned char { kPlainByte = 0, kEscapeByte = 1, kBlankByte = 2, kNonAsciiByte = 4 };
+
+inline constexpr auto kByteClass = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 0x80)
+            t[c] = kNonAsciiByte;
+        else if ((c < 32 && c != '\t' && c != '\n' && c != '\r') || c == '&' || c == '<' ||
+                 c == '>')
+            t[c] = kEscapeByte;
+        else if (c == ' ')
+            t[c] = kBlankByte;
+    }
+    return t;
+}();
+
+// Writes into one buffer through a cursor: a leaf costs one capacity check and a few copies of
+// known sizes, where appending piece by piece to a string checks and terminates every piece.
 class TextSink {
 public:
-    explicit TextSink(std::string& out) : out_(out) {}
+    // expected: the size the text will probably reach (the buffer grows past it if need be).
+    explicit TextSink(size_t expected) { buffer_.resize(expected); }
+    // The text written; the sink is empty afterwards.
+    std::string Take();
+
     void Raw(std::string_view bytes) {
-        CloseStart();
-        out_.append(bytes);
+        char* p = Room(bytes.size());
+        Put(p, bytes);
+        used_ = static_cast<size_t>(p - buffer_.data());
     }
-    void Open(const char* tag);
+    void Open(Tag tag) {
+        char* p = Room(tag.size + 1);
+        *p++ = '<';
+        Put(p, tag);
+        used_ = static_cast<size_t>(p - buffer_.data());
+        open_.push_back(tag);
+        startOpen_ = true;
+    }
     void Close();
-    void Text(const char* whitespace) { Raw(whitespace); }
-    void Leaf(std::string_view indent, const char* tag, std::string_view ansi, Blanks blanks);
+    void Text(std::string_view whitespace) { Raw(whitespace); }
+
+    void Leaf(Tag tag, std::string_view ansi, Blanks blanks) {
+        unsigned bits = 0;
+        for (const char c : ansi)
+            bits |= kByteClass[static_cast<unsigned char>(c)];
+        if ((bits & ~unsigned{kBlankByte}) != 0) return EscapedLeaf(tag, ansi, blanks);
+        char* p = StartLeaf(tag, ansi.size());
+        if (ansi.empty()) return EndEmptyLeaf(p);
+        char* const text = p;
+        Put(p, ansi);
+        if (bits != 0 && blanks == Blanks::kDollar)
+            for (char* q = text; q != p; ++q)
+                if (*q == ' ') *q = '$';
+        EndLeaf(p, tag);
+    }
+    void PlainLeaf(Tag tag, std::string_view text) {
+        char* p = StartLeaf(tag, text.size());
+        if (text.empty()) return EndEmptyLeaf(p);
+        Put(p, text);
+        EndLeaf(p, tag);
+    }
 
 private:
-    void CloseStart() {
-        if (startOpen_) out_ += '>';
+    // Room for n more bytes (and the ">" of an open start tag, which it writes).
+    char* Room(size_t n) {
+        if (buffer_.size() - used_ < n + 1) Grow(n + 1);
+        char* p = buffer_.data() + used_;
+        if (startOpen_) *p++ = '>';
         startOpen_ = false;
+        return p;
     }
-    std::string& out_;
-    std::vector<const char*> open_;
+    void Grow(size_t n);
+    static void Put(char*& p, std::string_view bytes) {
+        std::memcpy(p, bytes.data(), bytes.size());
+        p += bytes.size();
+    }
+    static void Put(char*& p, Tag tag) {
+        std::memcpy(p, tag.name, tag.size);
+        p += tag.size;
+    }
+    // The indent and "<Tag>", with room for a text of textSize bytes and the end tag.
+    char* StartLeaf(Tag tag, size_t textSize) {
+        char* p = Room(kLeafIndent.size() + 2 * tag.size + textSize + 5);
+        Put(p, kLeafIndent);
+        *p++ = '<';
+        Put(p, tag);
+        *p++ = '>';
+        return p;
+    }
+    void EndLeaf(char* p, Tag tag) {
+        *p++ = '<';
+        *p++ = '/';
+        Put(p, tag);
+        *p++ = '>';
+        used_ = static_cast<size_t>(p - buffer_.data());
+    }
+    // "<Tag>" becomes "<Tag/>".
+    void EndEmptyLeaf(char* p) {
+        p[-1] = '/';
+        *p++ = '>';
+        used_ = static_cast<size_t>(p - buffer_.data());
+    }
+    void EscapedLeaf(Tag tag, std::string_view ansi, Blanks blanks);
+
+    std::string buffer_;  // written up to used_; the rest is room
+    size_t used_ = 0;
+    std::vector<Tag> open_;
     bool startOpen_ = false;  // "<Tag" written, no child yet
 };
 
+// Inlined at every call (always_inline), so that the copies of the tag have a constant size.
 template <class Sink>
-void AddTextChild(Sink& sink, const char* tag, std::string_view ansi,
-                  Blanks blanks = Blanks::kKeep) {
-    sink.Leaf(kLeafIndent, tag, ansi, blanks);
+[[gnu::always_inline]] inline void AddTextChild(Sink& sink, Tag tag, std::string_view ansi,
+                                                Blanks blanks = Blanks::kKeep) {
+    sink.Leaf(tag, ansi, blanks);
 }
 template <class Sink>
-void AddIntChild(Sink& sink, const char* tag, int value) {
+[[gnu::always_inline]] inline void AddIntChild(Sink& sink, Tag tag, int value) {
     NumberBuffer buffer;
-    AddTextChild(sink, tag, FormatIntTo(buffer, value));
+    sink.PlainLeaf(tag, FormatIntTo(buffer, value));
 }
 template <class Sink>
-void AddFloatChild(Sink& sink, const char* tag, double value) {
+[[gnu::always_inline]] inline void AddFloatChild(Sink& sink, Tag tag, double value) {
     NumberBuffer buffer;
-    AddTextChild(sink, tag, FormatFixedTo(buffer, value, 6));  // "%f"
+    // "%f" gives a sign, digits and a point, or "inf" or "nan": nothing to escape, no blanks.
+    sink.PlainLeaf(tag, FormatFixedTo(buffer, value, 6));
 }
 
 // Calls read(i, child) for the first child element named tags[i], for each i that has one, in
@@ -120,6 +223,16 @@ void ReadRecord(pugi::xml_node node, const char* const (&tags)[N], const Field (
     });
 }
 
+// Whether node is null, without a call: the tests of pugixml's handles are functions of the shared
+// library, and the import walk makes millions of them.
+inline bool IsNull(pugi::xml_node node) {
+    struct Handle : pugi::xml_node {
+        explicit Handle(pugi::xml_node n) : pugi::xml_node(n) {}
+        bool Null() const { return _root == nullptr; }
+    };
+    return Handle(node).Null();
+}
+
 // Element names are short: compared in place, without a library call.
 inline bool SameName(const char* a, const char* b) {
     while (*a != '\0' && *a == *b) {
@@ -131,7 +244,7 @@ inline bool SameName(const char* a, const char* b) {
 
 template <class Read>
 void ForEachChild(pugi::xml_node node, const char* tag, Read&& read) {
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+    for (pugi::xml_node c = node.first_child(); !IsNull(c); c = c.next_sibling())
         if (SameName(c.name(), tag)) read(c);
 }
 
@@ -140,7 +253,7 @@ void ReadFields(pugi::xml_node node, const char* const (&tags)[N], Read&& read) 
     static_assert(N <= 32);
     std::uint32_t done = 0;
     size_t expected = 0;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    for (pugi::xml_node c = node.first_child(); !IsNull(c); c = c.next_sibling()) {
         const char* name = c.name();  // "" for text nodes
         size_t i = expected;
         if (i >= N || !SameName(name, tags[i])) {

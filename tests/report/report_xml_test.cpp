@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <limits>
 #include <string>
 
 #include "platform/codepage.h"
@@ -129,6 +130,9 @@ TEST(ReportXml, ExportMatchesPugixmlSave) {
     items.emplace_back();
     items.back().tables.emplace_back(0, 0);
     items.back().graphs.resize(1);
+    items.back().graphs[0].xMax = std::numeric_limits<double>::infinity();
+    items.back().graphs[0].yMax = std::numeric_limits<double>::quiet_NaN();
+    items.back().inOutLines.assign(1, std::string(100000, 'x'));  // past the expected size
     std::vector<CReportItem> copy = items;
     const std::string text = ExportXmlText(items);
     EXPECT_EQ(text, ExportXmlTextThroughDom(copy));
