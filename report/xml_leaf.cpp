@@ -1,8 +1,6 @@
 #include "report/xml_leaf.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 #include "platform/codepage.h"
 #include "platform/numtext.h"
@@ -28,13 +26,12 @@ std::string FileText(std::string_view ansi, Blanks blanks) {
 
 // pugixml's escaping of text nodes: "&", "<" and ">" by name, other control characters than
 // tab, LF and CR as two-digit character references.
-void AppendEscaped(std::string& out, std::string_view text, Blanks blanks) {
+std::string Escaped(std::string_view text) {
+    std::string out;
     size_t run = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const bool control = c < 32 && c != '\t' && c != '\n' && c != '\r';
-        const bool dollar = blanks == Blanks::kDollar && c == ' ';
-        if (!control && !dollar && c != '&' && c != '<' && c != '>') continue;
+        if ((kByteClass[c] & kEscapeByte) == 0) continue;
         out.append(text.data() + run, i - run);
         run = i + 1;
         if (c == '&') {
@@ -43,8 +40,6 @@ void AppendEscaped(std::string& out, std::string_view text, Blanks blanks) {
             out += "&lt;";
         } else if (c == '>') {
             out += "&gt;";
-        } else if (dollar) {
-            out += '$';
         } else {
             out += "&#";
             out += static_cast<char>('0' + c / 10);
@@ -53,6 +48,7 @@ void AppendEscaped(std::string& out, std::string_view text, Blanks blanks) {
         }
     }
     out.append(text.data() + run, text.size() - run);
+    return out;
 }
 
 // Text below node, pcdata and cdata in document order; iterative, whatever the nesting. An
@@ -120,24 +116,13 @@ void TextSink::Close() {
     if (startOpen_) {
         startOpen_ = false;
         Raw("/>");
-        return;
+    } else {
+        EndTag(Room(tag.size + 3), tag);
     }
-    char* p = Room(tag.size + 3);
-    *p++ = '<';
-    *p++ = '/';
-    Put(p, tag);
-    *p++ = '>';
-    used_ = static_cast<size_t>(p - buffer_.data());
 }
 
 void TextSink::EscapedLeaf(Tag tag, std::string_view ansi, Blanks blanks) {
-    ansi = ansi.substr(0, ansi.find('\0'));  // pugixml keeps C strings
-    std::string text;
-    if (IsAscii(ansi))
-        AppendEscaped(text, ansi, blanks);
-    else
-        AppendEscaped(text, AnsiToUtf8(ansi), blanks);
-    PlainLeaf(tag, text);
+    PlainLeaf(tag, Escaped(FileText(ansi, blanks)));
 }
 
 bool ReadText(pugi::xml_node element, std::string& value) {

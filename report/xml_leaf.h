@@ -50,7 +50,7 @@ private:
 };
 
 // What a byte of a leaf text asks of the text writer, as bits.
-enum : unsigned char { kPlainByte = 0, kEscapeByte = 1, kBlankByte = 2, kNonAsciiByte = 4 };
+enum : unsigned char { kEscapeByte = 1, kBlankByte = 2, kNonAsciiByte = 4 };
 
 inline constexpr auto kByteClass = [] {
     std::array<unsigned char, 256> t{};
@@ -78,13 +78,13 @@ public:
     void Raw(std::string_view bytes) {
         char* p = Room(bytes.size());
         Put(p, bytes);
-        used_ = static_cast<size_t>(p - buffer_.data());
+        Commit(p);
     }
     void Open(Tag tag) {
         char* p = Room(tag.size + 1);
         *p++ = '<';
         Put(p, tag);
-        used_ = static_cast<size_t>(p - buffer_.data());
+        Commit(p);
         open_.push_back(tag);
         startOpen_ = true;
     }
@@ -103,13 +103,13 @@ public:
         if (bits != 0 && blanks == Blanks::kDollar)
             for (char* q = text; q != p; ++q)
                 if (*q == ' ') *q = '$';
-        EndLeaf(p, tag);
+        EndTag(p, tag);
     }
     void PlainLeaf(Tag tag, std::string_view text) {
         char* p = StartLeaf(tag, text.size());
         if (text.empty()) return EndEmptyLeaf(p);
         Put(p, text);
-        EndLeaf(p, tag);
+        EndTag(p, tag);
     }
 
 private:
@@ -139,19 +139,22 @@ private:
         *p++ = '>';
         return p;
     }
-    void EndLeaf(char* p, Tag tag) {
+    // "</Tag>" at p, which ends what is written.
+    void EndTag(char* p, Tag tag) {
         *p++ = '<';
         *p++ = '/';
         Put(p, tag);
         *p++ = '>';
-        used_ = static_cast<size_t>(p - buffer_.data());
+        Commit(p);
     }
     // "<Tag>" becomes "<Tag/>".
     void EndEmptyLeaf(char* p) {
         p[-1] = '/';
         *p++ = '>';
-        used_ = static_cast<size_t>(p - buffer_.data());
+        Commit(p);
     }
+    // Everything up to p is written.
+    void Commit(const char* p) { used_ = static_cast<size_t>(p - buffer_.data()); }
     void EscapedLeaf(Tag tag, std::string_view ansi, Blanks blanks);
 
     std::string buffer_;  // written up to used_; the rest is room

@@ -9,25 +9,12 @@
 #include "component/test_item.h"
 #include "platform/numtext.h"
 #include "tests/common/temp_dir.h"
+#include "tests/component/own_item.h"
 
 namespace quorin {
 namespace {
 
-// An own item with the given parameter names (results "r<k>", requirements "q<k>", property k).
-CTestItem OwnItem(const std::vector<std::string>& names, const std::string& title = "Check") {
-    CTestItem item;
-    item.SetKind(CTestItem::kOwnKind);
-    item.SetKeyString(0, title);
-    for (size_t i = 0; i < names.size(); ++i) {
-        const int k = static_cast<int>(i) + 1;
-        item.SetKeyString(CTestItem::NameIndex(k), names[i]);
-        item.SetKeyString(CTestItem::ValueIndex(k), "r" + FormatInt(k));
-        item.SetKeyString(CTestItem::PropertyIndex(k), FormatInt(k));
-        item.SetKeyString(CTestItem::RequireIndex(k), "q" + FormatInt(k));
-    }
-    item.Refresh();
-    return item;
-}
+using test::OwnItem;
 
 CPageModel LoadedPage(const std::vector<std::string>& names, int mode = 0) {
     CPageModel page;
@@ -52,7 +39,7 @@ TEST(PageModel, StartsEmptyWithRowOneCurrent) {
 
 TEST(PageModel, LoadTakesNamedParametersAndClearsTheRest) {
     CPageModel page = LoadedPage({"A", "B", "C", "D"});
-    page.LoadFromItem(OwnItem({"X", "Y"}, "Second"), 2, 1);
+    page.LoadFromItem(OwnItem({"X", "Y"}, {}, "Second"), 2, 1);
     EXPECT_EQ(page.Title(), "Second");
     EXPECT_EQ(std::vector<int>({page.RowCount(), page.Mode(), page.EditLock()}),
               std::vector<int>({2, 2, 1}));
