@@ -65,7 +65,11 @@ void CAddResultDlg::accept() {
     std::string name;
     std::string requirements;
     QString error;
-    if (!ToAnsi(NameText(), &name, &error)) {
+    if (NameText().trimmed().isEmpty()) {
+        // A row without a name would be dropped when the rows go back into the item.
+        error = QStringLiteral("Please enter a name.");
+        nameEdit_->setFocus();
+    } else if (!ToAnsi(NameText(), &name, &error)) {
         nameEdit_->setFocus();
     } else if (!ToAnsi(RequirementsText(), &requirements, &error)) {
         requirementsEdit_->setFocus();

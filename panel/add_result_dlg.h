@@ -28,7 +28,8 @@ public:
     // The message of a refused OK ("" when none).
     QString ErrorText() const;
 
-    // OK: keeps the dialog open with a message when the code page cannot hold a text.
+    // OK: keeps the dialog open with a message when the name is empty (or blanks only) or the
+    // code page cannot hold a text.
     void accept() override;
 
 protected:

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <tuple>
+
 #include "panel/add_result_dlg.h"
 #include "panel/result_text_dlg.h"
 #include "tests/panel/panel_fixture.h"
@@ -104,17 +106,26 @@ TEST(AddDialog, GivesBackNameAndRequirementsInTheCodePage) {
     EXPECT_EQ(dialog.AnsiRequirements(), "a\r\nb");
 }
 
-TEST(AddDialog, RefusesACharacterTheCodePageCannotHold) {
-    CAddResultDlg dialog;
-    ShowAndFocus(dialog);
-    Edit(dialog, "requirementsEdit")->setPlainText(QStringLiteral("≥ 100 MΩ ✓"));
-    EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.ErrorText(), QStringLiteral("The character '✓' cannot be stored in the test "
-                                                 "item (code page GBK). Please remove it."));
-    EXPECT_EQ(dialog.AnsiRequirements(), "");
-    QTest::keyClick(Child<QLineEdit>(dialog, "nameEdit"), Qt::Key_Escape);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+TEST(AddDialog, RefusesAnEmptyNameOrACharacterTheCodePageCannotHold) {
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"", "By eye", "Please enter a name."},
+        {"  ", "By eye", "Please enter a name."},
+        {"Insulation", QStringLiteral("≥ 100 MΩ ✓"),
+         QStringLiteral("The character '✓' cannot be stored in the test item (code page GBK). "
+                        "Please remove it.")},
+    };
+    for (const auto& [name, requirements, error] : cases) {
+        CAddResultDlg dialog;
+        ShowAndFocus(dialog);
+        Child<QLineEdit>(dialog, "nameEdit")->setText(name);
+        Edit(dialog, "requirementsEdit")->setPlainText(requirements);
+        EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected) << name.toStdString();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.ErrorText(), error);
+        EXPECT_EQ(dialog.AnsiName() + dialog.AnsiRequirements(), "");
+        QTest::keyClick(Child<QLineEdit>(dialog, "nameEdit"), Qt::Key_Escape);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
 }
 
 }  // namespace
