@@ -22,8 +22,15 @@ std::string BrokenEvery(std::string_view text, size_t every) {
     return out;
 }
 
-bool NameIsBlank(const std::string& name) {
+bool NameIsBlank(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
+}
+
+std::array<std::string, CTestItem::kKeyStringCount> KeyStringsOf(const CTestItem& item) {
+    std::array<std::string, CTestItem::kKeyStringCount> keys;
+    for (int i = 0; i < CTestItem::kKeyStringCount; ++i)
+        keys[i] = item.KeyString(i);
+    return keys;
 }
 
 }  // namespace
@@ -72,26 +79,63 @@ const CPageModel::Row& CPageModel::RowAt(int r) const {
     return ValidRow(r) ? rows_[r - 1] : kEmptyRow;
 }
 
-void CPageModel::LoadFromItem(const CTestItem& item, int panelMode, int editLock) {
+void CPageModel::LoadFromItem(const CTestItem& item, int panelMode, int editLock,
+                              const Entries* kept) {
     title_ = item.TestName();
-    // Rows of the previously shown item must not linger: a page shows one item.
-    for (int k = 1; k <= kMaxRows; ++k) {
-        Row& row = rows_[k - 1];
-        const std::string& name = item.KeyString(CTestItem::NameIndex(k));
-        if (name.empty()) {
-            row = Row();
-            continue;
+    const auto base = KeyStringsOf(item);
+    if (kept && kept->base == base) {
+        rows_ = kept->rows;
+        rowCount_ = kept->rowCount;
+    } else {
+        // Packed, so that a parameter after an unnamed one is shown and written back too.
+        rowCount_ = 0;
+        for (int k = 1; k <= kMaxRows; ++k) {
+            const std::string& name = item.KeyString(CTestItem::NameIndex(k));
+            if (!IsNamed(name)) continue;
+            Row& row = rows_[rowCount_++];
+            row.name = name;
+            row.result = item.KeyString(CTestItem::ValueIndex(k));
+            row.property = CAtoi(item.KeyString(CTestItem::PropertyIndex(k)));
+            row.requirements = item.KeyString(CTestItem::RequireIndex(k));
+            const bool marked = kept && kept->rows[rowCount_ - 1].name == name;
+            row.resultEntered = marked ? kept->rows[rowCount_ - 1].resultEntered : 0;
         }
-        row.name = name;
-        row.result = item.KeyString(CTestItem::ValueIndex(k));
-        row.property = CAtoi(item.KeyString(CTestItem::PropertyIndex(k)));
-        row.requirements = item.KeyString(CTestItem::RequireIndex(k));
-        row.resultEntered = 0;
+        // Rows of the previously shown item must not linger: a page shows one item.
+        std::fill(rows_.begin() + rowCount_, rows_.end(), Row());
     }
-    rowCount_ = std::clamp(item.ParameterCount(), 0, kMaxRows);
+    base_ = base;
     mode_ = panelMode;
     editLock_ = editLock;
     Refresh();
+}
+
+CPageModel::Entries CPageModel::KeptEntries() const {
+    return {rows_, rowCount_, base_};
+}
+
+void CPageModel::ApplyTo(CTestItem& item) {
+    Entries entries = KeptEntries();
+    entries.WriteTo(item);
+    base_ = std::move(entries.base);
+}
+
+void CPageModel::Entries::WriteTo(CTestItem& item) {
+    for (int k = 1; k <= kMaxRows; ++k) {
+        item.SetKeyString(CTestItem::NameIndex(k), std::string());
+        item.SetKeyString(CTestItem::ValueIndex(k), std::string());
+        item.SetKeyString(CTestItem::RequireIndex(k), std::string());
+    }
+    int k = 0;
+    for (int r = 0; r < std::min(rowCount, kMaxRows); ++r) {
+        const Row& row = rows[r];
+        if (!IsNamed(row.name)) continue;
+        ++k;
+        item.SetKeyString(CTestItem::NameIndex(k), row.name);
+        item.SetKeyString(CTestItem::ValueIndex(k), row.result);
+        item.SetKeyString(CTestItem::RequireIndex(k), row.requirements);
+        item.SetKeyString(CTestItem::PropertyIndex(k), FormatInt(row.property));
+    }
+    base = KeyStringsOf(item);
 }
 
 void CPageModel::Refresh() {
@@ -108,10 +152,12 @@ void CPageModel::Refresh() {
 }
 
 bool CPageModel::Add(std::string_view name, std::string_view requirements) {
-    if (!AddEnabled()) return false;
+    std::string shown = WithoutLineBreaks(name);
+    // A row without a name would be dropped when the rows are written back.
+    if (!AddEnabled() || NameIsBlank(shown)) return false;
     ++rowCount_;
     Row& row = rows_[rowCount_ - 1];
-    row.name = WithoutLineBreaks(name);
+    row.name = std::move(shown);
     row.requirements = WithoutLineBreaks(requirements);
     row.resultEntered = 0;
     editLock_ = 1;

@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
-namespace quorin {
+#include "component/test_item.h"
 
-class CTestItem;
+namespace quorin {
 
 // A Windows colour value, 0x00BBGGRR: 0x0000FF is red.
 using ColorRef = std::uint32_t;
@@ -94,6 +94,22 @@ public:
         int resultEntered = 0;
     };
 
+    // What the tester left on the page for one item: the rows with their results and entered
+    // marks, and the item's key strings as the rows were last loaded from or written to them.
+    struct Entries {
+        std::array<Row, kMaxRows> rows;
+        int rowCount = 0;
+        std::array<std::string, CTestItem::kKeyStringCount> base;
+
+        // Writes the rows into item: NAMEk, VALUEk and REQUIREk are emptied for k = 1..15, then
+        // the named rows take k = 1, 2, ... in order (PROPERTYk as "%d"); base becomes the item's
+        // key strings.
+        void WriteTo(CTestItem& item);
+    };
+
+    // A parameter counts as named unless NAMEk is "" or " " (an empty value reads as " ").
+    static bool IsNamed(std::string_view name) { return !name.empty() && name != " "; }
+
     CPageModel();
 
     const std::string& Title() const { return title_; }
@@ -108,16 +124,25 @@ public:
     // Row r = 1..15; an empty row for any other r.
     const Row& RowAt(int r) const;
 
-    // Shows the item: title TESTNAME; row k takes NAMEk, VALUEk, PROPERTYk and REQUIREk for every
-    // k whose NAMEk is not empty, other rows are emptied; row count = the item's parameter count.
-    // The mode becomes panelMode, the edit lock editLock; entered marks are cleared.
-    void LoadFromItem(const CTestItem& item, int panelMode, int editLock);
+    // Shows the item: title TESTNAME; its named parameters fill rows 1, 2, ... in order (NAMEk,
+    // VALUEk, PROPERTYk, REQUIREk), other rows are emptied, the row count is the number of named
+    // parameters, entered marks are cleared. With kept entries of this item: when their base is
+    // the item's key strings now, their rows come back instead (typed results, added rows, marks);
+    // otherwise the item's rows are shown and a row keeps its mark while its name is unchanged.
+    // The mode becomes panelMode, the edit lock editLock.
+    void LoadFromItem(const CTestItem& item, int panelMode, int editLock,
+                      const Entries* kept = nullptr);
+    // The page's rows as entries to keep while another item is shown.
+    Entries KeptEntries() const;
+    // Writes the rows into item (Entries::WriteTo); the page's base follows.
+    void ApplyTo(CTestItem& item);
 
     // Recomputes the all-entered flag and re-enables Finish when it is 1; ends any row highlight.
     void Refresh();
 
     // "Add": appends a row (name and requirements with every LF and CR removed, entered mark 0)
-    // and sets the edit lock. False, and nothing changes, when there are already 15 rows.
+    // and sets the edit lock. False, and nothing changes, when there are already 15 rows or the
+    // name is empty or blanks only.
     bool Add(std::string_view name, std::string_view requirements);
     // "Delete": empties the last row and drops it when more than one row is left, then packs the
     // named rows 1..count+1 to the top. False, and nothing changes, while the edit lock is set.
@@ -159,6 +184,7 @@ private:
 
     std::string title_;
     std::array<Row, kMaxRows> rows_;
+    std::array<std::string, CTestItem::kKeyStringCount> base_;
     int allEntered_ = 1;
     int currentRow_ = 1;
     int rowCount_ = 0;

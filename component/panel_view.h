@@ -36,8 +36,8 @@ public:
 // view. May return null (no view for this object).
 using PanelViewFactory = std::unique_ptr<IPanelView> (*)(CPageModel& model);
 
-// Registers the factory used by component objects created from now on; null removes it. Returns
-// the factory registered before.
+// Registers the factory that component objects without a view use from now on, when a host asks
+// for the panel or a drawing; null removes it. Returns the factory registered before.
 PanelViewFactory SetPanelViewFactory(PanelViewFactory factory);
 PanelViewFactory CurrentPanelViewFactory();
 

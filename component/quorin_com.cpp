@@ -122,9 +122,7 @@ HRESULT GetQuorinClassObject(const CLSID& clsid, const IID& iid, void** object) 
 }
 
 CQuorinCom::CQuorinCom()
-    : lock_(QuorinServerModule()), template_(std::make_unique<CRelayTemplate>()) {
-    if (PanelViewFactory factory = ViewFactory()) view_ = factory(page_);
-}
+    : lock_(QuorinServerModule()), template_(std::make_unique<CRelayTemplate>()) {}
 
 CQuorinCom::~CQuorinCom() {
     // The view may still point at the page; it goes first.
@@ -164,6 +162,9 @@ int32_t CQuorinCom::LoadTestItems(BSTR text, int32_t, int32_t, int32_t english, 
                              (english ? "BurstComEN.ini" : "BurstComCH.ini"));
         template_->ReadTemplate(hostText_, 0);
         items_.ReadBlocks(hostText_);
+        // Entries belong to the items just replaced.
+        pageItem_ = -1;
+        keptEntries_.clear();
         return 1;
     });
 }
@@ -419,17 +420,12 @@ std::string CQuorinCom::ApplyEnteredResults(int32_t index) {
     return Guarded<std::string>(std::string(), [&]() -> std::string {
         CTestItem* item = items_.Select(index);
         if (!item || !PanelCreated()) return std::string();
-        for (int k = 1; k <= CTestItem::kParameterCount; ++k) {
-            item->SetKeyString(CTestItem::NameIndex(k), std::string());
-            item->SetKeyString(CTestItem::ValueIndex(k), std::string());
-            item->SetKeyString(CTestItem::RequireIndex(k), std::string());
-        }
-        for (int k = 1; k <= page_.RowCount(); ++k) {
-            const CPageModel::Row& row = page_.RowAt(k);
-            item->SetKeyString(CTestItem::NameIndex(k), row.name);
-            item->SetKeyString(CTestItem::ValueIndex(k), row.result);
-            item->SetKeyString(CTestItem::RequireIndex(k), row.requirements);
-            item->SetKeyString(CTestItem::PropertyIndex(k), FormatInt(row.property));
+        // The rows entered for this item, also while the page shows another one; an item never
+        // shown keeps its parameters.
+        if (index == pageItem_) {
+            page_.ApplyTo(*item);
+        } else if (const auto kept = keptEntries_.find(index); kept != keptEntries_.end()) {
+            kept->second.WriteTo(*item);
         }
         if (panelMode_ > 1) panelMode_ = static_cast<uint8_t>(page_.Mode());
         // The item's parameter count follows the rows through the refresh.
@@ -500,7 +496,7 @@ void CQuorinCom::DrawResult(HWND window, int32_t x, int32_t y, int32_t width, in
         const PanelRect rect{x, y, width, height};
         const PanelDrawing drawing = ResultDrawing(page_.RowAt(page_.CurrentRow()), width);
         lastDetail_ = DetailDrawing(page_.RowAt(page_.CurrentRow()), width);
-        if (view_) view_->Paint(window, rect, drawing);
+        if (IPanelView* view = EnsureView()) view->Paint(window, rect, drawing);
     });
 }
 
@@ -515,7 +511,8 @@ void CQuorinCom::CreatePanel(HWND parent, int32_t x, int32_t y, int32_t width, i
             return;
         }
         panelRect_ = {x, y, width, height};
-        if (view_) panelCreated_ = view_->Create(parent, panelRect_) ? 1 : 0;
+        if (IPanelView* view = EnsureView())
+            panelCreated_ = view->Create(parent, panelRect_) ? 1 : 0;
         panelParent_ = parent;
         LoadPageFromItem(index);
         DrawDetailOfShownRow(width);
@@ -533,7 +530,7 @@ void CQuorinCom::DrawParameterTable(HWND window, int32_t x, int32_t y, int32_t w
         const PanelDrawing drawing =
             ParameterDrawing(items_.Current(), nameCaption, parameterCaption, items_.Bookmark(),
                              template_->ReportId(1), width);
-        if (view_) view_->Paint(window, {x, y, width, height}, drawing);
+        if (IPanelView* view = EnsureView()) view->Paint(window, {x, y, width, height}, drawing);
     });
 }
 
@@ -544,10 +541,24 @@ void CQuorinCom::KeypadCommand(int32_t command) {
 void CQuorinCom::LoadPageFromItem(int index) {
     const CTestItem* item = items_.Select(index);
     if (!item || !PanelCreated()) return;
-    page_.LoadFromItem(*item, panelMode_, template_->Update());
+    if (pageItem_ >= 0) keptEntries_[pageItem_] = page_.KeptEntries();
+    const auto kept = keptEntries_.find(index);
+    page_.LoadFromItem(*item, panelMode_, template_->Update(),
+                       kept == keptEntries_.end() ? nullptr : &kept->second);
+    if (kept != keptEntries_.end()) keptEntries_.erase(kept);
+    pageItem_ = index;
     shownRow_ = page_.CurrentRow();
     if (view_) view_->ShowPage();
     if (drawingMode_ == 0) DrawDetailOfShownRow(panelRect_.width);
+}
+
+IPanelView* CQuorinCom::EnsureView() {
+    // Made on first need rather than at construction: a host may create the component before
+    // its QApplication, and the factory makes no view without one.
+    if (!view_) {
+        if (PanelViewFactory factory = ViewFactory()) view_ = factory(page_);
+    }
+    return view_.get();
 }
 
 void CQuorinCom::DrawDetailOfShownRow(int width) {

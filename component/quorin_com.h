@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,8 +50,8 @@ public:
     static constexpr int kChannelTableSize = 67;
     static constexpr std::uintptr_t kOperationNoticeCode = 0xFF0000;
 
-    // Starts with one reference (the creator's), the template, an empty item list and the panel
-    // view of the registered factory (if any).
+    // Starts with one reference (the creator's), the template and an empty item list. The panel
+    // view comes from the registered factory when the host first asks for the panel or a drawing.
     CQuorinCom();
     CQuorinCom(const CQuorinCom&) = delete;
     CQuorinCom& operator=(const CQuorinCom&) = delete;
@@ -141,7 +142,8 @@ public:
     std::string BuildResultData(int start) const;
     // Sends the notice text with code to the panel parent (nothing without one).
     void NotifyHost(std::uintptr_t code);
-    // Loads the item at index into the page when the panel exists (LoadPageFromItem).
+    // Loads the item at index into the page when the panel exists (LoadPageFromItem). The rows
+    // the page showed are kept for their item and come back when it is loaded again.
     void LoadPageFromItem(int index);
 
     const CPageModel& Page() const { return page_; }
@@ -170,6 +172,8 @@ private:
     void SetValues(ParamKind kind, int32_t count, BSTR* values);
     void DrawDetailOfShownRow(int width);
     void ClearReportItems();
+    // The view, made by the registered factory on first need; null while there is none.
+    IPanelView* EnsureView();
 
     ModuleLock lock_;
     RefCount refs_;
@@ -177,6 +181,9 @@ private:
     std::unique_ptr<IPanelView> view_;
     int panelCreated_ = 0;
     int shownRow_ = 1;
+    // The item the page shows (-1: none), and the entries of items shown before.
+    int pageItem_ = -1;
+    std::map<int, CPageModel::Entries> keptEntries_;
     CIniFile captionFile_;
     CTestItemSet items_;
     int32_t moduleValue_ = 0;

@@ -115,6 +115,7 @@ TEST(PageModel, AddStopsAtFifteenRowsAndLocksEditing) {
     EXPECT_TRUE(page.DeleteEnabled());
     EXPECT_TRUE(page.Add("New\r\nname\n", "Method\rand\r\nrequires"));
     EXPECT_EQ(RowText(page, 2) + FormatInt(page.EditLock()), "Newname||Methodandrequires|0|01");
+    EXPECT_FALSE(page.Add("\r\n", "x") || page.Add("  ", "x"));
     EXPECT_FALSE(page.Layout().deleteEnabled || page.Delete());
     for (int n = 3; n <= 15; ++n)
         EXPECT_TRUE(page.Add("P" + FormatInt(n), ""));
@@ -132,25 +133,20 @@ TEST(PageModel, DeleteRemovesTheLastRowAndKeepsOne) {
     EXPECT_EQ(RowText(page, 1), "A|r1|q1|1|0");
 }
 
-// The name of parameter 2 is cleared after the item counted its parameters: a hole in the page.
-TEST(PageModel, DeletePacksAcrossAHole) {
-    const struct {
-        std::vector<std::string> names;
-        std::vector<std::string> rows;  // after Delete
-    } cases[] = {
-        {{"A", "B", "C"}, {"A|r1|q1|1|0", "|||0|0"}},
-        {{"A", "B", "C", "D"}, {"A|r1|q1|1|0", "C|r3|q3|3|0", "|||0|0"}},
+// Every named parameter is shown, packed in order, whatever unnamed ones lie between them.
+TEST(PageModel, LoadShowsEveryNamedParameterPacked) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"A", "B", "", "D"}, "A|r1|q1|1|0 B|r2|q2|2|0 D|r4|q4|4|0 "},
+        {{"", " ", "C"}, "C|r3|q3|3|0 "},
+        {{"A", "  "}, "A|r1|q1|1|0   |r2|q2|2|0 "},
     };
-    for (const auto& k : cases) {
-        CTestItem item = OwnItem(k.names);
-        item.SetKeyString(CTestItem::NameIndex(2), "");
+    for (const auto& [names, expected] : cases) {
         CPageModel page;
-        page.LoadFromItem(item, 0, 0);
-        ASSERT_EQ(page.RowCount(), static_cast<int>(k.names.size()));
-        EXPECT_TRUE(page.Delete());
-        EXPECT_EQ(page.RowCount(), static_cast<int>(k.names.size()) - 1);
-        for (size_t r = 0; r < k.rows.size(); ++r)
-            EXPECT_EQ(RowText(page, static_cast<int>(r) + 1), k.rows[r]) << r;
+        page.LoadFromItem(OwnItem(names), 0, 0);
+        std::string rows;
+        for (int r = 1; r <= page.RowCount(); ++r)
+            rows += RowText(page, r) + " ";
+        EXPECT_EQ(rows, expected) << names.size();
     }
 }
 

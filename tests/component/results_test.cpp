@@ -139,6 +139,7 @@ TEST(ReportTable, OneRowPerParameterUpToTheFirstBlankName) {
 }
 
 struct FakeViewLog {
+    bool noView = false;  // the factory makes none, as without a QApplication
     int created = 0;
     std::vector<int> commands;
     std::vector<PanelDrawing> paints;
@@ -173,6 +174,7 @@ protected:
     void SetUp() override {
         g_log = &log;
         previous = SetPanelViewFactory([](CPageModel& model) -> std::unique_ptr<IPanelView> {
+            if (g_log->noView) return nullptr;
             return std::make_unique<FakeView>(model);
         });
     }
@@ -236,18 +238,88 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
               "TEXT_3_NAME=Extra;TEXT_3_RESULT=;");
 }
 
-TEST_F(Panel, RefusedCreationLeavesThePanelNotCreated) {
-    log.refuseCreate = true;
-    Component c;
+TEST_F(Panel, APanelIsMadeOnceAViewCanBeMadeAndCreated) {
+    log.noView = true;
+    Component c;  // made before the view could be
     c.Load(OwnBlock("A", {"x"}));
     c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
     EXPECT_FALSE(c.Object().PanelCreated());
-    c.panel->KeypadCommand(1);  // no view: not passed on
+    log.noView = false;
+    log.refuseCreate = true;
+    c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
+    EXPECT_FALSE(c.Object().PanelCreated());
+    c.panel->KeypadCommand(1);  // not created: not passed on
     log.refuseCreate = false;
     c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
     EXPECT_TRUE(c.Object().PanelCreated());
+    EXPECT_EQ(c.Object().Page().Title(), "A");
     c.panel->KeypadCommand(4);
     EXPECT_EQ(log.commands, std::vector<int>{4});
+}
+
+// NAME1=VALUE1 of the item at index.
+std::string FirstParameter(Component& c, int index) {
+    const CTestItem& item = *c.Object().Items().Item(index);
+    return item.KeyString(CTestItem::NameIndex(1)) + "=" + item.KeyString(CTestItem::ValueIndex(1));
+}
+
+// What the tester typed and marked for an item comes back whenever that item is shown again, and
+// is applied to that item only.
+TEST_F(Panel, EntriesStayWithTheirItemThroughReloads) {
+    static int window = 0;
+    using Step = void (*)(Component&);
+    const Step draw0 = [](Component& c) { c.panel->DrawResult(&window, 0, 0, 160, 100, 0); };
+    const Step draw1 = [](Component& c) { c.panel->DrawResult(&window, 0, 0, 160, 100, 1); };
+    const Step create0 = [](Component& c) { c.panel->CreatePanel(&window, 0, 0, 1, 1, 0); };
+    const Step apply0 = [](Component& c) { c.edit->ApplyEnteredResults(0); };
+    const Step apply1 = [](Component& c) { c.edit->ApplyEnteredResults(1); };
+    const Step storeValue = [](Component& c) {
+        c.Object().Items().Item(0)->SetKeyString(CTestItem::ValueIndex(1), "stored");
+    };
+    const struct {
+        std::vector<Step> steps;
+        // page: title, row 1 result and mark, Finish; then NAME1=VALUE1 of both items
+        std::string expected;
+    } cases[] = {
+        {{draw0}, "A typed 1 1 | x=v1 y=v1"},
+        {{create0}, "A typed 1 1 | x=v1 y=v1"},
+        {{apply1}, "A typed 1 1 | x=v1 y=v1"},
+        {{apply0, draw0}, "A typed 1 1 | x=typed y=v1"},
+        {{draw1, draw0}, "A typed 1 1 | x=v1 y=v1"},
+        {{draw1, apply0, apply1, create0}, "A typed 1 1 | x=typed y=v1"},
+        {{storeValue, draw0}, "A stored 1 1 | x=stored y=v1"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        Component c;
+        c.Load(OwnBlock("A", {"x"}) + OwnBlock("B", {"y"}));
+        create0(c);
+        c.panel->EnterResultMode();
+        CPageModel& page = c.Object().Page();
+        page.CellClicked(1, 1, "typed");
+        page.CellNotification(1, 1);
+        for (Step step : cases[i].steps)
+            step(c);
+        c.panel->EnterResultMode();
+        EXPECT_EQ(CFormat("%s %s %d %d | ", page.Title().c_str(), page.RowAt(1).result.c_str(),
+                          page.RowAt(1).resultEntered, page.FinishEnabled() ? 1 : 0) +
+                      FirstParameter(c, 0) + " " + FirstParameter(c, 1),
+                  cases[i].expected)
+            << "case " << i;
+    }
+}
+
+// Parameter 4 follows a missing NAME3: it is shown, and written back as parameter 3.
+TEST_F(Panel, ApplyKeepsEveryNamedParameter) {
+    Component c;
+    c.Load(OwnBlock("A", {"n1", "n2", "", "n4"}));
+    int window = 0;
+    c.panel->CreatePanel(&window, 0, 0, 100, 100, 0);
+    c.edit->ApplyEnteredResults(0);
+    const std::string text = c.edit->GetTestItemsText();
+    for (const char* line : {"\tNAME2=n2;\r\n\tVALUE2=v2;\r\n\tPROPERTY2=2;\r\n\tREQUIRE2=Z1*2;",
+                             "\tNAME3=n4;\r\n\tVALUE3=v4;\r\n\tPROPERTY3=4;\r\n\tREQUIRE3=Z1*4;",
+                             "\tNAME4=;\r\n\tVALUE4=;\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
 }
 
 TEST_F(Panel, DrawingsGoToTheGivenWindow) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -141,6 +142,16 @@ TEST_F(Host, SavesEntriesAndKeepsTemplateReportAndForeignBlocks) {
     EXPECT_NE(saved.find(block), std::string::npos);
     EXPECT_NE(saved.find("\tVALUE1=4.01;\r\n"), std::string::npos);
     EXPECT_NE(saved.find("\tVALUE2=\xBA\xCF\xB8\xF1;\r\n"), std::string::npos);
+}
+
+TEST_F(Host, RefreshKeepsTheEnteredMarksAndFinish) {
+    for (int row = 1; row <= 5; ++row)
+        TypeResult(row, QStringLiteral("ok"));
+    auto* finish = window_->PanelHost()->findChild<QPushButton*>(QStringLiteral("finishButton"));
+    ASSERT_NE(finish, nullptr);
+    EXPECT_TRUE(finish->isEnabled());
+    window_->RefreshSummary();
+    EXPECT_TRUE(finish->isEnabled());
 }
 
 TEST_F(Host, FilesThatCannotBeWrittenOrReadSayWhyAndKeepWhatIsThere) {
