@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/assessment_demo.h"
 #include "cli/bundled_sample.h"
 #include "cli/cmd_report.h"
 #include "cli/cmd_template.h"
@@ -263,6 +264,10 @@ int RunDemo(const std::string& outDir) {
     Print("Stored the sequence (GetTestItemsText) and loaded it again; result data now:\n" +
           PairLines(host.ResultData()));
 
+    DemoAssessment assessment = AssessDemoShots(*t, std::string());
+    Print(Heading("Test points against the characteristic (quorin shots, quorin assess)") +
+          assessment.text);
+
     Print(Heading("Files"));
     if (!CreateFolderPath(outDir)) return Fail("cannot create folder " + outDir);
     const std::string sequencePath = PathIn(outDir, "sequence.seq");
@@ -279,11 +284,15 @@ int RunDemo(const std::string& outDir) {
             return Fail(error);
         Print(CFormat("wrote %s (%d x %d)\n", path.c_str(), kPlotWidth, kPlotHeight));
     }
+    std::string log;
+    if (!WriteDemoAssessment(assessment, outDir, log, error)) return Fail(error);
+    Print(log);
 
     CReportSetting setting;
     setting.Load(DefaultReportSettingPath());
-    const SequenceReport report = ComposeSequenceReport(host, setting, 0);
-    std::string log;
+    SequenceReport report = ComposeSequenceReport(host, setting, 0);
+    InsertAssessmentItem(assessment, t->ProtectiveRelayName(), report.items);
+    log.clear();
     const bool ok = WriteReportFiles(report.items, setting, report.extraHeaderTables,
                                      {PathIn(outDir, "report.pdf"), PathIn(outDir, "report-pages"),
                                       PathIn(outDir, "report.xml")},

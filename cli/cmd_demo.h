@@ -4,6 +4,8 @@
 // and writes into OUTDIR (default "demo-out"):
 //   sequence.seq                 the stored sequence (GBK)
 //   characteristic.png, .svg     the characteristic plot of the template's zones
+//   shots.csv, assessed.csv      test points around the zones, assessed (cli/assessment_demo.h)
+//   assessment.png               the assessed points on the characteristic
 //   report.pdf                   the report (A4)
 //   report-pages/page-NNN.png    its pages
 //   report.xml                   its XML

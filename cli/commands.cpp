@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cmd_assess.h"
 #include "cli/cmd_demo.h"
 #include "cli/cmd_eval.h"
 #include "cli/cmd_plot.h"
+#include "cli/cmd_shots.h"
 #include "cli/cmd_template.h"
 
 namespace quorin::cli {
@@ -26,6 +28,8 @@ void RegisterCommands(CLI::App& app) {
     AddTemplateCommands(app);
     AddReportCommand(app);
     AddPlotCommand(app);
+    AddShotsCommand(app);
+    AddAssessCommand(app);
     AddDemoCommand(app);
 }
 

@@ -33,7 +33,8 @@ TEST(DemoCommand, PrintsWhatTheComponentGaveAndWritesEveryNamedFile) {
     EXPECT_EQ(run.out, DataBytes("demo_output.ref"));
     EXPECT_EQ(FileBytes(dir / "out/sequence.seq"), DataBytes("demo_sequence.ref"));
     EXPECT_EQ(FileBytes(dir / "out/report.xml"), DataBytes("demo_report.ref"));
-    for (const char* file : {"characteristic.png", "report.pdf", "report-pages/page-004.png"})
+    for (const char* file : {"characteristic.png", "report.pdf", "report-pages/page-004.png",
+                             "shots.csv", "assessed.csv", "assessment.png"})
         EXPECT_TRUE(fs::is_regular_file(dir / ("out/" + std::string(file)))) << file;
     EXPECT_EQ(QImage(QString::fromStdString(dir / "out/characteristic.png")).size(),
               QSize(900, 700));

@@ -47,8 +47,9 @@ TEST(Commands, BadInvocationsExitOneWithAClearMessage) {
     ScratchFolder dir;
     std::ofstream(dir / "file") << "x";
     const auto expand = [&](std::string text) {
-        for (const auto& [from, to] :
-             {std::pair<std::string, std::string>{"$DIR", dir.path()}, {"$SAMPLE", kSample}})
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"$DIR", dir.path()},
+                                       {"$SAMPLE", kSample},
+                                       {"$POINTS", test::DataPath("assess_points.csv")}})
             for (size_t at; (at = text.find(from)) != std::string::npos;)
                 text.replace(at, from.size(), to);
         return text;
@@ -68,6 +69,7 @@ TEST(Commands, BadInvocationsExitOneWithAClearMessage) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "r.xml"));
     EXPECT_FALSE(std::filesystem::exists(dir / "p.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
     // Usage errors of the option parser exit with 1 too.
     EXPECT_EQ(RunQuorin({"report", kSample, "--chapter", "x", "--xml", dir / "r.xml"}).status, 1);
     EXPECT_EQ(RunQuorin({"plot", kSample}).status, 1);

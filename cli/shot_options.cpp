@@ -1,0 +1,153 @@
+#include "cli/shot_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "cli/cmd_template.h"
+#include "expression/expression.h"
+#include "platform/numtext.h"
+#include "template/relay_template.h"
+
+namespace quorin::cli {
+namespace {
+
+bool ParseNumber(std::string_view text, double& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size() &&
+           std::isfinite(value) && value >= 0.0;
+}
+
+bool HasIndex(const CZoneTable& zones, int index) {
+    for (int slot = 1; slot <= zones.Count(); ++slot)
+        if (zones.Zone(slot).index == index) return true;
+    return false;
+}
+
+bool ParseTime(CRelayTemplate& t, const std::string& spec, std::map<int, double>& times,
+               std::string& error) {
+    const size_t equals = spec.find('=');
+    int index = 0;
+    const char* first = spec.data();
+    const char* last = first + (equals == std::string::npos ? 0 : equals);
+    const auto [end, ec] = std::from_chars(first, last, index);
+    if (equals == std::string::npos || equals == 0 || ec != std::errc() || end != last ||
+        equals + 1 == spec.size()) {
+        error = "--time " + spec + ": write it as INDEX=EXPR, for example 2=T2";
+        return false;
+    }
+    if (!HasIndex(t.Zones(), index)) {
+        error = "--time " + spec + ": no zone has the index " + FormatInt(index);
+        return false;
+    }
+    // The template's own evaluation; the parse position also catches a text that fails at its
+    // first character, for which the value alone would be 0.
+    CExpression expression;
+    int errorPosition = -1;
+    const double value = CalcExpressionText(expression, &t.NameTable(), spec.substr(equals + 1),
+                                            nullptr, &errorPosition);
+    if (errorPosition >= 0 || value == kCalcFailure || !std::isfinite(value)) {
+        error = "--time " + spec + ": the expression does not evaluate";
+        return false;
+    }
+    if (value < 0.0) {
+        error = "--time " + spec + ": the time " + FormatFixed(value, 3) + " s is below 0";
+        return false;
+    }
+    times[index] = value;
+    return true;
+}
+
+}  // namespace
+
+ShotSetup::ShotSetup() = default;
+ShotSetup::~ShotSetup() = default;
+
+void AddShotOptions(CLI::App& cmd, ShotOptions& o, bool withTimeTolerance) {
+    cmd.add_option("SEQ", o.sequencePath, "Template or sequence file, - for standard input")
+        ->required();
+    cmd.add_option("--time", o.times,
+                   "Operating time of the zones with that index, an expression over the "
+                   "template's names (repeatable)")
+        ->type_name("INDEX=EXPR");
+    cmd.add_option("--tolerance", o.tolerance,
+                   "Impedance tolerance: max(REL * d, ABS ohms) around each crossing d")
+        ->type_name("REL%,ABS")
+        ->default_str(o.tolerance);
+    if (!withTimeTolerance) return;
+    cmd.add_option("--time-tolerance", o.timeTolerance,
+                   "Time tolerance: max(REL * t, ABS seconds) around each zone time")
+        ->type_name("REL%,ABS")
+        ->default_str(o.timeTolerance);
+}
+
+bool ParseTolerancePair(const std::string& text, double& relative, double& absolute) {
+    const size_t percent = text.find("%,");
+    if (percent == std::string::npos) return false;
+    double rel = 0.0, abs = 0.0;
+    if (!ParseNumber(std::string_view(text).substr(0, percent), rel) ||
+        !ParseNumber(std::string_view(text).substr(percent + 2), abs))
+        return false;
+    relative = rel / 100.0;
+    absolute = abs;
+    return true;
+}
+
+bool LoadShotSetup(const ShotOptions& o, ShotSetup& setup, std::string& error) {
+    ImpedanceTolerance impedance;
+    TimeTolerance time;
+    if (!ParseTolerancePair(o.tolerance, impedance.relative, impedance.absolute)) {
+        error = "--tolerance " + o.tolerance + ": write it as REL%,ABS, for example 5%,0.05";
+        return false;
+    }
+    if (!ParseTolerancePair(o.timeTolerance, time.relative, time.absolute)) {
+        error =
+            "--time-tolerance " + o.timeTolerance + ": write it as REL%,ABS, for example 5%,0.010";
+        return false;
+    }
+    setup.relayTemplate = std::make_unique<CRelayTemplate>();
+    CRelayTemplate& t = *setup.relayTemplate;
+    if (!LoadTemplateFile(o.sequencePath, t, error)) return false;
+    std::map<int, double> times;
+    for (const std::string& spec : o.times)
+        if (!ParseTime(t, spec, times, error)) return false;
+    setup.model = std::make_unique<CShotModel>(t.Zones(), &t, times, impedance, time);
+    return true;
+}
+
+bool WriteAllOrNothing(const std::vector<std::pair<std::string, FileWriter>>& files,
+                       std::string& error) {
+    std::vector<std::string> written;
+    auto cleanUp = [&written] {
+        for (const std::string& path : written)
+            std::remove(path.c_str());
+    };
+    for (const auto& [path, write] : files) {
+        // The temporary keeps the extension, which tells some writers the file type.
+        const size_t slash = path.find_last_of('/'), dot = path.find_last_of('.');
+        const std::string extension =
+            dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                ? path.substr(dot)
+                : std::string();
+        const std::string temporary = path + ".partial" + extension;
+        written.push_back(temporary);
+        if (!write(temporary, error)) {
+            cleanUp();
+            if (error.find(temporary) != std::string::npos || error.empty())
+                error = "cannot write " + path;
+            return false;
+        }
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (std::rename(written[i].c_str(), files[i].first.c_str()) != 0) {
+            cleanUp();
+            error = "cannot write " + files[i].first;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace quorin::cli
