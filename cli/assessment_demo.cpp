@@ -67,7 +67,7 @@ DemoAssessment AssessDemoShots(CRelayTemplate& t, const std::string& title) {
     const ResultAssessment summary = AssessResult(out.item.result);
     out.text = CFormat(
         "%d shots on both sides of every zone boundary along search lines at 0 to 180 degrees, "
-        "step 15, for LN and LL (tolerances 1%% or 0.010 ohm, 1%% or 0.005 s; zone times "
+        "step 15, for LN and LL (tolerances 1%% or 0.010 Ω, 1%% or 0.005 s; zone times "
         "1=T1 2=T2 3=T3 4=T4, zones 5 and 6 without).\n"
         "Measured by a SIMULATED relay, not a real one: its zone 2 reaches 3%% too far and its "
         "zone 3 trips 8 ms late.\n"
