@@ -49,7 +49,7 @@ struct ImpedanceTolerance {
 enum class ZoneState { kOut, kIn, kBand };
 
 // Where a point lies relative to a zone: a boundary, mirrored through the origin for an inverted
-// zone. Cheap to copy; queries never fail and never allocate beyond their result.
+// zone. Queries never fail and allocate nothing beyond their result.
 class CZoneRegion {
 public:
     CZoneRegion() = default;  // the empty region: holds nothing, crosses nothing

@@ -9,6 +9,7 @@
 
 #include "tests/zones/test_evaluator.h"
 #include "zones/zone_json.h"
+#include "zones/zone_region.h"
 #include "zones/zone_section.h"
 
 namespace {
@@ -60,6 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(zone.kind >= 0 && zone.kind <= 2);
         Require(zone.shapeCount >= 0 && zone.shapeCount <= quorin::kMaxZoneShapes);
         Require(zone.index >= 1 && zone.index <= 19);
+        // Regions of any zone answer without hanging; crossings come in order.
+        const quorin::CZoneRegion region(zone, &eval);
+        for (const double angle : {0.0, 1.0, 2.5, 4.0}) {
+            const double r = 3.0 * std::cos(angle), x = 3.0 * std::sin(angle);
+            region.State(r, x, {});
+            const auto crossings = region.Crossings(r, x);
+            for (size_t i = 1; i < crossings.size(); ++i)
+                Require(crossings[i - 1] < crossings[i]);
+        }
     }
     const quorin::CZoneBox& box = table.Box();
     Require(std::isfinite(box.rMin) && std::isfinite(box.rMax) && std::isfinite(box.xMin) &&
