@@ -26,34 +26,34 @@ bool HasIndex(const CZoneTable& zones, int index) {
     return false;
 }
 
-bool ParseTime(CRelayTemplate& t, const std::string& spec, std::map<int, double>& times,
+bool ParseTime(CRelayTemplate& t, const std::string& given, std::map<int, double>& times,
                std::string& error) {
-    const size_t equals = spec.find('=');
+    const size_t equals = given.find('=');
     int index = 0;
-    const char* first = spec.data();
+    const char* first = given.data();
     const char* last = first + (equals == std::string::npos ? 0 : equals);
     const auto [end, ec] = std::from_chars(first, last, index);
     if (equals == std::string::npos || equals == 0 || ec != std::errc() || end != last ||
-        equals + 1 == spec.size()) {
-        error = "--time " + spec + ": write it as INDEX=EXPR, for example 2=T2";
+        equals + 1 == given.size()) {
+        error = "--time " + given + ": write it as INDEX=EXPR, for example 2=T2";
         return false;
     }
     if (!HasIndex(t.Zones(), index)) {
-        error = "--time " + spec + ": no zone has the index " + FormatInt(index);
+        error = "--time " + given + ": no zone has the index " + FormatInt(index);
         return false;
     }
     // The template's own evaluation; the parse position also catches a text that fails at its
     // first character, for which the value alone would be 0.
     CExpression expression;
     int errorPosition = -1;
-    const double value = CalcExpressionText(expression, &t.NameTable(), spec.substr(equals + 1),
+    const double value = CalcExpressionText(expression, &t.NameTable(), given.substr(equals + 1),
                                             nullptr, &errorPosition);
     if (errorPosition >= 0 || value == kCalcFailure || !std::isfinite(value)) {
-        error = "--time " + spec + ": the expression does not evaluate";
+        error = "--time " + given + ": the expression does not evaluate";
         return false;
     }
     if (value < 0.0) {
-        error = "--time " + spec + ": the time " + FormatFixed(value, 3) + " s is below 0";
+        error = "--time " + given + ": the time " + FormatFixed(value, 3) + " s is below 0";
         return false;
     }
     times[index] = value;
@@ -111,8 +111,8 @@ bool LoadShotSetup(const ShotOptions& o, ShotSetup& setup, std::string& error) {
     CRelayTemplate& t = *setup.relayTemplate;
     if (!LoadTemplateFile(o.sequencePath, t, error)) return false;
     std::map<int, double> times;
-    for (const std::string& spec : o.times)
-        if (!ParseTime(t, spec, times, error)) return false;
+    for (const std::string& given : o.times)
+        if (!ParseTime(t, given, times, error)) return false;
     setup.model = std::make_unique<CShotModel>(t.Zones(), &t, times, impedance, time);
     return true;
 }

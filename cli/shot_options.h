@@ -45,10 +45,10 @@ struct ShotSetup {
 };
 
 // False with error (without the command's prefix) on a file that cannot be read or a bad option:
-//   "--time <spec>: write it as INDEX=EXPR, for example 2=T2"
-//   "--time <spec>: no zone has the index <n>"
-//   "--time <spec>: the expression does not evaluate"
-//   "--time <spec>: the time <t> s is below 0"
+//   "--time <given>: write it as INDEX=EXPR, for example 2=T2"
+//   "--time <given>: no zone has the index <n>"
+//   "--time <given>: the expression does not evaluate"
+//   "--time <given>: the time <t> s is below 0"
 //   "--tolerance <text>: write it as REL%,ABS, for example 5%,0.05"
 //   "--time-tolerance <text>: write it as REL%,ABS, for example 5%,0.010"
 bool LoadShotSetup(const ShotOptions& options, ShotSetup& setup, std::string& error);
