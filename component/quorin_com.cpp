@@ -14,8 +14,6 @@
 namespace quorin {
 namespace {
 
-constexpr std::string_view kReportBegin = "<ReportBegin>";
-constexpr std::string_view kReportEnd = "<ReportEnd>";
 constexpr std::string_view kOperationBegin = "<OperationDataBegin>";
 constexpr std::string_view kOperationEnd = "<OperationDataEnd>";
 constexpr std::string_view kItemDataBegin = "<ItemDataBegin>";
@@ -155,13 +153,14 @@ ULONG CQuorinCom::Release() {
 
 int32_t CQuorinCom::LoadTestItems(BSTR text, int32_t, int32_t, int32_t english, int32_t) {
     return Guarded<int32_t>(1, [&]() -> int32_t {
-        hostText_ = Ansi(text);
+        SequenceText sequence(Ansi(text));
         std::string_view section;
-        if (Between(hostText_, kReportBegin, kReportEnd, &section)) reportSection_ = section;
+        if (sequence.ReportSection(&section)) reportSection_ = section;
         captionFile_.SetPath(ProgramFolder() + "cfg/" +
                              (english ? "BurstComEN.ini" : "BurstComCH.ini"));
-        template_->ReadTemplate(hostText_, 0);
-        items_.ReadBlocks(hostText_);
+        template_->ReadTemplate(sequence.Text(), 0);
+        // The item set keeps the text (the host text) with its blocks.
+        items_.ReadBlocks(std::move(sequence));
         // Entries belong to the items just replaced.
         pageItem_ = -1;
         keptEntries_.clear();
@@ -170,8 +169,8 @@ int32_t CQuorinCom::LoadTestItems(BSTR text, int32_t, int32_t, int32_t english, 
 }
 
 std::string CQuorinCom::GetReportSection() {
-    std::string out(kReportBegin);
-    out.append("\r\n").append(reportSection_).append("\r\n").append(kReportEnd);
+    std::string out(SequenceText::kReportBegin);
+    out.append("\r\n").append(reportSection_).append("\r\n").append(SequenceText::kReportEnd);
     return out;
 }
 

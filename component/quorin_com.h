@@ -191,7 +191,6 @@ private:
     int16_t moduleCode_ = 0;
     std::string noticeText_;
     std::string resultData_;
-    std::string hostText_;
     std::array<std::string, kChannelLabelCount> channelLabels_;
     PanelDrawing lastDetail_;
     PanelRect panelRect_;

@@ -7,9 +7,6 @@
 namespace quorin {
 namespace {
 
-constexpr std::string_view kBegin = "<TestItemBegin>";
-constexpr std::string_view kEnd = "<TestItemEnd>";
-
 const std::string kEmpty;
 
 std::string WithoutLineBreaksAndTabs(std::string_view inner) {
@@ -22,37 +19,21 @@ std::string WithoutLineBreaksAndTabs(std::string_view inner) {
 
 }  // namespace
 
-void CTestItemSet::ReadBlocks(const std::string& text) {
+void CTestItemSet::ReadBlocks(SequenceText sequence) {
     count_ = 0;
     items_.clear();
     current_ = nullptr;
-    readText_.clear();
-    readText_.reserve(text.size());
-    splicedText_.clear();
-    spliced_ = false;
     blockCopies_.clear();
-    blocks_.clear();
+    sequence_ = std::move(sequence);
+    blockText_ = sequence_.JoinBlocks();
 
-    size_t position = 0;
-    while (count_ < kMaxItems) {
-        const size_t begin = text.find(kBegin, position);
-        if (begin == std::string::npos) break;
-        const size_t inner = begin + kBegin.size();
-        const size_t end = text.find(kEnd, inner);
-        if (end == std::string::npos) break;
-        const std::string_view innerText(text.data() + inner, end - inner);
-
-        blocks_.push_back({readText_.size(), kBegin.size() + innerText.size() + kEnd.size()});
-        readText_.append(kBegin).append(innerText).append(kEnd);
-        blockCopies_.push_back(WithoutLineBreaksAndTabs(innerText));
-
+    for (; count_ < sequence_.BlockCount(); ++count_) {
+        blockCopies_.push_back(WithoutLineBreaksAndTabs(sequence_.Inner(count_)));
         CKeyValueList keys(blockCopies_.back(), ';');
         auto item = std::make_unique<CTestItem>();
         item->Read(keys, bookmark_);
         current_ = item.get();
         items_.push_back(std::move(item));
-        ++count_;
-        position = end + kEnd.size();
     }
     if (bookmark_.empty()) bookmark_ = "TEXT";
     RefreshItems();
@@ -71,21 +52,11 @@ void CTestItemSet::BuildItemTexts() {
 }
 
 const std::string& CTestItemSet::SpliceItemTexts() {
-    size_t length = 0;
-    for (size_t b = 0; b < blocks_.size(); ++b)
-        length += items_[b]->IsOwn() ? kBegin.size() + itemTexts_[b].size() + kEnd.size()
-                                     : blocks_[b].size;
-    splicedText_.clear();
-    splicedText_.reserve(length);
-    for (size_t b = 0; b < blocks_.size(); ++b) {
-        if (items_[b]->IsOwn()) {
-            splicedText_.append(kBegin).append(itemTexts_[b]).append(kEnd);
-        } else {
-            splicedText_.append(readText_, blocks_[b].begin, blocks_[b].size);
-        }
-    }
-    spliced_ = true;
-    return splicedText_;
+    blockText_ = sequence_.JoinBlocks([this](int b) -> const std::string* {
+        return items_[static_cast<size_t>(b)]->IsOwn() ? &itemTexts_[static_cast<size_t>(b)]
+                                                       : nullptr;
+    });
+    return blockText_;
 }
 
 void CTestItemSet::SetItemText(int index, std::string text) {

@@ -11,20 +11,22 @@
 #include <vector>
 
 #include "component/test_item.h"
+#include "template/sequence_text.h"
 
 namespace quorin {
 
 class CTestItemSet {
 public:
     // The item count is a 16-bit number: reading stops after this many blocks.
-    static constexpr int kMaxItems = 32767;
+    static constexpr int kMaxItems = SequenceText::kMaxBlocks;
 
     // Replaces the items by the blocks of text: each "<TestItemBegin>" up to the next
     // "<TestItemEnd>" becomes one item (own or foreign), in order; a begin marker without an end
     // marker ends reading and the blocks before it stay. The last item read becomes the current
     // item (none without blocks). The bookmark is kept when set, taken from the first own block
     // with a BOOKMARK otherwise, and is "TEXT" when still empty. Ends with RefreshItems.
-    void ReadBlocks(const std::string& text);
+    void ReadBlocks(SequenceText sequence);
+    void ReadBlocks(const std::string& text) { ReadBlocks(SequenceText(text)); }
 
     // Derives the refresh fields of every own item, then BuildItemTexts.
     void RefreshItems();
@@ -67,16 +69,11 @@ public:
     void SetBookmark(std::string bookmark) { bookmark_ = std::move(bookmark); }
 
     // All blocks as read (or as last spliced), markers included.
-    const std::string& BlockText() const { return spliced_ ? splicedText_ : readText_; }
+    const std::string& BlockText() const { return blockText_; }
     // The inner text of block index with CR, LF and TAB removed; "" without a block.
     const std::string& BlockCopy(int index) const;
 
 private:
-    struct Span {
-        size_t begin = 0;
-        size_t size = 0;
-    };
-
     bool HasItem(int index) const { return index >= 0 && index < count_; }
 
     std::vector<std::unique_ptr<CTestItem>> items_;
@@ -84,12 +81,10 @@ private:
     CTestItem* current_ = nullptr;
     std::vector<std::string> itemTexts_;
     std::vector<std::string> blockCopies_;
-    // The blocks as read, so a splice never has to search the text it wrote: a written item text
-    // that happens to contain a marker cannot shift the blocks after it.
-    std::string readText_;
-    std::vector<Span> blocks_;
-    std::string splicedText_;
-    bool spliced_ = false;
+    // Splices always start from the blocks as read, never from the text they wrote: a written
+    // item text that happens to contain a marker cannot shift the blocks after it.
+    SequenceText sequence_;
+    std::string blockText_;
     std::string bookmark_;
 };
 

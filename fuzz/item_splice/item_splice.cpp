@@ -6,15 +6,11 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "component/test_item_set.h"
 #include "template/key_value_list.h"
 
 namespace {
-
-constexpr std::string_view kBegin = "<TestItemBegin>";
-constexpr std::string_view kEnd = "<TestItemEnd>";
 
 void Require(bool condition, const char* what) {
     if (condition) return;
@@ -22,30 +18,12 @@ void Require(bool condition, const char* what) {
     std::abort();
 }
 
-struct RawBlock {
-    std::string_view whole;  // markers included
-    bool own = false;
-};
-
-std::vector<RawBlock> ScanBlocks(std::string_view text) {
-    std::vector<RawBlock> blocks;
-    size_t position = 0;
-    while (blocks.size() < static_cast<size_t>(quorin::CTestItemSet::kMaxItems)) {
-        const size_t begin = text.find(kBegin, position);
-        if (begin == std::string_view::npos) break;
-        const size_t end = text.find(kEnd, begin + kBegin.size());
-        if (end == std::string_view::npos) break;
-        const std::string_view inner =
-            text.substr(begin + kBegin.size(), end - begin - kBegin.size());
-        std::string copy;
-        for (const char c : inner)
-            if (c != '\r' && c != '\n' && c != '\t') copy.push_back(c);
-        quorin::CKeyValueList keys(copy, ';');
-        blocks.push_back({text.substr(begin, end + kEnd.size() - begin),
-                          keys.Lookup("TestComName2") == quorin::kOwnComponentName});
-        position = end + kEnd.size();
-    }
-    return blocks;
+bool IsOwnBlock(std::string_view inner) {
+    std::string copy;
+    for (const char c : inner)
+        if (c != '\r' && c != '\n' && c != '\t') copy.push_back(c);
+    quorin::CKeyValueList keys(copy, ';');
+    return keys.Lookup("TestComName2") == quorin::kOwnComponentName;
 }
 
 // Key strings that were missing are written with an empty value and so read back as one blank.
@@ -69,36 +47,42 @@ bool SameItem(const quorin::CTestItem& a, const quorin::CTestItem& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::vector<RawBlock> blocks = ScanBlocks(text);
+    const quorin::SequenceText blocks(std::string(reinterpret_cast<const char*>(data), size));
 
     quorin::CTestItemSet set;
-    set.ReadBlocks(text);
-    Require(set.Count() == static_cast<int>(blocks.size()), "one item per block");
+    set.ReadBlocks(blocks);
+    Require(set.Count() == blocks.BlockCount(), "one item per block");
     Require(!set.Bookmark().empty(), "the bookmark is never empty after reading");
 
     const std::string spliced = set.SpliceItemTexts();
     Require(set.BlockText() == spliced, "the splice becomes the block text");
     size_t cursor = 0;
     bool markerInWrittenText = false;
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        const quorin::CTestItem& item = *set.Item(static_cast<int>(b));
-        Require(item.IsOwn() == blocks[b].own, "own exactly when TestComName2 is the ProgID");
+    for (int b = 0; b < blocks.BlockCount(); ++b) {
+        const quorin::CTestItem& item = *set.Item(b);
+        Require(item.IsOwn() == IsOwnBlock(blocks.Inner(b)),
+                "own exactly when TestComName2 is the ProgID");
         std::string expected;
         if (item.IsOwn()) {
-            const std::string& written = set.ItemText(static_cast<int>(b));
+            const std::string& written = set.ItemText(b);
             Require(written.rfind("TestComName2=Quorin.QuorinCom;\r\n", 0) == 0, "own text head");
-            markerInWrittenText = markerInWrittenText || written.find(kEnd) != std::string::npos;
-            expected.append(kBegin).append(written).append(kEnd);
+            markerInWrittenText = markerInWrittenText ||
+                                  written.find(quorin::SequenceText::kItemEnd) != std::string::npos;
+            expected.append(quorin::SequenceText::kItemBegin)
+                .append(written)
+                .append(quorin::SequenceText::kItemEnd);
         } else {
-            Require(set.ItemText(static_cast<int>(b)).empty(), "no written text for foreign");
-            expected.assign(blocks[b].whole);
+            Require(set.ItemText(b).empty(), "no written text for foreign");
+            expected.assign(blocks.Block(b));
         }
         Require(spliced.compare(cursor, expected.size(), expected) == 0, "block in place");
         cursor += expected.size();
     }
     Require(cursor == spliced.size(), "nothing but the blocks");
     Require(set.SpliceItemTexts() == spliced, "a second splice changes nothing");
+    std::string stored;
+    Require(blocks.SpliceBlocks(spliced, &stored) == !markerInWrittenText,
+            "the splice fits the sequence unless a written text holds the end marker");
 
     // A value can spell the end marker once line breaks are dropped from the block; written
     // back, that marker ends the block early, so the round trip holds only without it.

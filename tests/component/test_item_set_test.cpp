@@ -261,16 +261,5 @@ TEST(TestItemSet, SixtyItemsReadBackToTheSameItems) {
     EXPECT_EQ(second.SpliceItemTexts(), spliced);
 }
 
-TEST(TestItemSet, ItemCountStopsAtThe16BitLimit) {
-    std::string text;
-    const std::string empty = Block("");
-    for (int i = 0; i < CTestItemSet::kMaxItems + 2; ++i)
-        text += empty;
-    CTestItemSet set;
-    set.ReadBlocks(text);
-    EXPECT_EQ(set.Count(), CTestItemSet::kMaxItems);
-    EXPECT_EQ(set.BlockText().size(), empty.size() * CTestItemSet::kMaxItems);
-}
-
 }  // namespace
 }  // namespace quorin
