@@ -24,12 +24,11 @@
 #include "report/file_utils.h"
 #include "template/key_value_list.h"
 #include "template/relay_template.h"
+#include "template/sequence_text.h"
 
 namespace quorin::cli {
 namespace {
 
-constexpr std::string_view kBegin = "<TestItemBegin>";
-constexpr std::string_view kEnd = "<TestItemEnd>";
 // What GetEvaluatedParameters prints for a text that does not evaluate.
 const std::string kNoValue = FormatFixed(-100000.0, 3);
 constexpr int kPlotWidth = 900, kPlotHeight = 700;
@@ -61,22 +60,8 @@ bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
-// The inner texts of the item blocks, as the component cuts them.
-std::vector<std::string> BlockTexts(std::string_view text) {
-    std::vector<std::string> blocks;
-    size_t at = 0;
-    while (true) {
-        const size_t begin = text.find(kBegin, at);
-        if (begin == std::string_view::npos) break;
-        const size_t end = text.find(kEnd, begin + kBegin.size());
-        if (end == std::string_view::npos) break;
-        blocks.emplace_back(text.substr(begin + kBegin.size(), end - begin - kBegin.size()));
-        at = end + kEnd.size();
-    }
-    return blocks;
-}
-
-CKeyValueList BlockKeys(std::string block) {
+CKeyValueList BlockKeys(std::string_view inner) {
+    std::string block(inner);
     block.erase(std::remove_if(block.begin(), block.end(),
                                [](char c) { return c == '\r' || c == '\n' || c == '\t'; }),
                 block.end());
@@ -145,7 +130,7 @@ struct OwnItem {
     }
 };
 
-std::string ItemsSection(const ComponentHost& host, const std::vector<std::string>& blocks,
+std::string ItemsSection(const ComponentHost& host, const SequenceText& sequence,
                          const std::vector<OwnItem>& own) {
     std::string out;
     const int count = host.ItemCount();
@@ -153,7 +138,7 @@ std::string ItemsSection(const ComponentHost& host, const std::vector<std::strin
         const auto it = std::find_if(own.begin(), own.end(),
                                      [i](const OwnItem& item) { return item.index == i; });
         if (it == own.end()) {
-            CKeyValueList keys = BlockKeys(i < static_cast<int>(blocks.size()) ? blocks[i] : "");
+            CKeyValueList keys = BlockKeys(sequence.Inner(i));
             out += CFormat("Item %d: %s - a block of %s, passed through unchanged\n", i,
                            Utf8(keys.Lookup("TESTNAME")).c_str(),
                            Utf8(keys.Lookup("TestComName2")).c_str());
@@ -205,18 +190,6 @@ std::string EnterResults(ComponentHost& host, const std::vector<OwnItem>& own) {
 
 }  // namespace
 
-std::string StoredSequence(std::string_view original, std::string_view itemsText) {
-    const size_t first = original.find(kBegin);
-    if (first == std::string_view::npos) return std::string(original) + std::string(itemsText);
-    const size_t lastEnd = original.rfind(kEnd);
-    const size_t tail = lastEnd == std::string_view::npos || lastEnd < first
-                            ? original.size()
-                            : lastEnd + kEnd.size();
-    std::string stored(original.substr(0, first));
-    stored.append(itemsText).append(original.substr(tail));
-    return stored;
-}
-
 int RunDemo(const std::string& outDir) {
     if (outDir.empty()) return Fail("give a folder for the outputs");
     const std::string sample(BundledSampleSequence());
@@ -227,7 +200,7 @@ int RunDemo(const std::string& outDir) {
     CRelayTemplate* t = host.Template();
     if (!t) return Fail("the component gave no template");
 
-    const std::vector<std::string> blocks = BlockTexts(sample);
+    const SequenceText sequence(sample);
     std::vector<OwnItem> own;
     const int count = host.ItemCount();
     for (int i = 0; i < count; ++i) {
@@ -250,7 +223,7 @@ int RunDemo(const std::string& outDir) {
     Print(Heading("Template: " + Utf8(t->ProtectiveRelayName())) + TemplateTables(*t));
     Print(Heading("Characteristic zones") + ZonesSummary(*t));
     Print(Heading("Test items with their evaluated requirements (GetEvaluatedParameters)") +
-          ItemsSection(host, blocks, own));
+          ItemsSection(host, sequence, own));
     Print(Heading("Result data (GetResultData)") + PairLines(host.ResultData()));
     std::string fields = host.Edit()->GetReportFieldList();
     fields.erase(std::remove(fields.begin(), fields.end(), '\r'), fields.end());
@@ -259,7 +232,9 @@ int RunDemo(const std::string& outDir) {
     Print(Heading("Results entered through SetItemText (no relay is connected: each empty result "
                   "whose requirement is a formula takes the formula's value)") +
           EnterResults(host, own));
-    const std::string stored = StoredSequence(sample, host.Edit()->GetTestItemsText());
+    std::string stored;
+    if (!sequence.SpliceBlocks(host.Edit()->GetTestItemsText(), &stored, &error))
+        return Fail(error);
     host.Load(stored);
     Print("Stored the sequence (GetTestItemsText) and loaded it again; result data now:\n" +
           PairLines(host.ResultData()));

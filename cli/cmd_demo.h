@@ -12,19 +12,12 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace CLI {
 class App;
 }
 
 namespace quorin::cli {
-
-// The sequence a host stores: the original text with its item blocks (from the first
-// "<TestItemBegin>" to the end of the last "<TestItemEnd>") replaced by itemsText; the text
-// before and after them, template and report section included, stays byte for byte. Without
-// blocks, itemsText is appended.
-std::string StoredSequence(std::string_view original, std::string_view itemsText);
 
 // Runs the demo; prints to stdout (UTF-8) and returns the exit status: 0, or 1 with
 // "quorin demo: <message>" on stderr.

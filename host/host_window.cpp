@@ -15,9 +15,9 @@
 
 #include "component/host_notice.h"
 #include "host/quorin_client.h"
-#include "host/sequence_file.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "template/sequence_text.h"
 
 namespace quorin {
 namespace {
@@ -112,9 +112,9 @@ bool CHostWindow::OpenSequence(const QString& path, QString* error) {
     }
     // The old items go with the new load; their entries have no place left to go.
     shown_ = -1;
-    fileText_ = std::move(bytes);
+    file_ = SequenceText(std::move(bytes));
     path_ = path;
-    client_.Load(fileText_, true);
+    client_.Load(file_.Text(), true);
     FillItemList();
     setWindowTitle(QStringLiteral("Quorin Host - %1").arg(QFileInfo(path).fileName()));
     if (list_->count() > 0) {
@@ -171,17 +171,21 @@ void CHostWindow::RefreshSummary() {
 }
 
 bool CHostWindow::SaveSequence(const QString& path, QString* error) {
-    if (fileText_.empty() && path_.isEmpty()) {
+    if (file_.Text().empty() && path_.isEmpty()) {
         if (error) *error = QStringLiteral("No sequence is open.");
         return false;
     }
     ApplyShownItem();
-    const std::string text = ReplaceItemBlocks(fileText_, client_.Edit()->GetTestItemsText());
+    std::string text, why;
+    if (!file_.SpliceBlocks(client_.Edit()->GetTestItemsText(), &text, &why)) {
+        if (error) *error = QStringLiteral("Cannot save %1: %2.").arg(path, Utf8Of(why));
+        return false;
+    }
     if (!WriteFileAtomic(PathBytes(path), text)) {
         if (error) *error = QStringLiteral("Cannot write %1.").arg(path);
         return false;
     }
-    fileText_ = text;
+    file_ = SequenceText(std::move(text));
     path_ = path;
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(path));
     return true;

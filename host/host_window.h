@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "template/sequence_text.h"
+
 class QLabel;
 class QListWidget;
 
@@ -33,9 +35,9 @@ public:
     // Reads the sequence file, loads it into the component and shows its first own item. False,
     // with the reason in *error, when the file cannot be read (the shown sequence stays).
     bool OpenSequence(const QString& path, QString* error = nullptr);
-    // Applies the shown item's entries and writes the sequence: the text before the first
-    // "<TestItemBegin>" and after the last "<TestItemEnd>" as read, the item blocks from the
-    // component. The old file stays whole on failure (false, reason in *error).
+    // Applies the shown item's entries and writes the sequence: the item blocks from the
+    // component, every byte around and between them as read. The old file stays whole on
+    // failure (false, reason in *error).
     bool SaveSequence(const QString& path, QString* error = nullptr);
     // Applies the shown item's entries and writes the result data (ANSI) to path; withValueList
     // puts the template's value list first.
@@ -74,7 +76,7 @@ private:
     QWidget* drawingArea_;
     QLabel* modeLabel_;
     QString path_;
-    std::string fileText_;
+    SequenceText file_;
     int shown_ = -1;
 };
 

@@ -17,11 +17,6 @@ using test::RunQuorin;
 using test::ScratchFolder;
 namespace fs = std::filesystem;
 
-TEST(StoredSequence, ReplacesOnlyTheBlocks) {
-    for (const auto& c : test::DataCases("stored_sequence.txt"))
-        EXPECT_EQ(StoredSequence(c.at(0), c.at(1)), c.at(2)) << c[0];
-}
-
 // One run from a folder without the sample, with a relative OUTDIR: the sample is inside the
 // program. The stored sequence keeps the sample's template, report section and foreign block
 // byte for byte; its own blocks carry the results the demo entered, which the report shows.

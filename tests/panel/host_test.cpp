@@ -22,29 +22,14 @@
 #include "component/host_notice.h"
 #include "host/host_window.h"
 #include "host/quorin_client.h"
-#include "host/sequence_file.h"
 #include "platform/files.h"
+#include "template/sequence_text.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(SequenceFile, ReplacesTheItemBlocksAndKeepsTheRestByteForByte) {
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        // file, items, saved
-        {"T\r\n<TestItemBegin>a<TestItemEnd>\r\nR", "<TestItemBegin>b<TestItemEnd>",
-         "T\r\n<TestItemBegin>b<TestItemEnd>\r\nR"},
-        {"T<TestItemBegin>a<TestItemEnd>x<TestItemBegin>c<TestItemEnd>", "N", "TN"},
-        {"T only", "<TestItemBegin>b<TestItemEnd>", "T only<TestItemBegin>b<TestItemEnd>"},
-        {"T<TestItemBegin>a<TestItemEnd><TestItemBegin>open", "N", "TN<TestItemBegin>open"},
-        {"<TestItemEnd>T<TestItemBegin>a", "N", "<TestItemEnd>TN<TestItemBegin>a"},
-        {"", "", ""},
-    };
-    for (const auto& [file, items, expected] : cases)
-        EXPECT_EQ(ReplaceItemBlocks(file, items), expected) << file;
-}
 
 class Host : public ::testing::Test {
 protected:
@@ -122,7 +107,17 @@ TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
     EXPECT_EQ(Grid()->model()->index(0, 0).data().toString(), QStringLiteral("外观检查"));
 }
 
-TEST_F(Host, SavesEntriesAndKeepsTemplateReportAndForeignBlocks) {
+// Line breaks and comments between the blocks and after the last one are the host's bytes too.
+TEST_F(Host, SavesEntriesAndKeepsEveryByteOutsideTheOwnBlocks) {
+    const SequenceText sample(sample_);
+    ASSERT_EQ(sample.BlockCount(), 3);
+    const std::string gaps[] = {"\r\n; zone checks\r\n", "\r\n\r\n", "\r\n; end\r\n"};
+    std::string file(sample.TemplateText());
+    for (int i = 0; i < 3; ++i)
+        file.append(sample.Block(i)).append(gaps[i]);
+    ASSERT_TRUE(WriteFileAtomic(Path("gaps.seq"), file));
+    ASSERT_TRUE(window_->OpenSequence(QString::fromStdString(Path("gaps.seq"))));
+
     TypeResult(1, QStringLiteral("4.01"));
     // Switching items applies the entries of the item shown before.
     window_->ItemList()->setCurrentRow(1);
@@ -130,18 +125,16 @@ TEST_F(Host, SavesEntriesAndKeepsTemplateReportAndForeignBlocks) {
     const std::string path = Path("saved.seq");
     QString error;
     ASSERT_TRUE(window_->SaveSequence(QString::fromStdString(path), &error)) << error.toStdString();
-    std::string saved;
-    ASSERT_TRUE(ReadFileBytes(path, saved));
-    const size_t begin = sample_.find("<TestItemBegin>");
-    const size_t end = sample_.rfind("<TestItemEnd>") + 13;
-    EXPECT_EQ(saved.substr(0, begin), sample_.substr(0, begin));
-    EXPECT_EQ(saved.substr(saved.size() - (sample_.size() - end)), sample_.substr(end));
-    const size_t foreign = sample_.find("<TestItemBegin>TestComName2=Zelvat");
-    const std::string block =
-        sample_.substr(foreign, sample_.find("<TestItemEnd>", foreign) + 13 - foreign);
-    EXPECT_NE(saved.find(block), std::string::npos);
-    EXPECT_NE(saved.find("\tVALUE1=4.01;\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("\tVALUE2=\xBA\xCF\xB8\xF1;\r\n"), std::string::npos);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    const SequenceText saved(bytes);
+    ASSERT_EQ(saved.BlockCount(), 3);
+    EXPECT_EQ(saved.TemplateText(), sample.TemplateText());
+    EXPECT_EQ(saved.Block(1), sample.Block(1));  // the foreign block
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(saved.After(i), gaps[i]) << i;
+    EXPECT_NE(saved.Inner(0).find("\tVALUE1=4.01;\r\n"), std::string::npos);
+    EXPECT_NE(saved.Inner(2).find("\tVALUE2=\xBA\xCF\xB8\xF1;\r\n"), std::string::npos);
 }
 
 TEST_F(Host, RefreshKeepsTheEnteredMarksAndFinish) {
