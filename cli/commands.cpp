@@ -6,6 +6,7 @@
 #include "cli/cmd_demo.h"
 #include "cli/cmd_eval.h"
 #include "cli/cmd_plot.h"
+#include "cli/cmd_results.h"
 #include "cli/cmd_shots.h"
 #include "cli/cmd_template.h"
 
@@ -31,6 +32,7 @@ void RegisterCommands(CLI::App& app) {
     AddShotsCommand(app);
     AddAssessCommand(app);
     AddDemoCommand(app);
+    AddResultsCommand(app);
 }
 
 }  // namespace quorin::cli

@@ -130,7 +130,7 @@ std::vector<ItemParameter> ItemParameters(std::string_view itemText) {
         ItemParameter p;
         p.number = k;
         p.name = keys.Lookup("NAME" + number);
-        if (std::all_of(p.name.begin(), p.name.end(), [](char c) { return c == ' '; })) break;
+        if (p.name.empty() || p.name == " ") break;
         p.value = keys.Lookup("VALUE" + number);
         p.require = keys.Lookup("REQUIRE" + number);
         parameters.push_back(std::move(p));

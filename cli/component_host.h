@@ -55,8 +55,8 @@ struct ItemParameter {
     int number = 0;  // k, 1..15
     std::string name, value, require;
 };
-// Named parameters up to the first NAMEk that is empty once blanks are removed, as the component
-// counts them. Keys are read as the component reads item blocks (CR, LF and TAB removed, then
+// Named parameters up to the first NAMEk that is empty or a single blank, as the component counts
+// them. Keys are read as the component reads item blocks (CR, LF and TAB removed, then
 // key=value pairs split at ";").
 std::vector<ItemParameter> ItemParameters(std::string_view itemText);
 

@@ -70,6 +70,7 @@ TEST(Commands, BadInvocationsExitOneWithAClearMessage) {
     EXPECT_FALSE(std::filesystem::exists(dir / "r.xml"));
     EXPECT_FALSE(std::filesystem::exists(dir / "p.bmp"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "r.seq"));
     // Usage errors of the option parser exit with 1 too.
     EXPECT_EQ(RunQuorin({"report", kSample, "--chapter", "x", "--xml", dir / "r.xml"}).status, 1);
     EXPECT_EQ(RunQuorin({"plot", kSample}).status, 1);

@@ -18,7 +18,7 @@ TEST(ItemParameters, ReadsNamedParametersUpToTheFirstBlankName) {
         "TestComName2=Quorin.QuorinCom;\r\n\tTESTNAME=t;\r\n"
         "\tNAME1=Reach;\r\n\tVALUE1=4.1;\r\n\tREQUIRE1=Z1X;\r\n"
         "\tNAME2=Time;\r\n\tVALUE2=;\r\n\tREQUIRE2=T1+\t0.03;\r\n"
-        "\tNAME3=  ;\r\n\tNAME4=after the gap;\r\n";
+        "\tNAME3=;\r\n\tNAME4=after the gap;\r\n";
     const std::vector<ItemParameter> p = ItemParameters(text);
     ASSERT_EQ(p.size(), 2u);
     EXPECT_EQ(FormatInt(p[0].number) + p[0].name + "|" + p[0].value + "|" + p[0].require,
