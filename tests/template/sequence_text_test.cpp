@@ -39,9 +39,6 @@ TEST(SequenceText, CutsAsTheComponentReadsAndJoinsBackByteForByte) {
         const SequenceText sequence(c.text);
         EXPECT_EQ(Pieces(sequence), c.pieces);
         EXPECT_EQ(sequence.Join(), c.text);
-        std::string spliced;
-        EXPECT_TRUE(sequence.SpliceBlocks(sequence.JoinBlocks(), &spliced));
-        EXPECT_EQ(spliced, c.text);
     }
 }
 
@@ -73,23 +70,6 @@ TEST(SequenceText, RewrittenBlocksLeaveEveryOtherByte) {
         EXPECT_EQ(error, c.fits ? ""
                                 : "the item texts do not make up the sequence's 2 item blocks (an "
                                   "item text holding \"<TestItemEnd>\" cannot be stored)");
-    }
-}
-
-TEST(SequenceText, ReportSectionIsBetweenTheFirstBeginAndTheNextEnd) {
-    const struct {
-        std::string text, section;  // "-" for none
-    } cases[] = {
-        {"a<ReportBegin>\r\nr\r\n<ReportEnd>b", "\r\nr\r\n"},
-        {"<ReportEnd><ReportBegin>r<ReportEnd>x<ReportEnd>", "r"},
-        {"<ReportBegin>r", "-"},
-        {"r<ReportEnd>", "-"},
-    };
-    for (const auto& c : cases) {
-        const SequenceText sequence(c.text);
-        std::string_view section = "-";
-        sequence.ReportSection(&section);
-        EXPECT_EQ(section, c.section) << c.text;
     }
 }
 
