@@ -117,6 +117,31 @@ void BM_PeerBstrToAnsi(benchmark::State& state) {
 }
 BENCHMARK(BM_PeerBstrToAnsi)->Unit(benchmark::kMicrosecond);
 
+// The same way for a text in Chinese, both directions: every character goes through the code
+// page's tables.
+std::string ChineseText() {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "\tNAME=\xB2\xE2\xCA\xD4\xCF\xEE\xC4\xBF;\r\n";  // "测试项目"
+    return text;
+}
+
+void BM_PeerBstrToAnsiChinese(benchmark::State& state) {
+    OwnedBstr bstr = OwnedBstr::FromAnsi(ChineseText());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bstr.ToAnsi());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bstr.size() * 2));
+}
+BENCHMARK(BM_PeerBstrToAnsiChinese)->Unit(benchmark::kMicrosecond);
+
+void BM_PeerAnsiToBstrChinese(benchmark::State& state) {
+    const std::string text = ChineseText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(OwnedBstr::FromAnsi(text));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_PeerAnsiToBstrChinese)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "platform/com/bstr.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -61,6 +62,28 @@ uint32_t SysStringByteLen(BSTR text) {
 
 uint32_t SysStringLen(BSTR text) {
     return SysStringByteLen(text) / static_cast<uint32_t>(sizeof(char16_t));
+}
+
+BSTR QuorinAnsiToBstr(const char* bytes, int32_t length) {
+    if (!bytes) return nullptr;
+    const size_t size = length < 0 ? std::strlen(bytes) : static_cast<size_t>(length);
+    return AnsiToBstr(std::string_view(bytes, size));
+}
+
+int32_t QuorinBstrToAnsi(BSTR text, char* out, int32_t capacity) {
+    std::string ansi;
+    try {
+        ansi = BstrToAnsi(text);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    if (ansi.size() > static_cast<size_t>(INT32_MAX)) return -1;
+    const auto length = static_cast<int32_t>(ansi.size());
+    if (out && capacity >= length) {
+        std::memcpy(out, ansi.data(), ansi.size());
+        if (capacity > length) out[length] = '\0';
+    }
+    return length;
 }
 
 }  // extern "C"

@@ -31,6 +31,16 @@ QUORIN_COM_API uint32_t SysStringLen(BSTR text);
 // Length in bytes as the prefix holds it (0 for null).
 QUORIN_COM_API uint32_t SysStringByteLen(BSTR text);
 
+// A new BSTR with length bytes of ANSI text (NUL-terminated when length is negative) decoded from
+// the ANSI code page without loss (platform/codepage.h: a byte no mapping holds becomes U+DC00 +
+// byte). Null when bytes is null or memory runs out.
+QUORIN_COM_API BSTR QuorinAnsiToBstr(const char* bytes, int32_t length);
+// The byte length of the BSTR's text in the ANSI code page (U+DC80..U+DCFF give their bytes back,
+// other characters it cannot hold become "?"); -1 when that exceeds INT32_MAX or memory runs out.
+// The bytes, and a NUL when capacity leaves room for it, are written to out only when out is not
+// null and capacity is at least the length; otherwise nothing is written.
+QUORIN_COM_API int32_t QuorinBstrToAnsi(BSTR text, char* out, int32_t capacity);
+
 }  // extern "C"
 
 // The characters of a BSTR (empty for null).
@@ -40,10 +50,11 @@ inline std::u16string_view BstrView(BSTR text) {
 
 // A new BSTR with the UTF-16 text; null only when memory runs out.
 QUORIN_COM_API BSTR Utf16ToBstr(std::u16string_view text);
-// A new BSTR with ANSI text converted from the ANSI code page (platform/codepage.h); bytes that
-// are not valid there become U+FFFD. Owned by the caller; null only when memory runs out.
+// A new BSTR with ANSI text decoded from the ANSI code page without loss, as QuorinAnsiToBstr.
+// Owned by the caller; null only when memory runs out.
 QUORIN_COM_API BSTR AnsiToBstr(std::string_view ansi);
-// The BSTR's text in the ANSI code page; characters it cannot hold become "?". "" for null.
+// The BSTR's text in the ANSI code page, as QuorinBstrToAnsi: BstrToAnsi(AnsiToBstr(b)) == b for
+// any bytes b. "" for null.
 QUORIN_COM_API std::string BstrToAnsi(BSTR text);
 
 // Owns one BSTR and frees it when destroyed.

@@ -55,19 +55,46 @@ TEST(Bstr, NullIsTheEmptyTextAndImpossibleLengthsGiveNull) {
     EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFFu), nullptr);  // 2^32 - 2 bytes + prefix
 }
 
-// A lone GBK lead byte, a character GBK cannot hold (Thai) and a lone surrogate never fail.
+// GBK's user-defined areas, bytes no mapping holds and a lone lead byte come back unchanged; a
+// character GBK cannot hold (Thai) and a lone high surrogate become "?".
 TEST(Bstr, AnsiTextGoesThroughBothWays) {
     if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
     OwnedBstr b(AnsiToBstr("A=" + kGbk + ";\r\n"));
     EXPECT_EQ(b.view(), u"A=" + kWide + u";\r\n");
     EXPECT_EQ(BstrToAnsi(b.get()), "A=" + kGbk + ";\r\n");
-    EXPECT_EQ(OwnedBstr::FromUtf16(kWide + u"x").ToAnsi(), kGbk + "x");
     OwnedBstr empty(AnsiToBstr(""));
     ASSERT_NE(empty.get(), nullptr);
     EXPECT_EQ(empty.size(), 0u);
-    EXPECT_EQ(OwnedBstr::FromAnsi("a\xB2").view(), u"a\uFFFD");
+    EXPECT_EQ(OwnedBstr::FromAnsi("\xA1\x40\xFF\xB2").view(), u"\uE4C6\xDCFF\xDCB2");
+    EXPECT_EQ(OwnedBstr::FromUtf16(u"\xDCFF\uE4C5").ToAnsi(), "\xFF\xFE\xFE");
     EXPECT_EQ(OwnedBstr::FromUtf16(u"a\u0E01b").ToAnsi(), "a?b");
-    EXPECT_EQ(OwnedBstr::FromUtf16(std::u16string(1, char16_t(0xDC00))).ToAnsi(), "?");
+    EXPECT_EQ(OwnedBstr::FromUtf16(std::u16string(1, char16_t(0xD800))).ToAnsi(), "?");
+}
+
+// The plain C pair a host uses without the C++ helpers.
+TEST(Bstr, CFunctionsConvertWithoutLossAndWriteOnlyWhenThereIsRoom) {
+    if (!GbkCodePage()) GTEST_SKIP() << "QUORIN_CODEPAGE is not GBK";
+    const std::string bytes("a\0\xFE\xFE\x80", 5);
+    OwnedBstr b(QuorinAnsiToBstr(bytes.data(), static_cast<int32_t>(bytes.size())));
+    EXPECT_EQ(b.view(), std::u16string_view(u"a\0\uE4C5\xDC80", 4));
+    EXPECT_EQ(OwnedBstr(QuorinAnsiToBstr("\xB2\xE2x", -1)).view(), u"\u6D4Bx");
+    EXPECT_EQ(QuorinAnsiToBstr(nullptr, 3), nullptr);
+    const struct {
+        bool out;
+        int32_t capacity;
+        std::string written;  // the buffer afterwards, from "#######"
+    } cases[] = {
+        {false, 99, "#######"},
+        {true, 4, "#######"},
+        {true, 5, std::string("a\0\xFE\xFE\x80##", 7)},
+        {true, 6, std::string("a\0\xFE\xFE\x80\0#", 7)},
+    };
+    for (const auto& c : cases) {
+        std::string buffer = "#######";
+        EXPECT_EQ(QuorinBstrToAnsi(b.get(), c.out ? buffer.data() : nullptr, c.capacity), 5);
+        EXPECT_EQ(buffer, c.written) << c.capacity;
+    }
+    EXPECT_EQ(QuorinBstrToAnsi(nullptr, nullptr, 0), 0);
 }
 
 TEST(Bstr, OwnersFreeWhatTheyHold) {

@@ -2,6 +2,7 @@
 // tables and item texts.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,26 @@ TEST(Loading, SampleSequenceKeepsGbkTextsThroughBstrs) {
     EXPECT_EQ(current.Ansi(0), title);
     EXPECT_EQ(std::u16string(BstrView(current[0])), u"外观及接线检查");
     EXPECT_NE(c.edit->GetTestItemsText().find(ForeignItemOf(sample)), std::string::npos);
+}
+
+// What the host passes as a BSTR comes back byte for byte, whatever the bytes: GBK's
+// user-defined areas, bytes no mapping holds, a lead byte before the end marker, and random
+// bytes.
+TEST(Loading, ForeignBlocksOfAnyBytesComeBackByteForByte) {
+    Component c;
+    std::vector<std::string> inners = {"TestComName2=F;\xA1\x40\xFE\xFE", "\xFF\x80", "x\xB2"};
+    std::mt19937 random(7);
+    for (int n = 0; n < 400; ++n) {
+        std::string& inner = inners.emplace_back(random() % 48, '\0');
+        for (char& b : inner)
+            b = static_cast<char>(random());
+    }
+    const std::string own = OwnBlock("Own", {"A"});
+    for (const std::string& inner : inners) {
+        c.Load(ForeignBlock(inner) + own);
+        const std::string back = c.edit->GetTestItemsText();
+        ASSERT_EQ(back.substr(0, inner.size() + 28), ForeignBlock(inner));
+    }
 }
 
 TEST(Loading, ItemTextSetByTheHostIsConvertedToGbk) {
