@@ -1,33 +1,67 @@
 #include "panel/ansi_text.h"
 
-#include <QByteArray>
-
 #include <algorithm>
+#include <vector>
 
 #include "platform/codepage.h"
 
 namespace quorin {
 
 QString FromAnsi(std::string_view ansi) {
-    const std::string utf8 = AnsiToUtf8(ansi);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::u16string text = AnsiToUtf16(ansi);
+    for (char16_t& c : text)
+        if (IsByteEscape(c)) c = u'\uFFFD';
+    return QString::fromStdU16String(text);
 }
 
-bool ToAnsi(const QString& text, std::string* ansi, QString* error) {
-    const QByteArray utf8 = text.toUtf8();
+namespace {
+
+bool IsLineBreak(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+
+// Gives each U+FFFD of edited that stands where before has an escaped byte that escape, over the
+// longest common start and then the longest common end of the two (line breaks skipped).
+void RestoreEscapes(std::u16string& edited, const std::u16string& before) {
+    auto same = [](char16_t now, char16_t was) {
+        return now == was || (now == u'\uFFFD' && IsByteEscape(was));
+    };
+    std::vector<size_t> e, b;  // positions of the characters other than line breaks
+    for (size_t i = 0; i < edited.size(); ++i)
+        if (!IsLineBreak(edited[i])) e.push_back(i);
+    for (size_t i = 0; i < before.size(); ++i)
+        if (!IsLineBreak(before[i])) b.push_back(i);
+    size_t start = 0;
+    for (; start < e.size() && start < b.size() && same(edited[e[start]], before[b[start]]);
+         ++start)
+        edited[e[start]] = before[b[start]];
+    for (size_t end = 1; end <= e.size() - start && end <= b.size() - start; ++end) {
+        char16_t& now = edited[e[e.size() - end]];
+        const char16_t was = before[b[b.size() - end]];
+        if (!same(now, was)) break;
+        now = was;
+    }
+}
+
+}  // namespace
+
+bool ToAnsi(const QString& text, std::string* ansi, QString* error, std::string_view original) {
+    std::u16string edited = text.toStdU16String();
+    // A widget carries no bytes: a lone surrogate typed there is as foreign as U+FFFD.
+    for (char16_t& c : edited)
+        if (IsByteEscape(c)) c = u'\uFFFD';
+    if (!original.empty()) RestoreEscapes(edited, AnsiToUtf16(original));
     std::string converted;
     size_t bad = 0;
-    if (Utf8ToAnsiStrict(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())),
-                         &converted, &bad)) {
+    if (Utf16ToAnsiStrict(edited, &converted, &bad)) {
         if (ansi) *ansi = std::move(converted);
         return true;
     }
     if (error) {
-        // The offending character starts at byte `bad`; name it as the tester typed it.
-        const size_t from = std::min(bad, static_cast<size_t>(utf8.size()));
-        const QString rest =
-            QString::fromUtf8(utf8.constData() + from, static_cast<qsizetype>(utf8.size() - from));
-        QString character = rest.left(rest.size() > 1 && rest.at(0).isHighSurrogate() ? 2 : 1);
+        // Name the offending character as the tester typed it.
+        const QString rest = text.mid(static_cast<qsizetype>(bad));
+        const QString character =
+            rest.left(rest.size() > 1 && rest.at(0).isHighSurrogate() ? 2 : 1);
         *error = QStringLiteral(
                      "The character '%1' cannot be stored in the test item (code page %2). "
                      "Please remove it.")

@@ -140,7 +140,7 @@ void CPageGrid::OnClickMessage(quint32 packed) {
     // An unchanged cell keeps its stored bytes, even those the code page cannot show.
     if (text != FromAnsi(ansi)) {
         QString error;
-        if (!ToAnsi(text, &ansi, &error)) {
+        if (!ToAnsi(text, &ansi, &error, model_.RowAt(row).result)) {
             dropNextNotify_ = true;
             ShowModel();
             ShowMessage(error);
@@ -162,6 +162,7 @@ void CPageGrid::OnCellNotify(int row, int column) {
 void CPageGrid::EditResultInDialog(int row) {
     const CPageModel::Row& shown = model_.RowAt(row);
     CResultTextDlg dialog(FromAnsi(shown.name), FromAnsi(shown.result), this);
+    dialog.KeepBytesOf(shown.result);
     if (RunDialog(dialog) != QDialog::Accepted) return;
     model_.AcceptDialogResult(row, dialog.AnsiResult());
     model_.CellNotification(row, kButtonColumn);

@@ -102,7 +102,7 @@ QString CResultTextDlg::ErrorText() const {
 void CResultTextDlg::accept() {
     std::string ansi;
     QString error;
-    if (!ToAnsi(ResultText(), &ansi, &error)) {
+    if (!ToAnsi(ResultText(), &ansi, &error, shownBytes_)) {
         errorLabel_->setText(error);
         errorLabel_->show();
         edit_->setFocus();

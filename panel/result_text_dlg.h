@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <string>
+#include <utility>
 
 class QLabel;
 class QPlainTextEdit;
@@ -32,6 +33,8 @@ public:
 
     // The edit's text with CR LF line breaks.
     QString ResultText() const;
+    // The bytes the result was shown from: a byte shown as U+FFFD goes back as that byte.
+    void KeepBytesOf(std::string ansi) { shownBytes_ = std::move(ansi); }
     // The accepted result in the ANSI code page (set by OK).
     const std::string& AnsiResult() const { return ansiResult_; }
     // The message of a refused OK ("" when none).
@@ -53,6 +56,7 @@ private:
     int limit_ = kTextLimit;
     bool limiting_ = false;
     std::string ansiResult_;
+    std::string shownBytes_;
 };
 
 }  // namespace quorin
