@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -33,30 +34,55 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
+ReadStatus ReadFileLimited(const std::string& path, std::string& out, size_t limit) {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return ReadStatus::kCannotOpen;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
-        return false;
+        return ReadStatus::kCannotOpen;
     }
-    if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            out.clear();
-            return false;
+    const bool regular = S_ISREG(st.st_mode);
+    if (regular && static_cast<unsigned long long>(st.st_size) > limit) {
+        ::close(fd);
+        return ReadStatus::kTooLarge;
+    }
+    // Devices, pipes and /proc files tell no size: the buffer grows as they give bytes, up to
+    // one byte past the cap. realloc grows a large block without copying or clearing it.
+    size_t size = regular && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1
+                                            : std::min(size_t{65536}, limit + 1);
+    char* buffer = static_cast<char*>(std::malloc(size));
+    size_t used = 0;
+    ReadStatus status = buffer ? ReadStatus::kRead : ReadStatus::kFailed;
+    while (status == ReadStatus::kRead) {
+        if (used == size) {
+            if (used > limit) {
+                status = ReadStatus::kTooLarge;
+                break;
+            }
+            size = std::min(2 * size, limit + 1);
+            char* grown = static_cast<char*>(std::realloc(buffer, size));
+            if (!grown) {
+                status = ReadStatus::kFailed;
+                break;
+            }
+            buffer = grown;
         }
+        const ssize_t n = ::read(fd, buffer + used, size - used);
+        if (n < 0 && errno != EINTR) status = ReadStatus::kFailed;
         if (n == 0) break;
-        out.append(buf, static_cast<size_t>(n));
+        if (n > 0) used += static_cast<size_t>(n);
     }
     ::close(fd);
-    return true;
+    if (status == ReadStatus::kRead && used > limit) status = ReadStatus::kTooLarge;
+    if (status == ReadStatus::kRead) out.assign(buffer, used);
+    std::free(buffer);
+    return status;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out) {
+    return ReadFileLimited(path, out, kMaxFileBytes) == ReadStatus::kRead;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

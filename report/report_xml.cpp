@@ -1,10 +1,11 @@
 #include "report/report_xml.h"
 
-#include <sys/stat.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cctype>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "report/graph_xml.h"
@@ -133,6 +134,70 @@ void ReadTable(pugi::xml_node node, CReportTable& table) {
     xml::ForEachChild(node, "Column", [&](pugi::xml_node e) { ReadColumn(e, table); });
 }
 
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The encoding that the XML declaration at the start of text names ("" for none).
+std::string DeclaredEncoding(std::string_view text) {
+    if (!StartsWith(text, "<?xml")) return std::string();
+    text = text.substr(0, text.find("?>"));
+    size_t at = text.find("encoding");
+    if (at == std::string_view::npos) return std::string();
+    at = text.find_first_not_of(" \t\r\n", at + 8);
+    if (at == std::string_view::npos || text[at] != '=') return std::string();
+    at = text.find_first_not_of(" \t\r\n", at + 1);
+    if (at == std::string_view::npos || (text[at] != '"' && text[at] != '\'')) return std::string();
+    const size_t end = text.find(text[at], at + 1);
+    if (end == std::string_view::npos) return std::string();
+    return std::string(text.substr(at + 1, end - at - 1));
+}
+
+bool IsUtf8Name(std::string name) {
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name == "UTF-8" || name == "UTF8";
+}
+
+// The file's text as UTF-8: a byte order mark of UTF-16 or UTF-32, or a declared encoding other
+// than UTF-8, has it converted; false with the reason when it cannot be.
+bool AsUtf8(std::string_view& text, std::string& converted, const std::string& what,
+            std::string* error) {
+    std::string encoding;
+    if (StartsWith(text, "\xEF\xBB\xBF")) {
+        text.remove_prefix(3);  // the mark decides, whatever a declaration says
+        return true;
+    }
+    if (StartsWith(text, std::string_view("\xFF\xFE\0\0", 4)) ||
+        StartsWith(text, std::string_view("\0\0\xFE\xFF", 4))) {
+        encoding = "UTF-32";
+    } else if (StartsWith(text, "\xFF\xFE") || StartsWith(text, "\xFE\xFF")) {
+        encoding = "UTF-16";
+    } else if (StartsWith(text, std::string_view("<\0", 2))) {
+        encoding = "UTF-16LE";
+    } else if (StartsWith(text, std::string_view("\0<", 2))) {
+        encoding = "UTF-16BE";
+    } else {
+        encoding = DeclaredEncoding(text);
+        if (encoding.empty() || IsUtf8Name(encoding)) return true;
+    }
+    size_t bad = 0;
+    switch (EncodingToUtf8(text, encoding, &converted, &bad)) {
+        case ToUtf8Status::kDone:
+            text = converted;
+            return true;
+        case ToUtf8Status::kUnknownEncoding:
+            if (error)
+                *error = what + " is in the encoding '" + encoding + "', which cannot be read.";
+            return false;
+        case ToUtf8Status::kInvalidBytes:
+            break;
+    }
+    if (error)
+        *error = what + " is not valid " + encoding + " text at byte " + FormatInt(bad) + ".";
+    return false;
+}
+
 bool Import(std::string_view text, std::vector<CReportItem>& items, std::string* error,
             const std::string& what) {
     items.clear();
@@ -141,6 +206,8 @@ bool Import(std::string_view text, std::vector<CReportItem>& items, std::string*
         return false;
     };
     if (text.size() > kMaxReportXmlBytes) return fail(what + " is larger than 512 MiB.");
+    std::string converted;
+    if (!AsUtf8(text, converted, what, error)) return false;
     // Any nesting depth is safe: pugixml parses without recursion, and the walk below visits
     // the fixed structure of a report (leaf texts are gathered iteratively). Leaf texts are
     // embedded in their elements: fewer nodes to build and to visit.
@@ -231,17 +298,15 @@ bool ExportXml(std::vector<CReportItem>& items, const std::string& path, std::st
 
 bool ImportXml(const std::string& path, std::vector<CReportItem>& items, std::string* error) {
     const std::string what = "The report file '" + path + "'";
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<unsigned long long>(st.st_size) > kMaxReportXmlBytes) {
-        items.clear();
-        if (error) *error = what + " is larger than 512 MiB.";
-        return false;
-    }
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    const ReadStatus read = ReadFileLimited(path, bytes, kMaxReportXmlBytes);
+    if (read != ReadStatus::kRead) {
         items.clear();
-        if (error) *error = "Cannot open the report file '" + path + "'.";
+        if (error)
+            *error = read == ReadStatus::kTooLarge ? what + " is larger than 512 MiB."
+                     : read == ReadStatus::kCannotOpen
+                         ? "Cannot open the report file '" + path + "'."
+                         : "Cannot read the report file '" + path + "'.";
         return false;
     }
     return Import(bytes, items, error, what);

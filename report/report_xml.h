@@ -23,10 +23,13 @@ bool ExportXml(std::vector<CReportItem>& items, const std::string& path, std::st
 // The bytes ExportXml writes (titles changed in memory as there).
 std::string ExportXmlText(std::vector<CReportItem>& items);
 
-// Empties items, then appends one item per FullTable of the file. False, with *error set, when
-// the file cannot be read, is larger than kMaxReportXmlBytes, is not XML or lacks a container
-// element; the items completed before the fault stay in the list. Any nesting depth is read
-// without recursion. Imported texts keep their "$"; an imported cell has the default height.
+// Empties items, then appends one item per FullTable of the file. A file in UTF-16 or UTF-32 (by
+// its byte order mark) or declaring another encoding than UTF-8 is converted first. False, with
+// *error set, when the file cannot be read, holds more than kMaxReportXmlBytes (whatever kind
+// of file it is), is in an encoding that is unknown or that its bytes break, is not XML or lacks
+// a container element; the items completed before the fault stay in the list. Any nesting depth
+// is read without recursion. Imported texts keep their "$"; an imported cell has the default
+// height.
 bool ImportXml(const std::string& path, std::vector<CReportItem>& items, std::string* error);
 
 // As ImportXml, from the file's bytes.

@@ -14,18 +14,120 @@ bool IsAscii(std::string_view s) {
     return true;
 }
 
-// The UTF-8 text of a leaf: cut at a NUL (pugixml keeps C strings), "$" for blanks if asked.
+// Whether c is written in the reversible form "_xHHHH_".
+bool NeedsForm(char32_t c) {
+    return (c < 0x20 && c != '\t' && c != '\n') || c == '_' || (c >= 0xDC00 && c <= 0xDCFF) ||
+           c == 0xFFFE || c == 0xFFFF;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Whether a reversible form starts at text[i]; *c receives its character.
+bool FormAt(std::string_view text, size_t i, char32_t* c) {
+    if (text.size() - i < 7 || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
+        return false;
+    char32_t value = 0;
+    for (size_t k = 2; k < 6; ++k) {
+        const int d = HexDigit(text[i + k]);
+        if (d < 0) return false;
+        value = value << 4 | static_cast<char32_t>(d);
+    }
+    if (!NeedsForm(value)) return false;
+    *c = value;
+    return true;
+}
+
+void AppendForm(std::string& out, char32_t c) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const char form[7] = {
+        '_', 'x', kHex[c >> 12 & 15], kHex[c >> 8 & 15], kHex[c >> 4 & 15], kHex[c & 15], '_'};
+    out.append(form, 7);
+}
+
+// The UTF-8 of a leaf text, with the reversible forms and "$" for blanks if asked.
 std::string FileText(std::string_view ansi, Blanks blanks) {
-    ansi = ansi.substr(0, ansi.find('\0'));
-    std::string text = IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
-    if (blanks == Blanks::kDollar)
-        for (char& c : text)
-            if (c == ' ') c = '$';
+    const std::string utf8 = IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
+    std::string text;
+    text.reserve(utf8.size());
+    size_t run = 0;  // bytes from run on are copied as they stand
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80 && kByteClass[b] < kFormByte && b != ' ') continue;
+        const auto next = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
+        const bool three = utf8.size() - i >= 3;
+        char32_t form = 0;
+        char32_t found = 0;
+        if (b == ' ') {
+            if (blanks == Blanks::kDollar) {
+                text.append(utf8, run, i - run).push_back('$');
+                run = i + 1;
+            }
+            continue;
+        }
+        if (b < 0x80) {
+            // "_" only where it would read as a form.
+            if (b == '_' && !FormAt(utf8, i, &found)) continue;
+            form = b;
+        } else if (b == 0xED && three && (next(1) & 0xFC) == 0xB0) {
+            form = 0xD000 | (next(1) & 0x3F) << 6 | (next(2) & 0x3F);  // an escaped byte
+        } else if (b == 0xEF && three && next(1) == 0xBF && (next(2) & 0xFE) == 0xBE) {
+            form = 0xFFC0 | (next(2) & 0x3F);  // U+FFFE, U+FFFF
+        } else {
+            continue;
+        }
+        text.append(utf8, run, i - run);
+        AppendForm(text, form);
+        if (form >= 0x80) i += 2;
+        run = i + 1;
+    }
+    text.append(utf8, run, utf8.size() - run);
     return text;
 }
 
-// pugixml's escaping of text nodes: "&", "<" and ">" by name, other control characters than
-// tab, LF and CR as two-digit character references.
+// The text with every reversible form turned back into its character (UTF-8; an escaped byte in
+// its three-byte form, which Utf8ToAnsi takes back to the byte).
+std::string WithoutForms(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = 0;
+        if (text[i] != '_' || !FormAt(text, i, &c)) {
+            out += text[i];
+            continue;
+        }
+        i += 6;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool MayHoldForm(std::string_view text) {
+    return text.find("_x") != std::string_view::npos;
+}
+
+// A leaf's file text as ANSI.
+void AssignAnsi(std::string& value, std::string_view text) {
+    if (MayHoldForm(text)) {
+        value = Utf8ToAnsi(WithoutForms(text));
+    } else if (IsAscii(text)) {
+        value.assign(text);
+    } else {
+        value = Utf8ToAnsi(text);
+    }
+}
+
+// pugixml's escaping of text nodes: "&", "<" and ">" by name (FileText leaves no character
+// that needs more).
 std::string Escaped(std::string_view text) {
     std::string out;
     size_t run = 0;
@@ -34,18 +136,7 @@ std::string Escaped(std::string_view text) {
         if ((kByteClass[c] & kEscapeByte) == 0) continue;
         out.append(text.data() + run, i - run);
         run = i + 1;
-        if (c == '&') {
-            out += "&amp;";
-        } else if (c == '<') {
-            out += "&lt;";
-        } else if (c == '>') {
-            out += "&gt;";
-        } else {
-            out += "&#";
-            out += static_cast<char>('0' + c / 10);
-            out += static_cast<char>('0' + c % 10);
-            out += ';';
-        }
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
     }
     out.append(text.data() + run, text.size() - run);
     return out;
@@ -127,17 +218,11 @@ void TextSink::EscapedLeaf(Tag tag, std::string_view ansi, Blanks blanks) {
 
 bool ReadText(pugi::xml_node element, std::string& value) {
     if (IsNull(element)) return false;
-    if (const char* single = SingleText(element)) {
-        // Assigned in place: the value's buffer is reused, no temporary string.
-        const std::string_view text(single);
-        if (IsAscii(text))
-            value.assign(text);
-        else
-            value = Utf8ToAnsi(text);
-        return true;
-    }
-    std::string text = TextBelow(element);
-    value = IsAscii(text) ? std::move(text) : Utf8ToAnsi(text);
+    // A single text is read in place: the value's buffer is reused, no temporary string.
+    if (const char* single = SingleText(element))
+        AssignAnsi(value, single);
+    else
+        AssignAnsi(value, TextBelow(element));
     return true;
 }
 

@@ -1,5 +1,9 @@
 // Writing and reading the elements of XML reports and graph descriptions (internal to the report
 // library and its tests). Texts are ANSI code page bytes in memory and UTF-8 in the document.
+// What XML 1.0 cannot carry, or a parser would change, is written in the reversible form
+// "_xHHHH_" (four upper-case hex digits) and read back to the same bytes: control characters but
+// tab and LF (CR and NUL too), bytes the code page cannot decode (U+DC80..U+DCFF), U+FFFE and
+// U+FFFF, and the "_" of a text that would itself read as such a form ("_x005F_").
 //
 // Writers go to a sink: DomSink appends pugixml nodes; TextSink writes the bytes that pugixml's
 // raw save of those nodes gives (the tests hold the two equal), several times faster, which is
@@ -49,17 +53,20 @@ private:
     pugi::xml_node current_;
 };
 
-// What a byte of a leaf text asks of the text writer, as bits.
-enum : unsigned char { kEscapeByte = 1, kBlankByte = 2, kNonAsciiByte = 4 };
+// What a byte of a leaf text asks of the text writer, as bits: an entity ("&", "<", ">"), a "$"
+// when blanks are stored so, a conversion, or a check for the reversible form (a control
+// character, "_").
+enum : unsigned char { kEscapeByte = 1, kBlankByte = 2, kNonAsciiByte = 4, kFormByte = 8 };
 
 inline constexpr auto kByteClass = [] {
     std::array<unsigned char, 256> t{};
     for (int c = 0; c < 256; ++c) {
         if (c >= 0x80)
             t[c] = kNonAsciiByte;
-        else if ((c < 32 && c != '\t' && c != '\n' && c != '\r') || c == '&' || c == '<' ||
-                 c == '>')
+        else if (c == '&' || c == '<' || c == '>')
             t[c] = kEscapeByte;
+        else if ((c < 32 && c != '\t' && c != '\n') || c == '_')
+            t[c] = kFormByte;
         else if (c == ' ')
             t[c] = kBlankByte;
     }

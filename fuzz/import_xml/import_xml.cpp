@@ -1,6 +1,6 @@
 // XML reports from arbitrary bytes: the import never crashes, a report it accepts is written with
-// the very bytes pugixml's own save gives, and it is written and read again to a fixed point (the
-// first pass may still turn a CR of a text into LF, as any XML parser does).
+// the very bytes pugixml's own save gives, and what is written reads back to the same report:
+// every text byte for byte, so that writing it again gives the same file.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -22,9 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (quorin::ExportXmlTextThroughDom(items) != first) std::abort();
     std::vector<quorin::CReportItem> again;
     if (!quorin::ImportXmlText(first, again, &error) || again.size() != items.size()) std::abort();
-    const std::string second = quorin::ExportXmlText(again);
-    std::vector<quorin::CReportItem> third;
-    if (!quorin::ImportXmlText(second, third, &error)) std::abort();
-    if (quorin::ExportXmlText(third) != second) std::abort();
+    if (quorin::ExportXmlText(again) != first) std::abort();
     return 0;
 }

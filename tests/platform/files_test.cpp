@@ -4,15 +4,27 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace quorin {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Writes bytes into an existing file or FIFO (opening a FIFO waits for its reader).
+void WriteFileBytesTo(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    if (fd < 0) return;
+    if (::write(fd, bytes.data(), bytes.size()) < 0) std::perror("write");
+    ::close(fd);
+}
 
 class FilesTest : public ::testing::Test {
 protected:
@@ -70,6 +82,41 @@ TEST_F(FilesTest, WriteIntoMissingFolderFailsAndReadOfMissingFileFails) {
     EXPECT_TRUE(out.empty());
     EXPECT_FALSE(ReadFileBytes(dir_.string(), out));
     EXPECT_TRUE(fs::is_empty(dir_));  // no temporary file left behind
+}
+
+// Whatever the file is, the cap holds, and nothing grows without bound.
+TEST_F(FilesTest, CappedReadsStopAtTheLimitWhateverTheFileIs) {
+    const std::string ten = (dir_ / "ten").string(), fifo = (dir_ / "fifo").string();
+    ASSERT_TRUE(WriteFileAtomic(ten, "0123456789"));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        size_t limit;
+        ReadStatus status;
+        long size;  // -1: some
+    } cases[] = {
+        {ten, 10, ReadStatus::kRead, 10},
+        {ten, 9, ReadStatus::kTooLarge, 0},
+        {"/dev/zero", 100000, ReadStatus::kTooLarge, 0},
+        {"/proc/self/status", 1 << 20, ReadStatus::kRead, -1},  // a size of 0, yet text
+        {fifo, 100, ReadStatus::kTooLarge, 0},                  // 200 bytes come in
+        {fifo, 300, ReadStatus::kRead, 200},
+        {(dir_ / "missing").string(), 10, ReadStatus::kCannotOpen, 0},
+        {dir_.string(), 10, ReadStatus::kCannotOpen, 0},
+    };
+    for (const auto& c : cases) {
+        std::thread writer;
+        if (c.path == fifo)
+            writer = std::thread([&] { WriteFileBytesTo(fifo, std::string(200, 'f')); });
+        std::string out = "stale";
+        EXPECT_EQ(ReadFileLimited(c.path, out, c.limit), c.status) << c.path << " " << c.limit;
+        if (c.size >= 0) {
+            EXPECT_EQ(out.size(), static_cast<size_t>(c.size)) << c.path;
+        } else {
+            EXPECT_FALSE(out.empty()) << c.path;
+        }
+        if (writer.joinable()) writer.join();
+    }
 }
 
 TEST(ProgramFolder, EndsWithSlashAndHonoursOverride) {

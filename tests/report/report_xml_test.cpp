@@ -136,8 +136,50 @@ TEST(ReportXml, ExportMatchesPugixmlSave) {
     std::vector<CReportItem> copy = items;
     const std::string text = ExportXmlText(items);
     EXPECT_EQ(text, ExportXmlTextThroughDom(copy));
-    EXPECT_NE(text.find("&#01;&#02;"), std::string::npos);
-    EXPECT_NE(text.find("<Title>cut</Title>"), std::string::npos);
+    EXPECT_NE(text.find("_x0001__x0002_"), std::string::npos);
+    EXPECT_NE(text.find("<Title>cut_x0000_here</Title>"), std::string::npos);
+}
+
+// Well-formed XML 1.0 in UTF-8: no control character but tab, LF and CR, no U+FFFE or U+FFFF,
+// no surrogate, no character reference (the export writes none).
+bool WellFormedChars(const std::string& xml) {
+    if (EncodingToUtf8(xml, "UTF-8", nullptr) != ToUtf8Status::kDone) return false;
+    for (size_t i = 0; i < xml.size(); ++i) {
+        const auto c = static_cast<unsigned char>(xml[i]);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || xml.compare(i, 2, "&#") == 0 ||
+            xml.compare(i, 3, "\xEF\xBF\xBE") == 0 || xml.compare(i, 3, "\xEF\xBF\xBF") == 0 ||
+            (c == 0xED && i + 1 < xml.size() && static_cast<unsigned char>(xml[i + 1]) >= 0xA0))
+            return false;
+    }
+    return true;
+}
+
+// What XML cannot carry is written in a reversible form: every byte reads back.
+TEST(ReportXml, EveryByteOfATextReadsBackFromAWellFormedFile) {
+    const struct {
+        std::string text;
+        std::string written;  // as a graph text, blanks kept
+    } cases[] = {
+        {std::string("a\0b", 3), "a_x0000_b"},
+        {"\x01\x1F\x7F\t", "_x0001__x001F_\x7F\t"},
+        {"CR\r\nLF", "CR_x000D_\nLF"},     // a parser would make LF of CR LF
+        {"\xFF\x80z", "_xDCFF__xDC80_z"},  // bytes GBK lacks
+        {"\xA1\x40", "\xEE\x93\x86"},      // GBK's user-defined area
+        {"_x0001_ _x0041_ _xDCFF", "_x005F_x0001_ _x0041_ _xDCFF"},  // only forms get protected
+    };
+    for (const auto& c : cases) {
+        std::vector<CReportItem> items(1);
+        items[0].setLines = {c.text};
+        items[0].graphs.resize(1);
+        items[0].graphs[0].picName = c.text;
+        const std::string xml = ExportXmlText(items);
+        EXPECT_TRUE(WellFormedChars(xml)) << xml;
+        EXPECT_NE(xml.find("<PicName>" + c.written + "</PicName>"), std::string::npos) << xml;
+        std::vector<CReportItem> back;
+        ASSERT_TRUE(ImportXmlText(xml, back, nullptr));
+        EXPECT_EQ(back.at(0).graphs.at(0).picName, c.text);
+        EXPECT_EQ(back[0].setLines.at(0), BlanksToDollars(c.text));
+    }
 }
 
 TEST(ReportXml, NumbersUseAPointUnderADecimalCommaLocale) {
@@ -190,6 +232,28 @@ TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
     EXPECT_EQ(items[0].graphs[0].axisType, "IT");
     EXPECT_EQ(items[0].graphs[0].xMax, 12.0);
     EXPECT_EQ(items[0].setLines, std::vector<std::string>{"  "});
+}
+
+// "测试" as the title, in the encodings a file may come in.
+TEST(ReportXml, FilesInOtherEncodingsAreConverted) {
+    const std::string body =
+        "<Report><FullTable><Title>\xE6\xB5\x8B\xE8\xAF\x95</Title><Paras><Sets/>"
+        "<TestParas/><InOuts/></Paras></FullTable></Report>";
+    std::u16string wide;
+    for (const char c : body)
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    const size_t at = wide.find(u"\xE6");
+    wide.replace(at, 6, u"\u6D4B\u8BD5");
+    const std::string utf16le(reinterpret_cast<const char*>(wide.data()), 2 * wide.size());
+    std::string gbk = "<?xml version='1.0' encoding='GB2312'?>" + body;
+    gbk.replace(gbk.find("\xE6"), 6, "\xB2\xE2\xCA\xD4");
+    const std::string texts[] = {"\xEF\xBB\xBF" + body, "\xFF\xFE" + utf16le, utf16le, gbk};
+    for (const std::string& text : texts) {
+        std::vector<CReportItem> items;
+        std::string error;
+        ASSERT_TRUE(ImportXmlText(text, items, &error)) << error;
+        EXPECT_EQ(items.at(0).title, "\xB2\xE2\xCA\xD4");
+    }
 }
 
 TEST(ReportXml, FaultsEndTheImportWithAMessageAndKeepEarlierItems) {
