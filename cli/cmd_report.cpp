@@ -11,6 +11,7 @@
 #include "cli/gui_app.h"
 #include "cli/progress_bar.h"
 #include "cli/sequence_report.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "report/render/report.h"
@@ -71,6 +72,8 @@ bool WriteReportFiles(const std::vector<CReportItem>& items, const CReportSettin
                     *log += "wrote " + path + "\n";
             if (!ok) return false;
         }
+        for (const std::string& omission : report.Omissions())
+            std::fprintf(stderr, "quorin report: warning: %s\n", AnsiToUtf8(omission).c_str());
     }
     if (!files.xmlPath.empty()) {
         std::vector<CReportItem> copy = items;

@@ -34,8 +34,10 @@ struct ReportFiles {
 // titles, on a copy of the items), appending one line per file written to *log:
 //   "wrote <pdf> (<n> pages)", "wrote <png>" for each page, "wrote <xml> (<n> items)".
 // The progress bar (see progress_bar.h) runs on stderr for the PDF and for the pages when
-// WantProgressBar(progress, items, stderr). Stops at the first failure: false with *error as
-// the report library words it ("cannot write <path>", ...).
+// WantProgressBar(progress, items, stderr). What the drawn report leaves out for a capacity
+// goes to stderr, one "quorin report: warning: <what>" line each (CReport::Omissions). Stops at
+// the first failure: false with *error as the report library words it ("cannot write <path>",
+// ...).
 bool WriteReportFiles(const std::vector<CReportItem>& items, const CReportSetting& setting,
                       const std::vector<CReportTable>& extraHeaderTables, const ReportFiles& files,
                       bool progress, std::string* log, std::string* error);

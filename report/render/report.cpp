@@ -35,6 +35,8 @@ const QColor kDeskColor(0x9C, 0x9C, 0x9C);
 QString ToQ(std::string_view ansi) {
     if (ansi.size() > CReport::kMaxTextLength) ansi = ansi.substr(0, CReport::kMaxTextLength);
     std::u16string text = AnsiToUtf16(ansi);
+    // In report texts "$" stands for a blank (it is stored so), and it is drawn as one.
+    std::replace(text.begin(), text.end(), u'$', u' ');
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -148,7 +150,13 @@ const QFontMetricsF& CReport::Metrics(int height, bool bold) {
 }
 
 void CReport::AddOp(ReportOp op) {
-    pages_[static_cast<size_t>(page_)].push_back(std::move(op));
+    if (!pagesFull_) pages_[static_cast<size_t>(page_)].push_back(std::move(op));
+}
+
+void CReport::MarkOmission(long long count, const char* what, const std::string& where) {
+    std::string text = FormatInt(count) + " more " + what + (count == 1 ? "" : "s") + " not shown";
+    omissions_.push_back(where + ": " + text);
+    PrintLine("... " + text, X(kTableLeft), S(12), false);
 }
 
 void CReport::GrowView(int reportY) {
@@ -163,6 +171,15 @@ void CReport::GrowView(int reportY) {
 
 void CReport::NewPage(PageBreakReason reason) {
     if (page_ + 1 >= kMaxPages) {
+        // The last page says so at its foot; what follows is left out.
+        if (!pagesFull_) {
+            yInPage_ = S(kPageHeight) - S(80);
+            PrintText(
+                CFormat("... the rest of the report is not shown (more than %d pages)", kMaxPages),
+                X(kTableLeft), X(kTextRight), S(12), false, Qt::AlignLeft | Qt::AlignTop, false);
+            omissions_.push_back(CFormat("the report: pages after page %d not shown", kMaxPages));
+            pagesFull_ = true;
+        }
         yInPage_ = S(100);
         return;
     }
@@ -189,6 +206,8 @@ int CReport::Draw(const QPaintDevice* device) {
     pages_.assign(1, {});
     log_.clear();
     itemLastPage_.clear();
+    omissions_.clear();
+    pagesFull_ = false;
     headerTables_ = BuildHeaderTables(setting_);
     headerTables_.insert(headerTables_.end(), extraHeaderTables_.begin(), extraHeaderTables_.end());
     logo_ = logoFolder_.empty() ? QImage()
@@ -370,7 +389,7 @@ void CReport::DrawParameters(const CReportItem& item, ParameterList which) {
     std::vector<double> widths(static_cast<size_t>(count));
     double nameWidth[2] = {0, 0}, columnWidth[2] = {0, 0};
     for (int i = 0; i < count; ++i) {
-        const ParameterEntry entry = SplitParameterLine(lines[size_t(i)]);
+        const ParameterEntry entry = SplitParameterLine(DollarsToBlanks(lines[size_t(i)]));
         const QString name = ToQ(entry.name);
         QString& text = shown[size_t(i)];
         text = entry.value.empty() ? name : name + QLatin1Char(' ') + ToQ(entry.value);
@@ -420,6 +439,9 @@ void CReport::DrawParameters(const CReportItem& item, ParameterList which) {
         yInPage_ += height + S(13);
         GrowView(Y());
     }
+    if (lines.size() > static_cast<size_t>(count))
+        MarkOmission(static_cast<long long>(lines.size()) - count, "line",
+                     "\"" + item.title + "\", " + (settings ? "settings" : "common parameters"));
 }
 
 void CReport::DrawTable(int tableIndex, const CReportTable& table, int x, TableStyle style) {
@@ -502,6 +524,11 @@ void CReport::DrawTable(int tableIndex, const CReportTable& table, int x, TableS
         yInPage_ += S(10);
         c0 += static_cast<int>(part.size());
     }
+    const long long columns = std::min<long long>(table.colCount, table.columns.size());
+    const std::string where = "\"" + (currentItem_ >= 0 ? items_[size_t(currentItem_)].title : "") +
+                              "\", table " + FormatInt(tableIndex + 1);
+    if (table.rowCount > rows) MarkOmission(table.rowCount - rows, "row", where);
+    if (columns > cols) MarkOmission(columns - cols, "column", where);
 }
 
 void CReport::DrawTablePart(const CReportTable& table, int tableIndex, int x,

@@ -64,7 +64,8 @@ public:
     static constexpr int kRowHeight = 28;
     static constexpr int kRowsPerPart = 36;  // rows of each continued part of a long table
     // Bounds that keep bad input from filling memory: rows and columns drawn of one table, lines
-    // of a parameter block, characters of one text, pages (later content stays on the last).
+    // of a parameter block, characters of one text, pages. What a bound leaves out is marked
+    // where it would have been ("... 12 more rows not shown") and listed by Omissions().
     static constexpr int kMaxTableRows = 10000;
     static constexpr int kMaxTableColumns = 100;
     static constexpr int kMaxParameterLines = 10000;
@@ -125,6 +126,9 @@ public:
     // Of the last composition.
     const std::vector<LayoutEntry>& Log() const { return log_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
+    // What the bounds left out, one ANSI line each, e.g. "Zone 1", table 2: 12 more rows not
+    // shown; empty when everything was drawn.
+    const std::vector<std::string>& Omissions() const { return omissions_; }
     int DecorationStatus() const { return decorationStatus_; }
     // The page on which item i ended; -1 for an index out of range.
     int ItemLastPage(int item) const;
@@ -179,6 +183,9 @@ private:
     void DrawGraph(const CReportItem& item, int graphIndex);
     void DrawAssessment(const CReportItem& item);
     void DrawClosingPicture();
+    // Marks count things of what at the position and lists them with where (the item's title
+    // and the part).
+    void MarkOmission(long long count, const char* what, const std::string& where);
     int DrawPageDecoration(int page);
     void PaintOps(QPainter& painter, const std::vector<ReportOp>& ops) const;
 
@@ -207,6 +214,8 @@ private:
     std::vector<std::vector<ReportOp>> pages_;
     std::vector<LayoutEntry> log_;
     std::vector<int> itemLastPage_;
+    std::vector<std::string> omissions_;
+    bool pagesFull_ = false;  // the page bound was reached: nothing more is drawn
     int decorationStatus_ = 1;
     QImage logo_;
     QSize viewSize_;

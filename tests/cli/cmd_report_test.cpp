@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/codepage.h"
+#include "report/render/report.h"
 #include "report/report_xml.h"
 #include "tests/cli/run_program.h"
 #include "tests/common/temp_dir.h"
@@ -112,6 +113,23 @@ TEST(ReportCommand, ImportedReportRendersAndShowsProgressWhenAsked) {
     const auto quiet = RunQuorin({"report", "--import", dir / "in.xml", "--pdf", dir / "q.pdf"});
     ASSERT_EQ(quiet.status, 0) << quiet.err;
     EXPECT_EQ(quiet.err, "");
+}
+
+// The drawn report marks the rows past its capacity; the command says so on stderr, and the XML
+// keeps them all.
+TEST(ReportCommand, WarnsOfRowsTheDrawnReportLeavesOut) {
+    ScratchFolder dir;
+    std::vector<CReportItem> items(3);
+    items[1].title = "Big";
+    CReportTable& table = items[1].tables.emplace_back(CReport::kMaxTableRows + 12, 1);
+    table.AddColumn(CReportColumn(table.rowCount, 0, 100));
+    std::string error;
+    ASSERT_TRUE(ExportXml(items, dir / "in.xml", &error)) << error;
+    const auto run = RunQuorin(
+        {"report", "--import", dir / "in.xml", "--pdf", dir / "r.pdf", "--xml", dir / "r.xml"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "quorin report: warning: \"Big\", table 1: 12 more rows not shown\n");
+    EXPECT_EQ(Import(dir / "r.xml").at(1).tables.at(0).rowCount, CReport::kMaxTableRows + 12);
 }
 
 }  // namespace

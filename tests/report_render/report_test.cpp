@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "platform/files.h"
+#include "report/report_xml.h"
 #include "tests/common/temp_dir.h"
 #include "tests/report_render/report_fixture.h"
 
@@ -554,6 +555,54 @@ TEST(ReportDecoration, PageNumbersLogoAndFrameFollowTheMode) {
     report.Draw();
     EXPECT_EQ(std::pair(EntriesOf(report, Kind::kPageNumber).size(), report.DecorationStatus()),
               std::pair(size_t{0}, -1));
+}
+
+// Stored report texts hold "$" for blanks: a report read back from its XML looks as before.
+TEST(ReportTexts, AReimportedReportDrawsItsDollarsAsBlanks) {
+    CReportItem item = Item("Zone 1 test");
+    item.setLines = {"Z1 = 4 ohm", "t1 = 0 s"};
+    item.tables.push_back(MakeTable(2, 2));
+    item.tables[0].columns[1].cells[0].text = "a b";
+    std::vector<CReportItem> items{Item("Head"), item, Item("End")};
+    CReport before(BareHead()), after(BareHead());
+    before.SetItems(items);
+    before.Draw();
+    std::vector<CReportItem> back;
+    ASSERT_TRUE(ImportXmlText(ExportXmlText(items), back, nullptr));
+    ASSERT_EQ(back.at(1).setLines.at(0), "Z1$=$4$ohm");  // the text keeps its "$"
+    after.SetItems(back);
+    after.Draw();
+    ASSERT_EQ(after.PageCount(), before.PageCount());
+    for (int page = 0; page < before.PageCount(); ++page)
+        EXPECT_EQ(Page(after, page, QSize(1000, 1200)), Page(before, page, QSize(1000, 1200)))
+            << page;
+    EXPECT_EQ(after.Items().at(1).title, "Zone$1$test");
+}
+
+// What a bound leaves out is marked in the report and listed.
+TEST(ReportTexts, RowsColumnsLinesAndPagesPastTheBoundsAreMarked) {
+    CReportItem rows = Item("Big"), columns = Item("Big"), lines = Item("Big");
+    rows.tables.push_back(MakeTable(CReport::kMaxTableRows + 12, 1));
+    columns.tables.push_back(MakeTable(2, CReport::kMaxTableColumns + 3));
+    lines.setLines.assign(CReport::kMaxParameterLines + 1, "x=1");
+    const std::vector<CReportItem> pages(CReport::kMaxPages + 2, Item("Page"));
+    const struct {
+        std::vector<CReportItem> tests;
+        std::string mark, omission;
+    } cases[] = {
+        {{rows}, "... 12 more rows not shown", "\"Big\", table 1: 12 more rows not shown"},
+        {{columns}, "... 3 more columns not shown", "\"Big\", table 1: 3 more columns not shown"},
+        {{lines}, "... 1 more line not shown", "\"Big\", settings: 1 more line not shown"},
+        {pages, "... the rest of the report is not shown (more than 20000 pages)",
+         "the report: pages after page 20000 not shown"},
+        {{FullItem()}, "", ""},
+    };
+    for (const auto& c : cases) {
+        auto report = Composed(c.tests);
+        EXPECT_EQ(report->Omissions(), c.omission.empty() ? std::vector<std::string>{}
+                                                          : std::vector<std::string>{c.omission});
+        EXPECT_EQ(c.mark.empty(), TextEntry(*report, c.mark) == nullptr) << c.mark;
+    }
 }
 
 }  // namespace
