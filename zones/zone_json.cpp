@@ -53,7 +53,16 @@ void AppendPair(std::string& out, float x, float y) {
 
 void AppendString(std::string& out, const std::string& ansi) {
     out += '"';
-    for (const char c : AnsiToUtf8(ansi)) {
+    const std::string utf8 = AnsiToUtf8(ansi);
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        // A byte the code page cannot decode (U+DC80..U+DCFF) as its JSON escape, which keeps
+        // the output UTF-8 and the byte recoverable.
+        if (c == '\xED' && utf8.size() - i >= 3 && (utf8[i + 1] & 0xFC) == 0xB0) {
+            out += CFormat("\\u%04x", 0xD000u | (utf8[i + 1] & 0x3Fu) << 6 | (utf8[i + 2] & 0x3Fu));
+            i += 2;
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";

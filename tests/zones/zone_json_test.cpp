@@ -42,13 +42,13 @@ TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
     table.MutableBox() = CZoneBox();
     table.SetCount(1);
     CZone& zone = *table.MutableZone(1);
-    zone.label = "a\"b\\c\x01\t\r\n\xC7\xF8";
+    zone.label = "a\"b\\c\x01\t\r\n\xC7\xF8\xFF";
     zone.kind = kZoneCircle;
-    EXPECT_EQ(
-        ZonesToJson(table),
-        "{\"zones\":[{\"slot\":1,\"index\":0,\"invert\":0,\"kind\":1,"
-        "\"label\":\"a\\\"b\\\\c\\u0001\\t\\r\\n\xE5\x8C\xBA\",\"faultLoop\":\"\",\"center\":[0,0],"
-        "\"radius\":0}],\"box\":{\"rMin\":-1,\"rMax\":1,\"xMin\":-1,\"xMax\":1}}");
+    EXPECT_EQ(ZonesToJson(table),
+              "{\"zones\":[{\"slot\":1,\"index\":0,\"invert\":0,\"kind\":1,"
+              "\"label\":\"a\\\"b\\\\c\\u0001\\t\\r\\n\xE5\x8C\xBA\\udcff\","
+              "\"faultLoop\":\"\",\"center\":[0,0],"
+              "\"radius\":0}],\"box\":{\"rMin\":-1,\"rMax\":1,\"xMin\":-1,\"xMax\":1}}");
 }
 
 }  // namespace
