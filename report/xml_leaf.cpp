@@ -26,10 +26,10 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Whether a reversible form starts at text[i]; *c receives its character.
-bool FormAt(std::string_view text, size_t i, char32_t* c) {
-    if (text.size() - i < 7 || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
-        return false;
+// Whether "_x" and the four hex digits of a character that NeedsForm start at text[i] (a form
+// when "_" follows); *c receives the character.
+bool FormStartAt(std::string_view text, size_t i, char32_t* c) {
+    if (text.size() - i < 6 || text[i] != '_' || text[i + 1] != 'x') return false;
     char32_t value = 0;
     for (size_t k = 2; k < 6; ++k) {
         const int d = HexDigit(text[i + k]);
@@ -39,6 +39,10 @@ bool FormAt(std::string_view text, size_t i, char32_t* c) {
     if (!NeedsForm(value)) return false;
     *c = value;
     return true;
+}
+
+bool FormAt(std::string_view text, size_t i, char32_t* c) {
+    return FormStartAt(text, i, c) && text.size() - i >= 7 && text[i + 6] == '_';
 }
 
 void AppendForm(std::string& out, char32_t c) {
@@ -69,8 +73,9 @@ std::string FileText(std::string_view ansi, Blanks blanks) {
             continue;
         }
         if (b < 0x80) {
-            // "_" only where it would read as a form.
-            if (b == '_' && !FormAt(utf8, i, &found)) continue;
+            // "_" only where it could read as a form: what follows the four digits may be
+            // written as a form itself, which starts with "_".
+            if (b == '_' && !FormStartAt(utf8, i, &found)) continue;
             form = b;
         } else if (b == 0xED && three && (next(1) & 0xFC) == 0xB0) {
             form = 0xD000 | (next(1) & 0x3F) << 6 | (next(2) & 0x3F);  // an escaped byte

@@ -3,7 +3,7 @@
 // What XML 1.0 cannot carry, or a parser would change, is written in the reversible form
 // "_xHHHH_" (four upper-case hex digits) and read back to the same bytes: control characters but
 // tab and LF (CR and NUL too), bytes the code page cannot decode (U+DC80..U+DCFF), U+FFFE and
-// U+FFFF, and the "_" of a text that would itself read as such a form ("_x005F_").
+// U+FFFF, and the "_" of a text that could itself read as such a form ("_x005F_").
 //
 // Writers go to a sink: DomSink appends pugixml nodes; TextSink writes the bytes that pugixml's
 // raw save of those nodes gives (the tests hold the two equal), several times faster, which is

@@ -165,7 +165,8 @@ TEST(ReportXml, EveryByteOfATextReadsBackFromAWellFormedFile) {
         {"CR\r\nLF", "CR_x000D_\nLF"},     // a parser would make LF of CR LF
         {"\xFF\x80z", "_xDCFF__xDC80_z"},  // bytes GBK lacks
         {"\xA1\x40", "\xEE\x93\x86"},      // GBK's user-defined area
-        {"_x0001_ _x0041_ _xDCFF", "_x005F_x0001_ _x0041_ _xDCFF"},  // only forms get protected
+        {"_x0001_ _x0041_ _xDCFF _xFFFE\xFF",
+         "_x005F_x0001_ _x0041_ _x005F_xDCFF _x005F_xFFFE_xDCFF_"},
     };
     for (const auto& c : cases) {
         std::vector<CReportItem> items(1);
