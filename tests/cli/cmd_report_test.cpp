@@ -115,21 +115,23 @@ TEST(ReportCommand, ImportedReportRendersAndShowsProgressWhenAsked) {
     EXPECT_EQ(quiet.err, "");
 }
 
-// The drawn report marks the rows past its capacity; the command says so on stderr, and the XML
-// keeps them all.
-TEST(ReportCommand, WarnsOfRowsTheDrawnReportLeavesOut) {
+// The drawn report marks the columns past its capacity; the command says so on stderr, and the
+// XML keeps them all.
+TEST(ReportCommand, WarnsOfWhatTheDrawnReportLeavesOut) {
     ScratchFolder dir;
     std::vector<CReportItem> items(3);
-    items[1].title = "Big";
-    CReportTable& table = items[1].tables.emplace_back(CReport::kMaxTableRows + 12, 1);
-    table.AddColumn(CReportColumn(table.rowCount, 0, 100));
+    items[1].title = "Wide";
+    CReportTable& table = items[1].tables.emplace_back(2, CReport::kMaxTableColumns + 3);
+    for (int c = 0; c < table.colCount; ++c)
+        table.AddColumn(CReportColumn(table.rowCount, c, 100));
     std::string error;
     ASSERT_TRUE(ExportXml(items, dir / "in.xml", &error)) << error;
     const auto run = RunQuorin(
         {"report", "--import", dir / "in.xml", "--pdf", dir / "r.pdf", "--xml", dir / "r.xml"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "quorin report: warning: \"Big\", table 1: 12 more rows not shown\n");
-    EXPECT_EQ(Import(dir / "r.xml").at(1).tables.at(0).rowCount, CReport::kMaxTableRows + 12);
+    EXPECT_EQ(run.err, "quorin report: warning: \"Wide\", table 1: 3 more columns not shown\n");
+    EXPECT_EQ(Import(dir / "r.xml").at(1).tables.at(0).columns.size(),
+              size_t{CReport::kMaxTableColumns + 3});
 }
 
 }  // namespace

@@ -582,7 +582,8 @@ TEST(ReportTexts, AReimportedReportDrawsItsDollarsAsBlanks) {
 // What a bound leaves out is marked in the report and listed.
 TEST(ReportTexts, RowsColumnsLinesAndPagesPastTheBoundsAreMarked) {
     CReportItem rows = Item("Big"), columns = Item("Big"), lines = Item("Big");
-    rows.tables.push_back(MakeTable(CReport::kMaxTableRows + 12, 1));
+    CReportTable& tall = rows.tables.emplace_back(CReport::kMaxTableRows + 12, 1);
+    tall.AddColumn(CReportColumn(tall.rowCount, 0, 100));  // no cells: only the rows count
     columns.tables.push_back(MakeTable(2, CReport::kMaxTableColumns + 3));
     lines.setLines.assign(CReport::kMaxParameterLines + 1, "x=1");
     const std::vector<CReportItem> pages(CReport::kMaxPages + 2, Item("Page"));
