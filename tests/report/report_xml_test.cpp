@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -140,18 +141,13 @@ TEST(ReportXml, ExportMatchesPugixmlSave) {
     EXPECT_NE(text.find("<Title>cut_x0000_here</Title>"), std::string::npos);
 }
 
-// Well-formed XML 1.0 in UTF-8: no control character but tab, LF and CR, no U+FFFE or U+FFFF,
-// no surrogate, no character reference (the export writes none).
+// Well-formed XML 1.0 in UTF-8 as far as characters go: valid UTF-8 (no surrogates), no control
+// character but tab, LF and CR, and no character reference (the export writes none).
 bool WellFormedChars(const std::string& xml) {
-    if (EncodingToUtf8(xml, "UTF-8", nullptr) != ToUtf8Status::kDone) return false;
-    for (size_t i = 0; i < xml.size(); ++i) {
-        const auto c = static_cast<unsigned char>(xml[i]);
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || xml.compare(i, 2, "&#") == 0 ||
-            xml.compare(i, 3, "\xEF\xBF\xBE") == 0 || xml.compare(i, 3, "\xEF\xBF\xBF") == 0 ||
-            (c == 0xED && i + 1 < xml.size() && static_cast<unsigned char>(xml[i + 1]) >= 0xA0))
-            return false;
-    }
-    return true;
+    return EncodingToUtf8(xml, "UTF-8", nullptr) == ToUtf8Status::kDone &&
+           xml.find("&#") == std::string::npos && std::none_of(xml.begin(), xml.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+           });
 }
 
 // What XML cannot carry is written in a reversible form: every byte reads back.
@@ -237,18 +233,13 @@ TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
 
 // "测试" as the title, in the encodings a file may come in.
 TEST(ReportXml, FilesInOtherEncodingsAreConverted) {
-    const std::string body =
-        "<Report><FullTable><Title>\xE6\xB5\x8B\xE8\xAF\x95</Title><Paras><Sets/>"
-        "<TestParas/><InOuts/></Paras></FullTable></Report>";
-    std::u16string wide;
-    for (const char c : body)
-        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
-    const size_t at = wide.find(u"\xE6");
-    wide.replace(at, 6, u"\u6D4B\u8BD5");
+    const std::u16string wide =
+        u"<Report><FullTable><Title>\u6D4B\u8BD5</Title><Paras><Sets/>"
+        u"<TestParas/><InOuts/></Paras></FullTable></Report>";
     const std::string utf16le(reinterpret_cast<const char*>(wide.data()), 2 * wide.size());
-    std::string gbk = "<?xml version='1.0' encoding='GB2312'?>" + body;
-    gbk.replace(gbk.find("\xE6"), 6, "\xB2\xE2\xCA\xD4");
-    const std::string texts[] = {"\xEF\xBB\xBF" + body, "\xFF\xFE" + utf16le, utf16le, gbk};
+    const std::string texts[] = {"\xEF\xBB\xBF" + AnsiToUtf8(Utf16ToAnsi(wide)),
+                                 "\xFF\xFE" + utf16le, utf16le,
+                                 "<?xml version='1.0' encoding='GB2312'?>" + Utf16ToAnsi(wide)};
     for (const std::string& text : texts) {
         std::vector<CReportItem> items;
         std::string error;
