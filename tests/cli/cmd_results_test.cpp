@@ -61,9 +61,6 @@ TEST(ResultsCommand, EnteringResultsChangesNoOtherByte) {
 }
 
 TEST(ResultsCommand, EnteringResultsKeepsBytesThatNoCodePageMaps) {
-    GTEST_SKIP() << "the component's ANSI conversion still turns bytes that GBK does not map "
-                    "(0xFF, A1 40, FE FE, a lone lead byte) into \"?\" on their way through "
-                    "LoadTestItems and GetTestItemsText";
     ExpectOnlyTheEnteredResultsChange("TestComName2=Vendor.Raw;DATA=\xFF\xA1\x40\xFE\xFE;\x81");
 }
 
