@@ -2,18 +2,14 @@
 
 #include <utility>
 
+#include "platform/keyed_hash.h"
+
 namespace quorin {
 
 std::uint64_t CNameTable::HashOf(std::string_view name) {
-    // FNV-1a: names are a few bytes long, where a call into a general-purpose hash costs more
-    // than the hashing itself. The final fold brings the high bits down to the slot index.
-    std::uint64_t h = 14695981039346656037ull;
-    for (const char c : name) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    h ^= h >> 29;
-    return h | 1;  // never 0, which marks an empty slot
+    // Names come from the template (setting IDs), so a fixed hash would let a crafted template
+    // pile them all into one probe run.
+    return KeyedHash(name) | 1;  // never 0, which marks an empty slot
 }
 
 namespace {

@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-namespace quorin {
+#include "platform/keyed_hash.h"
 
-std::uint32_t CKeyValueIndex::HashOf(std::string_view key) {
-    // FNV-1a: keys are a few bytes ("N12", "S3417").
-    std::uint32_t h = 2166136261u;
-    for (const char c : key) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 16777619u;
-    }
-    return h;
-}
+namespace quorin {
 
 // Sizes the table for up to pairs keys and empties it by moving to a new generation, so a reread
 // does not touch every slot.
@@ -30,9 +22,28 @@ void CKeyValueIndex::Prepare(std::size_t pairs) {
 }
 
 // pairs := key "=" value (separator | end) -- as CKeyValueList splits them.
+template <class Store>
+void CKeyValueIndex::Split(char separator, Store&& store) {
+    const std::string_view text = text_;
+    std::size_t position = 0;
+    while (position <= text.size()) {
+        const std::size_t eq = text.find('=', position);
+        if (eq == std::string_view::npos) return;
+        const std::string_view key = text.substr(position, eq - position);
+        position = eq + 1;
+        std::size_t end = text.find(separator, position);
+        if (end == std::string_view::npos) end = text.size();
+        const auto length = end == position ? kBlank : static_cast<std::uint32_t>(end - position);
+        if (!store(key, static_cast<std::uint32_t>(position), length)) return;
+        position = end + 1;
+    }
+}
+
 void CKeyValueIndex::Assign(std::string_view text, char separator) {
     if (text.size() > 0xFFFFFFFEu) text = text.substr(0, 0xFFFFFFFEu);
     text_ = text;
+    ordered_ = false;
+    pairs_.clear();
     std::size_t equals = 0;
     for (const char *p = text.data(), *end = p + text.size();
          (p = static_cast<const char*>(std::memchr(p, '=', static_cast<std::size_t>(end - p))));
@@ -41,44 +52,57 @@ void CKeyValueIndex::Assign(std::string_view text, char separator) {
     Prepare(equals);
 
     const std::size_t mask = slots_.size() - 1;
-    std::size_t position = 0;
-    while (position <= text.size()) {
-        const std::size_t eq = text.find('=', position);
-        if (eq == std::string_view::npos) break;
-        const std::string_view key = text.substr(position, eq - position);
-        position = eq + 1;
-        std::size_t end = text.find(separator, position);
-        if (end == std::string_view::npos) end = text.size();
-
-        const std::uint32_t hash = HashOf(key);
+    Split(separator, [&](std::string_view key, std::uint32_t offset, std::uint32_t length) {
+        const auto hash = static_cast<std::uint32_t>(KeyedHash(key));
         std::size_t i = hash & mask;
-        while (slots_[i].generation == generation_ &&
-               !(slots_[i].hash == hash && KeyOf(slots_[i]) == key))
-            i = (i + 1) & mask;
-        Slot& slot = slots_[i];
-        if (slot.generation != generation_) {
-            slot.generation = generation_;
-            slot.hash = hash;
-            slot.keyOffset = static_cast<std::uint32_t>(key.data() - text.data());
-            slot.keyLength = static_cast<std::uint32_t>(key.size());
-            ++size_;
+        for (int probe = 1; slots_[i].generation == generation_; ++probe) {
+            Slot& slot = slots_[i];
+            if (slot.hash == hash && KeyOf(slot) == key) {
+                slot.valueOffset = offset;
+                slot.valueLength = length;
+                return true;
+            }
+            if (probe == maxProbes_) {
+                ordered_ = true;
+                return false;
+            }
+            i = (i + static_cast<std::size_t>(probe)) & mask;
         }
-        slot.valueOffset = static_cast<std::uint32_t>(position);
-        slot.valueLength = end == position ? kBlank : static_cast<std::uint32_t>(end - position);
-        position = end + 1;
-    }
+        Slot& slot = slots_[i];
+        slot.generation = generation_;
+        slot.hash = hash;
+        slot.keyOffset = static_cast<std::uint32_t>(key.data() - text.data());
+        slot.keyLength = static_cast<std::uint32_t>(key.size());
+        slot.valueOffset = offset;
+        slot.valueLength = length;
+        ++size_;
+        return true;
+    });
+    if (!ordered_) return;
+    // A probe run that long is a flood of colliding keys, not bad luck: index the text in an order
+    // that no choice of keys can degrade.
+    Split(separator, [&](std::string_view key, std::uint32_t offset, std::uint32_t length) {
+        pairs_.insert_or_assign(key, Value{offset, length});
+        return true;
+    });
 }
 
 std::string_view CKeyValueIndex::Find(std::string_view key) const {
+    if (ordered_) {
+        const auto it = pairs_.find(key);
+        return it == pairs_.end() ? std::string_view()
+                                  : ValueOf(it->second.offset, it->second.length);
+    }
     if (size_ == 0) return {};
-    const std::uint32_t hash = HashOf(key);
+    const auto hash = static_cast<std::uint32_t>(KeyedHash(key));
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask; slots_[i].generation == generation_; i = (i + 1) & mask) {
+    std::size_t i = hash & mask;
+    for (int probe = 1; slots_[i].generation == generation_; ++probe) {
         const Slot& slot = slots_[i];
-        if (slot.hash == hash && KeyOf(slot) == key) {
-            if (slot.valueLength == kBlank) return " ";
-            return text_.substr(slot.valueOffset, slot.valueLength);
-        }
+        if (slot.hash == hash && KeyOf(slot) == key)
+            return ValueOf(slot.valueOffset, slot.valueLength);
+        if (probe == maxProbes_) break;
+        i = (i + static_cast<std::size_t>(probe)) & mask;
     }
     return {};
 }
