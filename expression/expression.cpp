@@ -190,6 +190,9 @@ int CExpression::Parse(std::string_view text) {
     // The cursor never passes a NUL, and std::string keeps one after the last byte, so Peek
     // needs no bounds check.
     text_.assign(text);
+    // Nearly every byte of a long formula makes a node; growing the pool step by step would copy
+    // it again and again.
+    nodes_.reserve(text.size() + 1);
     const int root = ParseLevel1();
     if (root < 0 || Peek() != '\0') {
         nodes_.clear();
@@ -211,21 +214,14 @@ bool CExpression::Enter() {
 }
 
 int CExpression::AddNode(ExprOp op, int left, int right) {
+    const int index = static_cast<int>(nodes_.size());
     ExprNode node;
     node.op = op;
     node.left = left;
     node.right = right;
     nodes_.push_back(node);
-    return static_cast<int>(nodes_.size() - 1);
-}
-
-int CExpression::Binary(ExprOp op, int left, int right) {
-    int below = 0;
-    if (left >= 0) below = nodes_[static_cast<std::size_t>(left)].height;
-    if (right >= 0) below = std::max<int>(below, nodes_[static_cast<std::size_t>(right)].height);
-    if (below + 1 > kMaxDepth) return -1;
-    const int index = AddNode(op, left, right);
-    nodes_[static_cast<std::size_t>(index)].height = static_cast<std::uint16_t>(below + 1);
+    for (const int child : {left, right})
+        if (child >= 0) nodes_[static_cast<std::size_t>(child)].parent = index;
     return index;
 }
 
@@ -238,7 +234,7 @@ int CExpression::ParseLevel1() {
         ++position_;
         const int right = ParseLevel2();
         if (right < 0) return -1;
-        left = Binary(static_cast<ExprOp>(c), left, right);
+        left = AddNode(static_cast<ExprOp>(c), left, right);
     }
     return -1;
 }
@@ -252,7 +248,7 @@ int CExpression::ParseLevel2() {
         ++position_;
         const int right = ParseLevel3();
         if (right < 0) return -1;
-        left = Binary(static_cast<ExprOp>(c), left, right);
+        left = AddNode(static_cast<ExprOp>(c), left, right);
     }
     return -1;
 }
@@ -265,7 +261,7 @@ int CExpression::ParseLevel3() {
         ++position_;
         const int right = ParseLevel4();
         if (right < 0) return -1;
-        left = Binary(ExprOp::Power, left, right);
+        left = AddNode(ExprOp::Power, left, right);
     }
     return -1;
 }
@@ -279,7 +275,7 @@ int CExpression::ParseLevel4() {
         ++position_;
         const int right = ParseLevel5();
         if (right < 0) return -1;
-        left = Binary(static_cast<ExprOp>(c), left, right);
+        left = AddNode(static_cast<ExprOp>(c), left, right);
     }
     return -1;
 }
@@ -292,7 +288,7 @@ int CExpression::ParseLevel5() {
     const int operand = ParseLevel5();
     --nesting_;
     if (operand < 0) return -1;
-    return Binary(ExprOp::Not, -1, operand);
+    return AddNode(ExprOp::Not, -1, operand);
 }
 
 // primary := blanks ( "-" level1 | "(" level1 ")" | atom )
@@ -307,7 +303,7 @@ int CExpression::ParsePrimary() {
         if (operand < 0) return -1;
         const int minusOne = AddNode(ExprOp::Number, -1, -1);
         nodes_[static_cast<std::size_t>(minusOne)].value = -1.0;
-        return Binary(ExprOp::Multiply, minusOne, operand);
+        return AddNode(ExprOp::Multiply, minusOne, operand);
     }
     if (c == '(') {
         if (!Enter()) return -1;
@@ -347,8 +343,7 @@ int CExpression::ParseAtom() {
             }
             result = AddNode(ExprOp::Name, -1, -1);
             ExprNode& node = nodes_[static_cast<std::size_t>(result)];
-            node.nameOffset = static_cast<std::uint32_t>(start);
-            node.nameLength = static_cast<std::uint32_t>(length);
+            node.name = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
         }
     } else if (digits) {
         result = AddNode(ExprOp::Number, -1, -1);
@@ -375,17 +370,94 @@ int CExpression::ParseFunction(ExprOp function) {
         node.op = function;
         return argument;
     }
-    return Binary(function, argument, -1);
+    return AddNode(function, argument, -1);
 }
 
 int CExpression::Evaluate(double& out) {
     status_ = kStatusOk;
     if (root_ < 0) return kStatusNoTree;
+    pending_.clear();
     out = EvaluateNode(root_);
     return status_;
 }
 
-double CExpression::EvaluateNode(int index) {
+// Operator chains nest to the left without limit, so the left spine of two-operand nodes is
+// walked down and, through the parent links, up again in loops; recursion goes only into right
+// operands and one-operand nodes, whose depth the parser bounds.
+double CExpression::EvaluateNode(int top) {
+    int index = top;
+    for (;;) {
+        const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
+        if (n.left < 0 || n.right < 0) break;
+        if (n.op == ExprOp::Divide) {
+            // The divisor comes first, and its zero is flagged before the dividend is read, so a
+            // name in the dividend overwrites the status.
+            const double divisor = EvaluateNode(n.right);
+            if (divisor == 0.0) Raise(kStatusDivideByZero);
+            pending_.push_back({divisor, 0});
+        } else if (n.op == ExprOp::Max || n.op == ExprOp::Min) {
+            pending_.push_back({0.0, events_});
+        }
+        index = n.left;
+    }
+    double value = EvaluateOperand(index);
+    while (index != top) {
+        index = nodes_[static_cast<std::size_t>(index)].parent;
+        value = Finish(index, value);
+    }
+    return value;
+}
+
+// A two-operand node once its left operand is known.
+double CExpression::Finish(int index, double l) {
+    const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
+    switch (n.op) {
+        case ExprOp::Add:
+            return l + EvaluateNode(n.right);
+        case ExprOp::Subtract:
+            return l - EvaluateNode(n.right);
+        case ExprOp::Multiply:
+            return l * EvaluateNode(n.right);
+        case ExprOp::Divide: {
+            const double divisor = pending_.back().divisor;
+            pending_.pop_back();
+            return divisor == 0.0 ? -l / 0.001 : l / divisor;
+        }
+        case ExprOp::Power:
+            return std::pow(l, EvaluateNode(n.right));
+        case ExprOp::Less:
+            return l < EvaluateNode(n.right) ? 1.0 : 0.0;
+        case ExprOp::Greater:
+            return l > EvaluateNode(n.right) ? 1.0 : 0.0;
+        case ExprOp::And:
+            if (!Truthy(l)) return 0.0;
+            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
+        case ExprOp::Or:
+            if (Truthy(l)) return 1.0;
+            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
+        case ExprOp::List:
+            return l;
+        case ExprOp::Max:
+        case ExprOp::Min: {
+            // Each operand is evaluated once; the result and status are those of evaluating the
+            // winner a second time, whose events would then come last. Evaluating it again for
+            // real doubles the work at every level of nesting.
+            const bool leftRaised = events_ != pending_.back().events;
+            pending_.pop_back();
+            const int leftStatus = status_;
+            const double r = EvaluateNode(n.right);
+            const bool leftWins = n.op == ExprOp::Max ? r < l : !(r <= l);
+            if (!leftWins) return r;
+            if (leftRaised) status_ = leftStatus;
+            return l;
+        }
+        default:
+            return 0.0;
+    }
+}
+
+// Numbers, names, "!" and one-argument functions.
+double CExpression::EvaluateOperand(int index) {
     const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
     switch (n.op) {
         case ExprOp::Number:
@@ -393,56 +465,14 @@ double CExpression::EvaluateNode(int index) {
         case ExprOp::Name: {
             const CValue* v = table_ ? table_->Lookup(NameOf(n)) : nullptr;
             if (v == nullptr) {
-                status_ = kStatusUnknownName;
+                Raise(kStatusUnknownName);
                 return 0.0;
             }
-            status_ = kStatusNameResolved;
+            Raise(kStatusNameResolved);
             return v->GetValue();
         }
-        case ExprOp::Add: {
-            const double l = EvaluateNode(n.left);
-            return l + EvaluateNode(n.right);
-        }
-        case ExprOp::Subtract: {
-            const double l = EvaluateNode(n.left);
-            return l - EvaluateNode(n.right);
-        }
-        case ExprOp::Multiply: {
-            const double l = EvaluateNode(n.left);
-            return l * EvaluateNode(n.right);
-        }
-        case ExprOp::Divide: {
-            // The divisor comes first, and its zero is flagged before the dividend is read, so a
-            // name in the dividend overwrites the status.
-            const double r = EvaluateNode(n.right);
-            if (r == 0.0) {
-                status_ = kStatusDivideByZero;
-                return -EvaluateNode(n.left) / 0.001;
-            }
-            return EvaluateNode(n.left) / r;
-        }
-        case ExprOp::Power: {
-            const double l = EvaluateNode(n.left);
-            return std::pow(l, EvaluateNode(n.right));
-        }
-        case ExprOp::Less: {
-            const double l = EvaluateNode(n.left);
-            return l < EvaluateNode(n.right) ? 1.0 : 0.0;
-        }
-        case ExprOp::Greater: {
-            const double l = EvaluateNode(n.left);
-            return l > EvaluateNode(n.right) ? 1.0 : 0.0;
-        }
-        case ExprOp::And:
-            if (!Truthy(EvaluateNode(n.left))) return 0.0;
-            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
-        case ExprOp::Or:
-            if (Truthy(EvaluateNode(n.left))) return 1.0;
-            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
         case ExprOp::Not:
             return EvaluateNode(n.right) == 0.0 ? 1.0 : 0.0;
-        case ExprOp::List:
-            return EvaluateNode(n.left);
         case ExprOp::Sin:
             return std::sin(EvaluateNode(n.left));
         case ExprOp::Cos:
@@ -464,7 +494,7 @@ double CExpression::EvaluateNode(int index) {
         case ExprOp::Sqrt: {
             const double a = EvaluateNode(n.left);
             if (a < 0.0) {
-                status_ = kStatusDomainError;
+                Raise(kStatusDomainError);
                 return 0.0;
             }
             return std::sqrt(a);
@@ -472,24 +502,14 @@ double CExpression::EvaluateNode(int index) {
         case ExprOp::Log: {
             const double a = EvaluateNode(n.left);
             if (a <= 0.0) {
-                status_ = kStatusDomainError;
+                Raise(kStatusDomainError);
                 return 0.0;
             }
             return std::log(a);
         }
-        case ExprOp::Max: {
-            // The winner is evaluated a second time, so its status events happen again.
-            const double a = EvaluateNode(n.left);
-            const double b = EvaluateNode(n.right);
-            return b < a ? EvaluateNode(n.left) : EvaluateNode(n.right);
-        }
-        case ExprOp::Min: {
-            const double a = EvaluateNode(n.left);
-            const double b = EvaluateNode(n.right);
-            return b <= a ? EvaluateNode(n.right) : EvaluateNode(n.left);
-        }
+        default:
+            return 0.0;
     }
-    return 0.0;
 }
 
 void CExpression::Save(std::string& out) const {
@@ -530,28 +550,40 @@ std::string CExpression::TreeText() const {
     return out;
 }
 
-void CExpression::AppendTreeText(int index, std::string& out) const {
+// Left spines in loops, as in EvaluateNode.
+void CExpression::AppendTreeText(int top, std::string& out) const {
+    int index = top;
+    for (;;) {
+        const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
+        if (n.left < 0 || n.right < 0) break;
+        out += '(';
+        if (const char* f = FunctionName(n.op)) {
+            out += f;
+        } else {
+            out += static_cast<char>(n.op);
+        }
+        out += ' ';
+        index = n.left;
+    }
     const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
     if (n.op == ExprOp::Number) {
         out += CFormat("%.15g", n.value);
-        return;
-    }
-    if (n.op == ExprOp::Name) {
+    } else if (n.op == ExprOp::Name) {
         out += NameOf(n);
-        return;
-    }
-    out += '(';
-    if (const char* f = FunctionName(n.op)) {
-        out += f;
     } else {
-        out += static_cast<char>(n.op);
-    }
-    for (const int child : {n.left, n.right}) {
-        if (child < 0) continue;
+        const char* f = FunctionName(n.op);
+        out += '(';
+        out += f ? f : "!";
         out += ' ';
-        AppendTreeText(child, out);
+        AppendTreeText(n.left >= 0 ? n.left : n.right, out);
+        out += ')';
     }
-    out += ')';
+    while (index != top) {
+        index = nodes_[static_cast<std::size_t>(index)].parent;
+        out += ' ';
+        AppendTreeText(nodes_[static_cast<std::size_t>(index)].right, out);
+        out += ')';
+    }
 }
 
 double CalcExpressionText(CExpression& expression, CNameTable* table, std::string_view text,

@@ -15,7 +15,10 @@
 //   name    := letters and digits, looked up case-sensitively when parsed and when evaluated
 //   function:= SIN COS EXP SQRT LOG TG CTG ASIN ACOS ATG MAX MIN ABS, any case
 // MAX and MIN retype their argument's top node, whose two operands become the values compared:
-// MAX(A,B) is max(A,B), but MAX(A,B-C) is ((A,B)-C) retyped, that is max(A,C).
+// MAX(A,B) is max(A,B), but MAX(A,B-C) is ((A,B)-C) retyped, that is max(A,C). MAX returns the
+// left operand when the right one is smaller, MIN the right one when it is smaller or equal; the
+// status is then the winner's last event, or the status after both operands when the winner
+// raised none.
 #pragma once
 
 #include <cstddef>
@@ -70,15 +73,23 @@ inline constexpr int kStatusUnknownName = 3;    // a name was not in the table (
 inline constexpr int kStatusDomainError = 4;    // SQRT of a negative, LOG of a non-positive
 inline constexpr int kStatusNameResolved = 10;  // a name was found and read
 
+// A Name node's token: bytes of the expression text.
+struct ExprToken {
+    std::uint32_t offset;
+    std::uint32_t length;
+};
+
 // One node of a parsed tree. Nodes live in their expression's pool and refer to each other by
-// index (-1 for none). A function keeps its argument in left, "!" its operand in right.
+// index (-1 for none). A function keeps its argument in left, "!" its operand in right. A text of
+// n bytes makes up to 2n nodes, so they are kept small.
 struct ExprNode {
     std::int32_t left = -1;
     std::int32_t right = -1;
-    double value = 0.0;            // constant of a Number node
-    std::uint32_t nameOffset = 0;  // a Name node's token: bytes of the expression text
-    std::uint32_t nameLength = 0;
-    std::uint16_t height = 1;  // levels of the subtree below and including this node
+    union {
+        double value = 0.0;  // a Number node's constant
+        ExprToken name;      // a Name node's token
+    };
+    std::int32_t parent = -1;  // the node this one is an operand of
     ExprOp op = ExprOp::Number;
 };
 
@@ -87,10 +98,10 @@ struct ExprNode {
 // without allocating. Not for concurrent use.
 class CExpression {
 public:
-    // Deepest nesting of parentheses, unary minus, "!" and function arguments, and the greatest
-    // tree height (a chain of n operators of one level is n+1 high). Real templates stay far
-    // below; deeper input fails to parse at the position reached, so nothing recurses without
-    // bound.
+    // Deepest nesting of parentheses, unary minus, "!" and function arguments. Real templates
+    // stay far below; deeper input fails to parse at the position reached. Chains of two-operand
+    // operators ("1+1+...+1") may be of any length: parsing, evaluation and TreeText walk them in
+    // loops, so only nesting costs stack.
     static constexpr int kMaxDepth = 512;
     // Longer texts are refused: Parse returns 0 and Load fails.
     static constexpr std::size_t kMaxTextLength = std::size_t{1} << 30;
@@ -142,7 +153,7 @@ public:
     const ExprNode& Node(int index) const { return nodes_[static_cast<std::size_t>(index)]; }
     std::size_t NodeCount() const { return nodes_.size(); }
     std::string_view NameOf(const ExprNode& node) const {
-        return std::string_view(text_).substr(node.nameOffset, node.nameLength);
+        return std::string_view(text_).substr(node.name.offset, node.name.length);
     }
     // The tree in prefix form, e.g. "(* -1 (+ 2 X))", "(MAX (, 1 2) 3)", "(SIN X)", "(! X)";
     // numbers with "%.17g". Empty when there is no tree.
@@ -157,13 +168,23 @@ private:
     int ParsePrimary();
     int ParseAtom();
     int ParseFunction(ExprOp function);
-    int Binary(ExprOp op, int left, int right);
     int AddNode(ExprOp op, int left, int right);
     bool Enter();
     void SkipBlanks();
     char Peek() const { return text_.data()[position_]; }
 
+    // What a "/", MAX or MIN node on a left spine keeps while its left operand is evaluated.
+    struct Pending {
+        double divisor;        // "/": the right operand, evaluated first
+        std::uint32_t events;  // MAX, MIN: events_ before the left operand
+    };
     double EvaluateNode(int index);
+    double EvaluateOperand(int index);
+    double Finish(int index, double left);
+    void Raise(int status) {
+        status_ = status;
+        ++events_;
+    }
     void AppendTreeText(int index, std::string& out) const;
 
     CNameTable* table_ = nullptr;
@@ -173,6 +194,8 @@ private:
     int nesting_ = 0;
     int root_ = -1;
     std::vector<ExprNode> nodes_;
+    std::uint32_t events_ = 0;      // status events raised so far (compared, never counted up to)
+    std::vector<Pending> pending_;  // evaluation scratch, kept for its capacity
 };
 
 // The evaluation every template formula goes through: sets expression's name table to table,

@@ -93,8 +93,6 @@ TEST_F(ExpressionTest, StatusIsTheLastEventInEvaluationOrder) {
         {"SQRT(-1)+X", 2.5, kStatusNameResolved},
         {"0&X", 0, kStatusOk},  // right operands that are not needed are not read
         {"1|X", 1, kStatusOk}, {"1,X", 1, kStatusOk},
-        {"MAX(X,1/0)", 2.5, kStatusNameResolved},  // the winner is evaluated again
-        {"MIN(X,1/0)", -1000, kStatusDivideByZero},
     };
     // clang-format on
     for (const StatusCase& c : cases) {
@@ -170,28 +168,86 @@ TEST_F(ExpressionTest, NamesAreLookedUpAgainWhenEvaluated) {
     EXPECT_EQ(expr_.Parse("X"), 1);  // without a table no name parses
 }
 
-TEST_F(ExpressionTest, NestingIsBoundedAndDeeperTextsFailCleanly) {
-    const int bound = CExpression::kMaxDepth;
-    EXPECT_DOUBLE_EQ(Eval(std::string(bound, '(') + "X" + std::string(bound, ')')), 2.5);
-    EXPECT_DOUBLE_EQ(Eval(std::string(bound - 1, '-') + "1"), -1);  // each minus adds a node
-    std::string chain = "1";
-    for (int i = 1; i < bound; ++i)
-        chain += "+1";
-    EXPECT_DOUBLE_EQ(Eval(chain), bound);
-    EXPECT_GT(expr_.Parse(chain + "+1"), 0);
+std::string Repeat(std::string_view part, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += part;
+    return out;
+}
 
-    const int n = 100000;
-    const std::string deep[] = {std::string(n, '(') + "1" + std::string(n, ')'),
-                                std::string(n, '-') + "1", std::string(n, '!') + "0"};
-    for (const std::string& text : deep)
-        EXPECT_EQ(expr_.Parse(text), bound) << text.substr(0, 3);
-    std::string functions;
-    for (int i = 0; i < n; ++i)
-        functions += "SIN ";
-    EXPECT_GT(expr_.Parse(functions + "0"), 0);
-    for (int i = bound; i < n; ++i)
-        chain += "+1";
-    EXPECT_GT(expr_.Parse(chain), 0);
+// The status after MAX and MIN is the winner's last event, or the one after both operands when
+// the winner raised none. Ties go to the right operand for both: MAX keeps the left one only when
+// the right is smaller, MIN takes the right one when it is smaller or equal.
+TEST_F(ExpressionTest, MaxAndMinKeepTheWinnersValueAndLastEvent) {
+    const int deep =
+        250;  // each level nests twice; evaluating the winner twice per level would never finish
+    const struct {
+        std::string text;
+        double value;
+        int status;
+    } cases[] = {
+        {"MAX(X,1/0)", 2.5, kStatusNameResolved},
+        {"MIN(X,1/0)", -1000, kStatusDivideByZero},
+        {"MAX(5,1/0)", 5, kStatusDivideByZero},  // the winner raised nothing
+        {"MAX(5,X)", 5, kStatusNameResolved},
+        {"MIN(1,X)", 1, kStatusNameResolved},
+        {"MAX(SQRT(-1),0*X)", 0, kStatusNameResolved},  // ties: the right operand wins
+        {"MIN(SQRT(-1),0*X)", 0, kStatusNameResolved},
+        {"MAX(0*X,SQRT(-1))", 0, kStatusDomainError},
+        {"MIN(0*X,SQRT(-1))", 0, kStatusDomainError},
+        {"MAX(MAX(X,1/0),2)", 2.5, kStatusNameResolved},
+        {"MIN(MIN(1/0,X),Y)", -1000, kStatusDivideByZero},
+        {Repeat("MAX(", deep) + "X" + Repeat(",1/0)", deep), 2.5, kStatusNameResolved},
+        {Repeat("MIN(", deep) + "X" + Repeat(",1/0)", deep), -1000, kStatusDivideByZero},
+        {Repeat("MAX(", deep) + "5+1" + Repeat(")+1", deep - 1) + ")", 5, kStatusOk},
+        {Repeat("min(", deep) + "X" + Repeat(",SQRT(-1))", deep), 0, kStatusDomainError},
+    };
+    for (const auto& c : cases) {
+        int status = -2;
+        EXPECT_DOUBLE_EQ(Eval(c.text, &status), c.value) << c.text.substr(0, 40);
+        EXPECT_EQ(status, c.status) << c.text.substr(0, 40);
+    }
+}
+
+// Parentheses, unary minus, "!" and function arguments nest up to kMaxDepth levels; chains of
+// two-operand operators have no limit, in value, status and tree.
+TEST_F(ExpressionTest, NestingIsBoundedButOperatorChainsAreNot) {
+    const int bound = CExpression::kMaxDepth;
+    const struct {
+        std::string inner;  // {} marks where the nesting continues
+        std::string_view open, close;
+        double value;
+    } nests[] = {{"X", "(", ")", 2.5}, {"1", "-", "", 1}, {"0", "!", "", 0}, {"0", "SIN ", "", 0}};
+    for (const auto& n : nests) {
+        const std::string fits = Repeat(n.open, bound) + n.inner + Repeat(n.close, bound);
+        EXPECT_DOUBLE_EQ(Eval(fits), n.value) << n.open;
+        const std::string deeper = Repeat(n.open, bound + 1) + n.inner + Repeat(n.close, bound + 1);
+        EXPECT_EQ(expr_.Parse(deeper),
+                  bound * static_cast<int>(n.open.size()) + (n.open == "SIN " ? 3 : 0))
+            << n.open;
+    }
+
+    const int terms = 300000;
+    const struct {
+        std::string text;
+        double value;
+        int status;
+    } chains[] = {
+        {"1" + Repeat("+1", terms - 1), terms, kStatusOk},
+        {"X" + Repeat("*1", terms - 1), 2.5, kStatusNameResolved},
+        {"0" + Repeat("/0", terms - 1) + "-X", -2.5, kStatusNameResolved},
+        {"X" + Repeat("/1", terms - 1) + "/0", -2500, kStatusNameResolved},
+        {"2" + Repeat("^1<3", terms - 1), 2, kStatusOk},
+    };
+    for (const auto& c : chains) {
+        int status = -2;
+        EXPECT_DOUBLE_EQ(Eval(c.text, &status), c.value) << c.text.substr(0, 20);
+        EXPECT_EQ(status, c.status) << c.text.substr(0, 20);
+    }
+    ASSERT_EQ(expr_.Parse("1" + Repeat("+1", 4) + "*2"), -1);
+    EXPECT_EQ(expr_.TreeText(), "(+ (+ (+ (+ 1 1) 1) 1) (* 1 2))");
+    ASSERT_EQ(expr_.Parse(chains[0].text), -1);
+    EXPECT_EQ(expr_.TreeText().size(), 6 * static_cast<std::size_t>(terms) - 5);
 }
 
 TEST_F(ExpressionTest, SaveWritesALengthPrefixedText) {
