@@ -282,6 +282,11 @@ void ReadPairs(std::string_view section, std::string_view key, ItemList<5, 2>& l
 using NumberedValues = std::array<std::optional<std::string_view>, kMaxCoordinatePairs>;
 void FirstNumberedValues(std::string_view section, std::string_view prefix, NumberedValues& out) {
     out.fill(std::nullopt);
+    // The first ";" at or after the last place asked for. Occurrences come in text order, so it
+    // only moves forward: a section with no ";" after its first YN1= is searched once, not once
+    // per occurrence.
+    size_t semi = 0;
+    bool semiFound = false;
     for (size_t at = section.find(prefix); at != npos; at = section.find(prefix, at + 1)) {
         size_t p = at + prefix.size();
         int n = 0;
@@ -295,9 +300,13 @@ void FirstNumberedValues(std::string_view section, std::string_view prefix, Numb
         if (p >= section.size() || section[p] != '=') continue;
         auto& slot = out[static_cast<size_t>(n)];
         if (slot) continue;
+        if (!semiFound || (semi != npos && semi < p + 1)) {
+            semi = section.find(';', p + 1);
+            semiFound = true;
+        }
         // Without ";" this first occurrence has no value, and no later one can have one either.
-        const size_t semi = section.find(';', p + 1);
-        if (semi != npos) slot = section.substr(p + 1, semi - p - 1);
+        if (semi == npos) return;
+        slot = section.substr(p + 1, semi - p - 1);
     }
 }
 

@@ -39,15 +39,20 @@ void ReadShapes(std::string_view shapeText, CZone& zone) {
                                                           {"LINEP=", kShapeLineP},
                                                           {"ARC=", kShapeArc},
                                                           {"ARCP=", kShapeArcP}}};
+    // The next occurrence of each keyword at or after the cursor, searched again only once the
+    // cursor has passed it: a keyword that is missing is looked for once, not once per record.
+    std::array<size_t, kKeywords.size()> next;
+    for (size_t k = 0; k < kKeywords.size(); ++k)
+        next[k] = shapeText.find(kKeywords[k].text);
     size_t cursor = 0;
     while (zone.shapeCount < kMaxZoneShapes) {
         size_t first = std::string_view::npos;
         ZoneShapeType type = kShapeLine;
-        for (const auto& k : kKeywords) {
-            const size_t at = shapeText.find(k.text, cursor);
-            if (at < first) {
-                first = at;
-                type = k.type;
+        for (size_t k = 0; k < kKeywords.size(); ++k) {
+            if (next[k] < cursor) next[k] = shapeText.find(kKeywords[k].text, cursor);
+            if (next[k] < first) {
+                first = next[k];
+                type = kKeywords[k].type;
             }
         }
         if (first == std::string_view::npos) break;

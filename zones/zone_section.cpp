@@ -1,6 +1,9 @@
 #include "zones/zone_section.h"
 
+#include <array>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "zones/zone_geometry.h"
 
@@ -10,9 +13,49 @@ namespace {
 constexpr int kLastIndex = 19;
 constexpr int kZonesPerIndex = 4;
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
+// A line break after every "BEGINSHAPE" and every "ENDSHAPE", in one pass over the text and one
+// move of each byte (replacing marker after marker moves the rest of the text each time). The
+// result is that of two replace-all passes, BEGINSHAPE first: an "ENDSHAPE" that begins on the
+// last letter of a marker already taken is broken up by the inserted line break.
+void BreakAfterShapeMarkers(std::string& text) {
+    constexpr std::string_view kBegin = "BEGINSHAPE", kEnd = "ENDSHAPE";
+    // Where the line breaks go: a zone has two, a crafted one may have millions.
+    std::array<size_t, 8> few;
+    std::vector<size_t> many;
+    size_t count = 0;
+    const std::string_view in = text;
+    for (size_t i = 0; i < in.size();) {
+        const std::string_view rest = in.substr(i);
+        const size_t length = rest.starts_with(kBegin) ? kBegin.size()
+                              : rest.starts_with(kEnd) ? kEnd.size()
+                                                       : 0;
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        i += length;
+        if (count < few.size()) {
+            few[count] = i;
+        } else {
+            if (many.empty()) many.assign(few.begin(), few.end());
+            many.push_back(i);
+        }
+        ++count;
+    }
+    if (count == 0) return;
+    size_t from = text.size();
+    text.resize(text.size() + 2 * count);
+    char* bytes = text.data();
+    size_t to = text.size();
+    for (size_t k = count; k-- > 0;) {
+        const size_t end = many.empty() ? few[k] : many[k];
+        to -= from - end;
+        std::memmove(bytes + to, bytes + end, from - end);
+        to -= 2;
+        bytes[to] = '\r';
+        bytes[to + 1] = '\n';
+        from = end;
+    }
 }
 
 }  // namespace
@@ -27,8 +70,7 @@ int ReadZones(CZoneTable& table, std::string_view section, IZoneEvaluator& evalu
             const int slot = table.Count() + 1;
             if (BuildZone(table, section, slot, index, zoneText, searchPos, evaluator) < 1) break;
             std::string& stored = table.MutableZone(slot)->text;
-            ReplaceAll(stored, "BEGINSHAPE", "BEGINSHAPE\r\n");
-            ReplaceAll(stored, "ENDSHAPE", "ENDSHAPE\r\n");
+            BreakAfterShapeMarkers(stored);
             table.SetCount(slot);
         }
     }

@@ -233,6 +233,7 @@ TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
         {"XN1=a;YN1=b;XN2=c;YN2=d;XN4=e;YN4=f;XP1=p;YP1=q", "pairs 3 1"},
         {"XN01=a;YN01=b;XN11=a;YN11=b;", "pairs 1 1"},
         {"YN2=d;XN2=c;YN1=b;XN1=a;", "pairs 3 1"},
+        {"XN1=a;YN2=d;XN2=c;YN1=b YN1=c YN1=", "pairs 1 1"},
     };
     CRelayTemplate t;
     for (const auto& c : cases) {

@@ -53,6 +53,22 @@ TEST(ReadZones, ResetsTheTableAndBreaksLinesAfterTheShapeMarkers) {
               "BEGINZONE\r\nINDEX=3;BEGINSHAPE\r\nCIRCLE=10,0,30;ENDSHAPE\r\nENDZONE\r\n");
     EXPECT_EQ(table.Box().rMin, -30.0f);
 
+    // A marker that begins on the last letter of the one before is broken up by its line break.
+    const std::string many(100, 'x');
+    const std::pair<std::string, std::string> bodies[] = {
+        {"BEGINSHAPENDSHAPE", "BEGINSHAPE\r\nNDSHAPE"},
+        {"ENDSHAPENDSHAPE", "ENDSHAPE\r\nNDSHAPE"},
+        {"BEGINSHAPEENDSHAPEBEGINSHAPEENDSHAPE",
+         "BEGINSHAPE\r\nENDSHAPE\r\nBEGINSHAPE\r\nENDSHAPE\r\n"},
+    };
+    for (const auto& [body, broken] : bodies) {
+        const std::string repeated = body + many + body + many + body + many + body + many + body;
+        ASSERT_EQ(ReadZones(table, "BEGINZONEINDEX=1;" + repeated + "ENDZONE", eval), 1) << body;
+        EXPECT_EQ(table.Zone(1).text, "BEGINZONE\r\nINDEX=1;" + broken + many + broken + many +
+                                          broken + many + broken + many + broken + "ENDZONE\r\n")
+            << body;
+    }
+
     EXPECT_EQ(ReadZones(table, "no zones", eval), 0);
     EXPECT_EQ(table.Zone(1).text, "");
     EXPECT_EQ(table.Box().rMin, -1.0f);
