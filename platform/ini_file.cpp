@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include "platform/files.h"
 #include "platform/numtext.h"
 #include "platform/private_profile.h"
 
@@ -12,15 +13,56 @@ namespace {
                             "cannot stand in an ini file.");
 }
 
+[[noreturn]] void CommitRefused(const std::string& path) {
+    throw CIniFileException("Cannot write the ini file '" + path +
+                            "': the file or its folder is read-only or missing.");
+}
+
 std::string KeyText(std::string_view section, std::string_view key) {
     return "key '" + std::string(key) + "' of section '" + std::string(section) + "'";
 }
 
 }  // namespace
 
+CIniFile::CIniFile() = default;
+CIniFile::CIniFile(std::string path) : path_(std::move(path)) {}
+CIniFile::CIniFile(CIniFile&&) noexcept = default;
+CIniFile& CIniFile::operator=(CIniFile&&) noexcept = default;
+CIniFile::~CIniFile() = default;
+
+void CIniFile::Open() {
+    ReadFileBytes(path_, opened_);
+    held_ = std::make_unique<ProfileText>(opened_);
+    written_ = false;
+}
+
+void CIniFile::Commit() {
+    if (!held_ || !written_) return;
+    if (!ProfileWritable(path_)) CommitRefused(path_);
+    std::string text = held_->Text();
+    if (text != opened_ && !WriteProfileText(path_, text)) CommitRefused(path_);
+    opened_ = std::move(text);
+    written_ = false;
+}
+
+std::string CIniFile::Text() const {
+    return held_ ? held_->Text() : std::string();
+}
+
+void CIniFile::SetText(std::string_view text) {
+    if (!held_) return;
+    held_ = std::make_unique<ProfileText>(text);
+    written_ = true;
+}
+
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    std::string value = ReadProfileString(path_, section, key, defaultValue);
+    std::string value;
+    if (!held_) {
+        value = ReadProfileString(path_, section, key, defaultValue);
+    } else if (!held_->FindValue(section, key, &value)) {
+        value.assign(defaultValue);
+    }
     const size_t nul = value.find('\0');
     if (nul != std::string::npos) value.resize(nul);
     return value;
@@ -32,7 +74,7 @@ int CIniFile::GetInt(std::string_view section, std::string_view key, int default
 }
 
 void CIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!WriteProfileString(path_, section, key, value)) Refused(path_, KeyText(section, key));
+    if (!Write(section, key, value)) Refused(path_, KeyText(section, key));
 }
 
 void CIniFile::WriteInt(std::string_view section, std::string_view key, int value) {
@@ -40,25 +82,38 @@ void CIniFile::WriteInt(std::string_view section, std::string_view key, int valu
 }
 
 void CIniFile::DeleteKey(std::string_view section, std::string_view key) {
-    if (!WriteProfileString(path_, section, key, std::nullopt))
+    if (!Write(section, key, std::nullopt))
         Refused(path_, "the deletion of " + KeyText(section, key));
 }
 
+bool CIniFile::Write(std::string_view section, std::string_view key,
+                     std::optional<std::string_view> value) {
+    if (!held_) return WriteProfileString(path_, section, key, value);
+    written_ = true;
+    return held_->SetValue(section, key, value);
+}
+
 void CIniFile::DeleteSection(std::string_view section) {
-    if (!DeleteProfileSection(path_, section))
+    if (held_) {
+        held_->DeleteSection(section);
+        written_ = true;
+    } else if (!DeleteProfileSection(path_, section)) {
         Refused(path_, "the deletion of section '" + std::string(section) + "'");
+    }
 }
 
 void CIniFile::GetKeys(std::string_view section, std::vector<std::string>& keys) const {
-    keys = ReadProfileKeys(path_, section);
+    keys = held_ ? held_->KeyNames(section) : ReadProfileKeys(path_, section);
 }
 
 void CIniFile::GetSectionNames(std::vector<std::string>& sections) const {
-    sections = ReadProfileSectionNames(path_);
+    sections = held_ ? held_->SectionNames() : ReadProfileSectionNames(path_);
 }
 
 bool CIniFile::SectionExists(std::string_view section) const {
-    return !ReadProfileKeys(path_, section).empty();
+    std::vector<std::string> keys;
+    GetKeys(section, keys);
+    return !keys.empty();
 }
 
 }  // namespace quorin

@@ -3,6 +3,8 @@
 // default. A refused write throws CIniFileException.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,10 +17,15 @@ public:
     explicit CIniFileException(const std::string& message) : std::runtime_error(message) {}
 };
 
+class ProfileText;
+
 class CIniFile {
 public:
-    CIniFile() = default;
-    explicit CIniFile(std::string path) : path_(std::move(path)) {}
+    CIniFile();
+    explicit CIniFile(std::string path);
+    CIniFile(CIniFile&&) noexcept;
+    CIniFile& operator=(CIniFile&&) noexcept;
+    ~CIniFile();
 
     void SetPath(std::string path) { path_ = std::move(path); }
     const std::string& Path() const { return path_; }
@@ -42,8 +49,28 @@ public:
     // True when the section has at least one key.
     bool SectionExists(std::string_view section) const;
 
+    // Reads the file once (a missing one as empty): from then on every read and write of this
+    // object works on that text in memory, each a logarithm or one pass over it, and nothing is
+    // written before Commit. Without Open every call reads, and every write replaces, the file.
+    void Open();
+    // Writes the text held since Open back in one atomic replacement, when any write was asked
+    // for and the text changed. Throws CIniFileException when the write is refused (the file is
+    // then as it was); a write asked for on a read-only file is refused even if it changed
+    // nothing, as it is without Open.
+    void Commit();
+    // The text held since Open (empty before Open), and its replacement, for edits beyond keys
+    // and sections such as raw section bodies.
+    std::string Text() const;
+    void SetText(std::string_view text);
+
 private:
+    bool Write(std::string_view section, std::string_view key,
+               std::optional<std::string_view> value);
+
     std::string path_;
+    std::unique_ptr<ProfileText> held_;
+    std::string opened_;    // the file's content when it was opened or last committed
+    bool written_ = false;  // a write was asked for since Open or the last Commit
 };
 
 }  // namespace quorin

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/files.h"
 
 namespace quorin {
@@ -43,87 +45,40 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-enum class LineKind { kOther, kSection, kKey };
-
-struct Line {
-    size_t begin = 0;  // first byte
-    size_t end = 0;    // end of the text, before the line end
-    size_t next = 0;   // first byte of the next line
-    LineKind kind = LineKind::kOther;
-    std::string_view name;   // section or key name, trimmed
-    std::string_view value;  // key value, trimmed
-    bool blank = true;
-};
-
-// line = blanks ( "[" name "]" rest | ";" comment | key "=" value | other ) line-end
-Line ScanLine(std::string_view content, size_t begin) {
-    Line line;
-    line.begin = begin;
-    size_t end = begin;
-    while (end < content.size() && content[end] != '\r' && content[end] != '\n')
-        ++end;
-    line.end = end;
-    line.next = end;
-    if (line.next < content.size()) {
-        if (content[line.next] == '\r' && line.next + 1 < content.size() &&
-            content[line.next + 1] == '\n')
-            line.next += 2;
-        else
-            line.next += 1;
+// Orders names as SameName compares them: the bytes with ASCII letters folded, except the second
+// byte of a double-byte character. Equal names have the same lead and trail bytes up to the first
+// difference, so one flag serves both.
+int CompareNames(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    bool trail = false;
+    for (size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(trail ? a[i] : LowerAscii(a[i]));
+        const auto y = static_cast<unsigned char>(trail ? b[i] : LowerAscii(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+        const auto lead = static_cast<unsigned char>(a[i]);
+        trail = !trail && lead >= 0x81 && lead <= 0xFE;
     }
-    const std::string_view text = Trim(content.substr(begin, end - begin));
-    line.blank = text.empty();
-    if (text.empty() || text.front() == ';') return line;
-    if (text.front() == '[') {
-        const size_t close = text.find(']');
-        if (close != std::string_view::npos) {
-            line.kind = LineKind::kSection;
-            line.name = Trim(text.substr(1, close - 1));
-        }
-        return line;
-    }
-    const size_t eq = text.find('=');
-    if (eq == std::string_view::npos) return line;
-    line.name = Trim(text.substr(0, eq));
-    if (line.name.empty()) return line;
-    line.kind = LineKind::kKey;
-    line.value = Trim(text.substr(eq + 1));
-    return line;
-}
-
-std::vector<Line> ScanLines(std::string_view content) {
-    std::vector<Line> lines;
-    for (size_t pos = 0; pos < content.size();) {
-        lines.push_back(ScanLine(content, pos));
-        pos = lines.back().next;
-    }
-    return lines;
-}
-
-// Index of the first header line of section, or lines.size().
-size_t FindSection(const std::vector<Line>& lines, std::string_view section) {
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].kind == LineKind::kSection && SameName(lines[i].name, section)) return i;
-    return lines.size();
-}
-
-// One past the last line of the section whose header is at index header.
-size_t SectionEnd(const std::vector<Line>& lines, size_t header) {
-    size_t i = header + 1;
-    while (i < lines.size() && lines[i].kind != LineKind::kSection)
-        ++i;
-    return i;
-}
-
-std::string_view LineEndOf(std::string_view content) {
-    const size_t lf = content.find_first_of("\r\n");
-    if (lf == std::string_view::npos) return "\r\n";
-    if (content[lf] == '\n') return "\n";
-    return "\r\n";
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+constexpr std::uint8_t kNoEol = 0, kLf = 1, kCr = 2, kCrLf = 3;
+
+std::string_view EolText(std::uint8_t eol) {
+    switch (eol) {
+        case kLf:
+            return "\n";
+        case kCr:
+            return "\r";
+        case kCrLf:
+            return "\r\n";
+        default:
+            return {};
+    }
 }
 
 bool WritableFile(const std::string& path, bool* exists) {
@@ -139,62 +94,212 @@ bool WritableFile(const std::string& path, bool* exists) {
 
 }  // namespace
 
-bool ProfileFindValue(std::string_view content, std::string_view section, std::string_view key,
-                      std::string* value) {
-    section = Trim(section);
-    key = Trim(key);
-    bool inSection = false;
-    for (size_t pos = 0; pos < content.size();) {
-        const Line line = ScanLine(content, pos);
-        pos = line.next;
-        if (line.kind == LineKind::kSection) {
-            // Only the first section of a name counts.
-            if (inSection) return false;
-            inSection = SameName(line.name, section);
-        } else if (inSection && line.kind == LineKind::kKey && SameName(line.name, key)) {
-            if (value) value->assign(line.value);
-            return true;
+// ---- ProfileText ----------------------------------------------------------------------------
+
+ProfileText::ProfileText(std::string_view content)
+    : original_(content), head_(kNone), tail_(kNone) {
+    // Offsets are 32-bit; a text beyond that is read up to its first 4 GiB.
+    const std::string_view text = std::string_view(original_).substr(0, 0xFFFFFFF0u);
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        std::uint8_t eol = kNoEol;
+        size_t next = end;
+        if (end < text.size()) {
+            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            eol = crlf ? kCrLf : text[end] == '\r' ? kCr : kLf;
+            next = end + (crlf ? 2 : 1);
         }
+        Line line;
+        line.begin = static_cast<std::uint32_t>(pos);
+        line.end = static_cast<std::uint32_t>(end);
+        line.eol = eol;
+        lines_.push_back(line);
+        Classify(lines_.back());
+        Link(static_cast<std::uint32_t>(lines_.size() - 1), tail_);
+        pos = next;
     }
-    return false;
+    originalLines_ = static_cast<std::uint32_t>(lines_.size());
+    for (std::uint32_t id = 0; id < originalLines_; ++id)
+        if (lines_[id].kind == Kind::kSection) sections_.push_back(id);
+    SortByName(sections_);
 }
 
-std::vector<std::string> ProfileSectionNames(std::string_view content) {
+std::string_view ProfileText::TextOf(const Line& line) const {
+    const std::string& buffer = line.owned ? added_ : original_;
+    return std::string_view(buffer).substr(line.begin, line.end - line.begin);
+}
+
+std::string_view ProfileText::NameOf(std::uint32_t id) const {
+    const Line& line = lines_[id];
+    const std::string& buffer = line.owned ? added_ : original_;
+    return std::string_view(buffer).substr(line.nameBegin, line.nameEnd - line.nameBegin);
+}
+
+std::string_view ProfileText::ValueOf(std::uint32_t id) const {
+    const Line& line = lines_[id];
+    const std::string& buffer = line.owned ? added_ : original_;
+    return std::string_view(buffer).substr(line.valueBegin, line.valueEnd - line.valueBegin);
+}
+
+// line = blanks ( "[" name "]" rest | ";" comment | key "=" value | other )
+void ProfileText::Classify(Line& line) const {
+    const std::string_view whole = TextOf(line);
+    const std::string_view text = Trim(whole);
+    const auto at = [&](std::string_view part) {
+        return line.begin + static_cast<std::uint32_t>(part.data() - whole.data());
+    };
+    const auto set = [&](std::string_view name, std::uint32_t& begin, std::uint32_t& end) {
+        begin = at(name);
+        end = begin + static_cast<std::uint32_t>(name.size());
+    };
+    line.kind = Kind::kOther;
+    line.blank = text.empty();
+    if (text.empty() || text.front() == ';') return;
+    if (text.front() == '[') {
+        const size_t close = text.find(']');
+        if (close == std::string_view::npos) return;
+        line.kind = Kind::kSection;
+        set(Trim(text.substr(1, close - 1)), line.nameBegin, line.nameEnd);
+        return;
+    }
+    const size_t eq = text.find('=');
+    if (eq == std::string_view::npos) return;
+    const std::string_view name = Trim(text.substr(0, eq));
+    if (name.empty()) return;
+    line.kind = Kind::kKey;
+    set(name, line.nameBegin, line.nameEnd);
+    set(Trim(text.substr(eq + 1)), line.valueBegin, line.valueEnd);
+}
+
+void ProfileText::SortByName(std::vector<std::uint32_t>& ids) const {
+    std::stable_sort(ids.begin(), ids.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return CompareNames(NameOf(a), NameOf(b)) < 0;
+    });
+    for (size_t i = 0; i < ids.size(); ++i)
+        lines_[ids[i]].firstOfName =
+            i == 0 || CompareNames(NameOf(ids[i - 1]), NameOf(ids[i])) != 0;
+}
+
+// Places line id after line after (kNone: at the end of an empty list).
+void ProfileText::Link(std::uint32_t id, std::uint32_t after) {
+    Line& line = lines_[id];
+    line.prev = after;
+    line.next = after == kNone ? kNone : lines_[after].next;
+    if (after != kNone) lines_[after].next = id;
+    if (line.next != kNone) lines_[line.next].prev = id;
+    if (after == kNone) head_ = id;
+    if (after == tail_) tail_ = id;
+}
+
+void ProfileText::Unlink(std::uint32_t id) {
+    Line& line = lines_[id];
+    (line.prev == kNone ? head_ : lines_[line.prev].next) = line.next;
+    (line.next == kNone ? tail_ : lines_[line.next].prev) = line.prev;
+    line.removed = true;
+}
+
+// A new line of our own text, placed after line after.
+std::uint32_t ProfileText::AddLine(std::string_view text, std::uint8_t eol, std::uint32_t after) {
+    Line line;
+    line.owned = true;
+    line.begin = static_cast<std::uint32_t>(added_.size());
+    added_.append(text);
+    line.end = static_cast<std::uint32_t>(added_.size());
+    line.eol = eol;
+    Classify(line);
+    lines_.push_back(line);
+    const auto id = static_cast<std::uint32_t>(lines_.size() - 1);
+    Link(id, after);
+    return id;
+}
+
+// New lines take the text's own line end: that of its first line break, CR LF without one. Only
+// the last line can lack a line end, so the first or second line tells.
+std::uint8_t ProfileText::LineEnd() const {
+    for (std::uint32_t id = head_; id != kNone; id = lines_[id].next)
+        if (lines_[id].eol != kNoEol) return lines_[id].eol == kLf ? kLf : kCrLf;
+    return kCrLf;
+}
+
+// The first live header of name. DeleteSection removes every section of a name, and a section is
+// only added when none of its name is left, so the first original header of the name is live
+// when any is, and an added one only when none is.
+std::uint32_t ProfileText::FirstSection(std::string_view name) const {
+    const auto it = LowerBound(sections_, name);
+    if (it != sections_.end() && !lines_[*it].removed && CompareNames(NameOf(*it), name) == 0)
+        return *it;
+    for (const std::uint32_t id : addedSections_)
+        if (!lines_[id].removed && SameName(NameOf(id), name)) return id;
+    return kNone;
+}
+
+ProfileText::Keys& ProfileText::KeysOf(std::uint32_t header) const {
+    const auto [it, added] = keys_.try_emplace(header);
+    Keys& keys = it->second;
+    if (!added) return keys;
+    keys.lastNonBlank = header;
+    for (std::uint32_t id = lines_[header].next; id != kNone && lines_[id].kind != Kind::kSection;
+         id = lines_[id].next) {
+        if (!lines_[id].blank) keys.lastNonBlank = id;
+        if (lines_[id].kind == Kind::kKey) keys.byName.push_back(id);
+    }
+    SortByName(keys.byName);
+    return keys;
+}
+
+std::vector<std::uint32_t>::const_iterator ProfileText::LowerBound(
+    const std::vector<std::uint32_t>& ids, std::string_view name) const {
+    return std::lower_bound(
+        ids.begin(), ids.end(), name,
+        [&](std::uint32_t id, std::string_view n) { return CompareNames(NameOf(id), n) < 0; });
+}
+
+// The first live line of key name; as for sections, all original lines of a name go together.
+std::uint32_t ProfileText::FirstKey(const Keys& keys, std::string_view name) const {
+    const auto it = LowerBound(keys.byName, name);
+    if (it != keys.byName.end() && !lines_[*it].removed && CompareNames(NameOf(*it), name) == 0)
+        return *it;
+    for (const std::uint32_t id : keys.added)
+        if (!lines_[id].removed && SameName(NameOf(id), name)) return id;
+    return kNone;
+}
+
+bool ProfileText::FindValue(std::string_view section, std::string_view key,
+                            std::string* value) const {
+    const std::uint32_t header = FirstSection(Trim(section));
+    if (header == kNone) return false;
+    const std::uint32_t id = FirstKey(KeysOf(header), Trim(key));
+    if (id == kNone) return false;
+    if (value) value->assign(ValueOf(id));
+    return true;
+}
+
+std::vector<std::string> ProfileText::SectionNames() const {
     std::vector<std::string> names;
-    for (size_t pos = 0; pos < content.size();) {
-        const Line line = ScanLine(content, pos);
-        pos = line.next;
-        if (line.kind != LineKind::kSection) continue;
-        bool seen = false;
-        for (const auto& n : names)
-            seen = seen || SameName(n, line.name);
-        if (!seen) names.emplace_back(line.name);
+    for (std::uint32_t id = head_; id != kNone; id = lines_[id].next) {
+        const Line& line = lines_[id];
+        if (line.kind == Kind::kSection && (id >= originalLines_ || line.firstOfName))
+            names.emplace_back(NameOf(id));
     }
     return names;
 }
 
-std::vector<std::string> ProfileKeyNames(std::string_view content, std::string_view section) {
-    section = Trim(section);
+std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
-    bool inSection = false;
-    for (size_t pos = 0; pos < content.size();) {
-        const Line line = ScanLine(content, pos);
-        pos = line.next;
-        if (line.kind == LineKind::kSection) {
-            if (inSection) break;
-            inSection = SameName(line.name, section);
-        } else if (inSection && line.kind == LineKind::kKey) {
-            bool seen = false;
-            for (const auto& n : names)
-                seen = seen || SameName(n, line.name);
-            if (!seen) names.emplace_back(line.name);
-        }
+    const std::uint32_t header = FirstSection(Trim(section));
+    if (header == kNone) return names;
+    KeysOf(header);
+    for (std::uint32_t id = lines_[header].next; id != kNone && lines_[id].kind != Kind::kSection;
+         id = lines_[id].next) {
+        const Line& line = lines_[id];
+        if (line.kind == Kind::kKey && (id >= originalLines_ || line.firstOfName))
+            names.emplace_back(NameOf(id));
     }
     return names;
 }
 
-bool ProfileSetValue(std::string& content, std::string_view section, std::string_view key,
-                     std::optional<std::string_view> value) {
+bool ProfileText::SetValue(std::string_view section, std::string_view key,
+                           std::optional<std::string_view> value) {
     section = Trim(section);
     key = Trim(key);
     if (section.empty() || key.empty() || section.find(']') != std::string_view::npos ||
@@ -203,61 +308,122 @@ bool ProfileSetValue(std::string& content, std::string_view section, std::string
         return false;
     if (value) value = value->substr(0, value->find_first_of(std::string_view("\r\n\0", 3)));
 
-    const std::vector<Line> lines = ScanLines(content);
-    const std::string_view eol = LineEndOf(content);
-    const size_t header = FindSection(lines, section);
-    if (header == lines.size()) {
+    const std::uint32_t header = FirstSection(section);
+    if (header == kNone) {
         if (!value) return true;
-        std::string block;
-        if (!content.empty() && content.back() != '\n' && content.back() != '\r') block += eol;
-        block.append("[").append(section).append("]").append(eol);
-        block.append(key).append("=").append(*value).append(eol);
-        content += block;
+        const std::uint8_t eol = LineEnd();
+        if (tail_ != kNone && lines_[tail_].eol == kNoEol) lines_[tail_].eol = eol;
+        addedSections_.push_back(AddLine("[" + std::string(section) + "]", eol, tail_));
+        Keys& keys = keys_[addedSections_.back()];
+        keys.added.push_back(AddLine(std::string(key) + "=" + std::string(*value), eol, tail_));
+        keys.lastNonBlank = keys.added.back();
         return true;
     }
-    const size_t end = SectionEnd(lines, header);
-    size_t keyLine = end;
-    for (size_t i = header + 1; i < end; ++i) {
-        if (lines[i].kind == LineKind::kKey && SameName(lines[i].name, key)) {
-            keyLine = i;
-            break;
-        }
-    }
+    Keys& keys = KeysOf(header);
     if (!value) {
-        // Back to front, so that earlier offsets stay valid.
-        for (size_t i = end; i-- > header + 1;)
-            if (lines[i].kind == LineKind::kKey && SameName(lines[i].name, key))
-                content.erase(lines[i].begin, lines[i].next - lines[i].begin);
+        // Every line of the key goes; new keys then go after the last non-blank line left.
+        const auto remove = [&](std::uint32_t id) {
+            if (lines_[id].removed) return;
+            if (id == keys.lastNonBlank) {
+                std::uint32_t before = lines_[id].prev;
+                while (before != header && lines_[before].blank)
+                    before = lines_[before].prev;
+                keys.lastNonBlank = before;
+            }
+            Unlink(id);
+            // A lone CR before the line and an empty LF line after it become one CR LF.
+            const std::uint32_t before = lines_[id].prev, after = lines_[id].next;
+            if (before != kNone && after != kNone && lines_[before].eol == kCr &&
+                lines_[after].eol == kLf && lines_[after].begin == lines_[after].end) {
+                lines_[before].eol = kCrLf;
+                Unlink(after);
+            }
+        };
+        for (auto it = LowerBound(keys.byName, key);
+             it != keys.byName.end() && CompareNames(NameOf(*it), key) == 0; ++it)
+            remove(*it);
+        for (const std::uint32_t id : keys.added)
+            if (SameName(NameOf(id), key)) remove(id);
         return true;
     }
-    if (keyLine != end) {
-        const Line& l = lines[keyLine];
-        std::string text(l.name);
-        text.append("=").append(*value);
-        content.replace(l.begin, l.end - l.begin, text);
+    const std::uint32_t id = FirstKey(keys, key);
+    if (id != kNone) {
+        // The line keeps its place, its line end and the spelling of its key.
+        const std::string text = std::string(NameOf(id)) + "=" + std::string(*value);
+        Line& line = lines_[id];
+        line.owned = true;
+        line.begin = static_cast<std::uint32_t>(added_.size());
+        added_.append(text);
+        line.end = static_cast<std::uint32_t>(added_.size());
+        Classify(line);
         return true;
     }
-    size_t last = header;
-    for (size_t i = header + 1; i < end; ++i)
-        if (!lines[i].blank) last = i;
-    const Line& after = lines[last];
-    std::string block;
-    if (after.next == after.end) block += eol;  // the file ended without a line end
-    block.append(key).append("=").append(*value).append(eol);
-    content.insert(after.next, block);
+    const std::uint8_t eol = LineEnd();
+    if (lines_[keys.lastNonBlank].eol == kNoEol) lines_[keys.lastNonBlank].eol = eol;
+    keys.added.push_back(
+        AddLine(std::string(key) + "=" + std::string(*value), eol, keys.lastNonBlank));
+    keys.lastNonBlank = keys.added.back();
+    return true;
+}
+
+void ProfileText::DeleteSection(std::string_view section) {
+    section = Trim(section);
+    std::vector<std::uint32_t> headers;
+    for (auto it = LowerBound(sections_, section);
+         it != sections_.end() && CompareNames(NameOf(*it), section) == 0; ++it)
+        headers.push_back(*it);
+    for (const std::uint32_t id : addedSections_)
+        if (SameName(NameOf(id), section)) headers.push_back(id);
+    for (const std::uint32_t header : headers) {
+        if (lines_[header].removed) continue;
+        std::uint32_t id = header;
+        do {
+            const std::uint32_t next = lines_[id].next;
+            Unlink(id);
+            id = next;
+        } while (id != kNone && lines_[id].kind != Kind::kSection);
+        keys_.erase(header);
+    }
+}
+
+std::string ProfileText::Text() const {
+    std::string text;
+    text.reserve(original_.size() + added_.size());
+    for (std::uint32_t id = head_; id != kNone; id = lines_[id].next)
+        text.append(TextOf(lines_[id])).append(EolText(lines_[id].eol));
+    return text;
+}
+
+// ---- on file bytes -------------------------------------------------------------------------
+
+bool ProfileFindValue(std::string_view content, std::string_view section, std::string_view key,
+                      std::string* value) {
+    return ProfileText(content).FindValue(section, key, value);
+}
+
+std::vector<std::string> ProfileSectionNames(std::string_view content) {
+    return ProfileText(content).SectionNames();
+}
+
+std::vector<std::string> ProfileKeyNames(std::string_view content, std::string_view section) {
+    return ProfileText(content).KeyNames(section);
+}
+
+bool ProfileSetValue(std::string& content, std::string_view section, std::string_view key,
+                     std::optional<std::string_view> value) {
+    ProfileText text(content);
+    if (!text.SetValue(section, key, value)) return false;
+    content = text.Text();
     return true;
 }
 
 void ProfileDeleteSection(std::string& content, std::string_view section) {
-    section = Trim(section);
-    const std::vector<Line> lines = ScanLines(content);
-    for (size_t i = lines.size(); i-- > 0;) {
-        if (lines[i].kind != LineKind::kSection || !SameName(lines[i].name, section)) continue;
-        const size_t end = SectionEnd(lines, i);
-        const size_t stop = end < lines.size() ? lines[end].begin : content.size();
-        content.erase(lines[i].begin, stop - lines[i].begin);
-    }
+    ProfileText text(content);
+    text.DeleteSection(section);
+    content = text.Text();
 }
+
+// ---- on files ------------------------------------------------------------------------------
 
 std::string ReadProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
@@ -302,6 +468,15 @@ bool DeleteProfileSection(const std::string& path, std::string_view section) {
     ProfileDeleteSection(content, section);
     if (content.size() == before) return true;
     return WriteFileAtomic(path, content);
+}
+
+bool ProfileWritable(const std::string& path) {
+    bool exists = false;
+    return WritableFile(path, &exists);
+}
+
+bool WriteProfileText(const std::string& path, std::string_view content) {
+    return ProfileWritable(path) && WriteFileAtomic(path, content);
 }
 
 }  // namespace quorin

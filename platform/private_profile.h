@@ -14,12 +14,86 @@
 // then a rename), so a failed write leaves the old file intact.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorin {
+
+// ---- one text in memory --------------------------------------------------------------------
+
+// An ini text read once and then looked up, listed and edited in memory: each lookup costs a
+// logarithm, each listing and the final Text a pass over the text, each edit a logarithm plus the
+// lines it touches. Edits follow the rules of ProfileSetValue and ProfileDeleteSection below, with
+// the same result as applying them one after the other to the text. Only the first 4 GiB of a text
+// are read.
+class ProfileText {
+public:
+    explicit ProfileText(std::string_view content);
+    ProfileText(const ProfileText&) = delete;
+    ProfileText& operator=(const ProfileText&) = delete;
+
+    // As ProfileFindValue, ProfileSectionNames and ProfileKeyNames on the edited text.
+    bool FindValue(std::string_view section, std::string_view key, std::string* value) const;
+    std::vector<std::string> SectionNames() const;
+    std::vector<std::string> KeyNames(std::string_view section) const;
+    // As ProfileSetValue and ProfileDeleteSection; false (nothing changed) for unusable names.
+    bool SetValue(std::string_view section, std::string_view key,
+                  std::optional<std::string_view> value);
+    void DeleteSection(std::string_view section);
+
+    // The text with every edit applied.
+    std::string Text() const;
+
+private:
+    enum class Kind : std::uint8_t { kOther, kSection, kKey };
+    // One line: its text in original_ or (owned) in added_, names and values as offsets there.
+    struct Line {
+        std::uint32_t begin = 0, end = 0;
+        std::uint32_t nameBegin = 0, nameEnd = 0, valueBegin = 0, valueEnd = 0;
+        std::uint32_t prev, next;
+        std::uint8_t eol = 0;  // kNoEol, kLf, kCr or kCrLf
+        Kind kind = Kind::kOther;
+        bool blank = true;
+        bool owned = false;  // the text lies in added_
+        bool removed = false;
+        bool firstOfName = false;  // the first section, or key of its section, of its name
+    };
+    // The keys of one section: the lines it had when first asked about, ordered by name and then
+    // by place (so the first line of a name comes first), and those added since.
+    struct Keys {
+        std::vector<std::uint32_t> byName;
+        std::vector<std::uint32_t> added;
+        std::uint32_t lastNonBlank = 0;
+    };
+
+    std::string_view TextOf(const Line& line) const;
+    std::string_view NameOf(std::uint32_t id) const;
+    std::string_view ValueOf(std::uint32_t id) const;
+    void Classify(Line& line) const;
+    void SortByName(std::vector<std::uint32_t>& ids) const;
+    std::vector<std::uint32_t>::const_iterator LowerBound(const std::vector<std::uint32_t>& ids,
+                                                          std::string_view name) const;
+    std::uint32_t AddLine(std::string_view text, std::uint8_t eol, std::uint32_t after);
+    void Link(std::uint32_t id, std::uint32_t after);
+    void Unlink(std::uint32_t id);
+    std::uint8_t LineEnd() const;
+    std::uint32_t FirstSection(std::string_view name) const;
+    Keys& KeysOf(std::uint32_t header) const;
+    std::uint32_t FirstKey(const Keys& keys, std::string_view name) const;
+
+    std::string original_;
+    std::string added_;
+    mutable std::vector<Line> lines_;
+    std::uint32_t head_, tail_;
+    std::uint32_t originalLines_ = 0;
+    std::vector<std::uint32_t> sections_;  // the original headers, by name and then by place
+    std::vector<std::uint32_t> addedSections_;
+    mutable std::map<std::uint32_t, Keys> keys_;  // by header, for the sections asked about
+};
 
 // ---- on file bytes -------------------------------------------------------------------------
 
@@ -64,5 +138,13 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
 
 // Removes a whole section. True when the section is absent; false when the write is refused.
 bool DeleteProfileSection(const std::string& path, std::string_view section);
+
+// Whether WriteProfileString and WriteProfileText may write the file: it is missing, or a regular
+// file with a write permission bit that this process may write.
+bool ProfileWritable(const std::string& path);
+
+// Replaces the file with content in one atomic write. False when the write is refused (see
+// ProfileWritable) or fails; the file is then as it was.
+bool WriteProfileText(const std::string& path, std::string_view content);
 
 }  // namespace quorin

@@ -40,17 +40,6 @@ std::string TestPointKey(int index) {
     return CFormat("%s%d", "TestPoint", index);
 }
 
-bool SameAsciiName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 const std::string& Empty() {
     static const std::string empty;
     return empty;
@@ -87,7 +76,8 @@ CReportSetting::CReportSetting() {
 void CReportSetting::Load(const std::string& path) {
     if (path.empty()) return;
     path_ = path;
-    const CIniFile ini(path);
+    CIniFile ini(path);
+    ini.Open();
     for (int i = 0; i < kHeaderCount; ++i)
         header_[i] = ini.GetString(kReportSection, kHeaderKeys[i]);
     for (int i = 0; i < kSwitchCount; ++i)
@@ -106,7 +96,9 @@ void CReportSetting::Load(const std::string& path) {
 void CReportSetting::Save(const std::string& path) {
     if (path.empty()) return;
     path_ = path;
+    // One read and one atomic write of the whole file, however many rows change.
     CIniFile ini(path);
+    ini.Open();
     for (int i = 0; i < kHeaderCount; ++i)
         ini.WriteString(kReportSection, kHeaderKeys[i], header_[i]);
     for (int i = 0; i < kSwitchCount; ++i)
@@ -120,20 +112,12 @@ void CReportSetting::Save(const std::string& path) {
         ++written;
     }
     // Test points left from a longer list would come back on the next load; drop them so the
-    // file holds exactly the points written.
-    std::vector<std::string> keys;
-    ini.GetKeys(kModuleSection, keys);
-    for (int i = written; i < kTestPointCount; ++i) {
-        const std::string key = TestPointKey(i);
-        for (const auto& k : keys) {
-            if (SameAsciiName(k, key)) {
-                ini.DeleteKey(kModuleSection, key);
-                break;
-            }
-        }
-    }
-    IniRawSection(path, "WaveAnalyze", waveAnalyze_, RawDirection::kWrite);
-    IniRawSection(path, "HistoryState", historyState_, RawDirection::kWrite);
+    // file holds exactly the points written (deleting an absent key changes nothing).
+    for (int i = written; i < kTestPointCount; ++i)
+        ini.DeleteKey(kModuleSection, TestPointKey(i));
+    ini.SetText(IniRawSectionWrite(IniRawSectionWrite(ini.Text(), "WaveAnalyze", waveAnalyze_),
+                                   "HistoryState", historyState_));
+    ini.Commit();
 }
 
 std::string IniRawSectionRead(std::string_view content, std::string_view section) {

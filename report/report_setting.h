@@ -89,8 +89,9 @@ public:
     // Reads the 47 rows of the file in order; every missing text reads as empty and every missing
     // or empty switch as 9999. Does nothing for an empty path; otherwise remembers the path.
     void Load(const std::string& path);
-    // Writes the 47 rows in the same order. Does nothing for an empty path; otherwise remembers
-    // the path. Throws CIniFileException at the first refused write (the rows before it stay).
+    // Writes the 47 rows in the same order, in one atomic replacement of the file. Does nothing
+    // for an empty path; otherwise remembers the path. Throws CIniFileException when the file
+    // cannot be written; it then stays as it was.
     void Save(const std::string& path);
 
     // Reads (kRead) or replaces (kWrite) the raw body of one section: the bytes from the end of

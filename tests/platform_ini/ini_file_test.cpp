@@ -118,5 +118,29 @@ TEST_F(IniFileTest, RefusedWriteThrowsNamingTheFile) {
     EXPECT_THROW(nowhere.WriteString("S", "k", "v"), CIniFileException);
 }
 
+// After Open the file is read once and written once, by Commit, and only when it changed.
+TEST_F(IniFileTest, OpenHoldsTheTextUntilCommit) {
+    Put("[S]\r\nk=v\r\n[T]\r\nx=1\r\n");
+    ini_.Open();
+    ini_.WriteString("S", "k", "w");
+    ini_.WriteInt("S", "n", 5);
+    ini_.DeleteSection("T");
+    std::vector<std::string> keys;
+    ini_.GetKeys("S", keys);
+    EXPECT_EQ(keys, (std::vector<std::string>{"k", "n"}));
+    EXPECT_EQ(ini_.GetInt("S", "n", 0), 5);
+    EXPECT_EQ(Content(), "[S]\r\nk=v\r\n[T]\r\nx=1\r\n");
+    ini_.Commit();
+    EXPECT_EQ(Content(), "[S]\r\nk=w\r\nn=5\r\n");
+
+    ::chmod(path_.c_str(), 0444);
+    ini_.WriteString("S", "k", "w");  // no change, but refused all the same
+    EXPECT_THROW(ini_.Commit(), CIniFileException);
+    ini_.SetText("[S]\r\nk=replaced\r\n");
+    EXPECT_THROW(ini_.Commit(), CIniFileException);
+    EXPECT_EQ(Content(), "[S]\r\nk=w\r\nn=5\r\n");
+    EXPECT_EQ(ini_.GetString("S", "k"), "replaced");
+}
+
 }  // namespace
 }  // namespace quorin

@@ -121,6 +121,52 @@ TEST(ProfileWrite, DeleteSectionRemovesEveryCopyUpToTheNextSection) {
     EXPECT_EQ(content, "x\r\n[B]\r\nk=2\r\n");
 }
 
+// One text edited in memory step by step reads and lists at every step as a fresh read of the text
+// edited one step at a time: new keys go after the last non-blank line left by deletions, deleted
+// and re-added keys and sections are found again.
+TEST(ProfileText, EditsInMemoryMatchEditsOneAfterTheOther) {
+    const std::string start = "pre\r\n[A]\r\nk=1\r\n\r\nK=2\r\n;c\r\n\r\n[B]\nx=1\n[a]\r\nk=3";
+    const struct {
+        std::string_view section, key;  // no key: delete the section
+        std::optional<std::string_view> value;
+    } edits[] = {
+        {"A", "new", "n"},
+        {"A", "k", std::nullopt},
+        {"A", "new", std::nullopt},
+        {"a", "K", "again"},
+        {"C", "c", "1"},
+        {"c", "d", "2"},
+        {"B", "x", "y"},
+        {"A", "", {}},
+        {"A", "z", "3"},
+        {"c", "", {}},
+        {"C", "c", std::nullopt},
+        {"B", "x", std::nullopt},
+    };
+    ProfileText text(start);
+    std::string stepwise = start;
+    for (const auto& e : edits) {
+        if (e.key.empty()) {
+            text.DeleteSection(e.section);
+            ProfileDeleteSection(stepwise, e.section);
+        } else {
+            ASSERT_TRUE(text.SetValue(e.section, e.key, e.value));
+            ASSERT_TRUE(ProfileSetValue(stepwise, e.section, e.key, e.value));
+        }
+        const std::string step = std::string(e.section) + "/" + std::string(e.key);
+        ASSERT_EQ(text.Text(), stepwise) << step;
+        EXPECT_EQ(text.SectionNames(), ProfileSectionNames(stepwise)) << step;
+        for (const char* section : {"A", "B", "C"}) {
+            EXPECT_EQ(text.KeyNames(section), ProfileKeyNames(stepwise, section)) << step;
+            for (const char* key : {"k", "new", "x", "z", "c", "d"})
+                EXPECT_EQ(text.FindValue(section, key, nullptr),
+                          ProfileFindValue(stepwise, section, key, nullptr))
+                    << step << " " << section << "/" << key;
+        }
+    }
+    EXPECT_EQ(stepwise, "pre\r\n[B]\n[A]\r\nz=3\r\n");
+}
+
 TEST(ProfileFile, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
     const test::TempDir dir("profile");
     const std::string path = dir.file("a.ini");
