@@ -78,26 +78,32 @@ void ReadShapes(std::string_view shapeText, CZone& zone) {
 
 }  // namespace
 
+bool NextZoneRecord(std::string_view source, size_t from, ZoneRecord& record) {
+    if (source.size() >= kMaxSource) return false;
+    const size_t begin = source.find(kBegin, from);
+    if (begin == std::string_view::npos) return false;
+    const size_t bodyStart = begin + kBegin.size();
+    const size_t end = source.find(kEnd, bodyStart);
+    if (end == std::string_view::npos) return false;
+    record.begin = begin;
+    record.body = source.substr(bodyStart, end - bodyStart);
+    record.index = CAtoi(KeyValue(record.body, kIndexKey));
+    record.next = end + kEnd.size();
+    return true;
+}
+
 int ReadZone(CZoneTable& table, std::string_view source, int slot, int wantedIndex,
              std::string& zoneText, int& searchPos) {
     CZone* zone = table.MutableZone(slot);
-    if (zone == nullptr || source.size() >= kMaxSource) return 0;
+    if (zone == nullptr) return 0;
 
-    size_t from = 0;
-    size_t begin, bodyStart;
-    std::string_view body;
-    for (;;) {
-        begin = source.find(kBegin, from);
-        if (begin == std::string_view::npos) return 0;
-        bodyStart = begin + kBegin.size();
-        const size_t end = source.find(kEnd, bodyStart);
-        if (end == std::string_view::npos) return 0;
-        body = source.substr(bodyStart, end - bodyStart);
-        const bool wanted = CAtoi(KeyValue(body, kIndexKey)) == wantedIndex;
-        if (wanted && static_cast<long long>(begin) > searchPos) break;
-        from = end + kEnd.size();
+    ZoneRecord record;
+    for (size_t from = 0;; from = record.next) {
+        if (!NextZoneRecord(source, from, record)) return 0;
+        if (record.index == wantedIndex && static_cast<long long>(record.begin) > searchPos) break;
     }
-
+    const std::string_view body = record.body;
+    const size_t bodyStart = record.begin + kBegin.size();
     const size_t indexAt = body.find(kIndexKey);
     searchPos = static_cast<int>(
         bodyStart + (indexAt == std::string_view::npos ? 0 : indexAt + kIndexKey.size()));

@@ -26,4 +26,17 @@ namespace quorin {
 int ReadZone(CZoneTable& table, std::string_view source, int slot, int wantedIndex,
              std::string& zoneText, int& searchPos);
 
+// One zone record as ReadZone walks them from the start of a source: "BEGINZONE" at begin, the
+// body up to the first "ENDZONE" after it, the body's "INDEX=" value (C atoi, 0 when absent) and
+// where the walk goes on.
+struct ZoneRecord {
+    size_t begin = 0;
+    std::string_view body;
+    int index = 0;
+    size_t next = 0;
+};
+
+// The record at or after from; false when there is none, or when source is 1 GiB or longer.
+bool NextZoneRecord(std::string_view source, size_t from, ZoneRecord& record);
+
 }  // namespace quorin

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "zones/zone_geometry.h"
+#include "zones/zone_reader.h"
 
 namespace quorin {
 namespace {
@@ -62,15 +63,29 @@ void BreakAfterShapeMarkers(std::string& text) {
 
 int ReadZones(CZoneTable& table, std::string_view section, IZoneEvaluator& evaluator) {
     table.Reset();
+    // Where the first records of each index begin, found in one walk over the section. Each is
+    // then read from a view that starts at it, where ReadZone finds it at once, instead of
+    // walking the section from its start again for every zone.
+    std::array<std::array<size_t, kZonesPerIndex>, kLastIndex + 1> begins;
+    std::array<int, kLastIndex + 1> counts{};
+    ZoneRecord record;
+    for (size_t from = 0; NextZoneRecord(section, from, record); from = record.next) {
+        if (record.index < 1 || record.index > kLastIndex) continue;
+        int& count = counts[static_cast<size_t>(record.index)];
+        if (count < kZonesPerIndex)
+            begins[static_cast<size_t>(record.index)][count++] = record.begin;
+    }
     std::string zoneText;
     for (int index = 1; index <= kLastIndex; ++index) {
-        int searchPos = -1;
-        for (int n = 0; n < kZonesPerIndex; ++n) {
+        for (int n = 0; n < counts[static_cast<size_t>(index)]; ++n) {
             if (table.Count() >= kMaxZones) return table.Count();
             const int slot = table.Count() + 1;
-            if (BuildZone(table, section, slot, index, zoneText, searchPos, evaluator) < 1) break;
-            std::string& stored = table.MutableZone(slot)->text;
-            BreakAfterShapeMarkers(stored);
+            int searchPos = -1;
+            const size_t begin = begins[static_cast<size_t>(index)][static_cast<size_t>(n)];
+            if (BuildZone(table, section.substr(begin), slot, index, zoneText, searchPos,
+                          evaluator) < 1)
+                break;
+            BreakAfterShapeMarkers(table.MutableZone(slot)->text);
             table.SetCount(slot);
         }
     }
