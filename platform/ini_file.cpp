@@ -33,34 +33,50 @@ CIniFile::~CIniFile() = default;
 void CIniFile::Open() {
     ReadFileBytes(path_, opened_);
     held_ = std::make_unique<ProfileText>(opened_);
+    replaced_.reset();
+    open_ = true;
     written_ = false;
 }
 
+ProfileText* CIniFile::Held() const {
+    if (!open_) return nullptr;
+    if (replaced_) {
+        held_ = std::make_unique<ProfileText>(*replaced_);
+        replaced_.reset();
+    }
+    return held_.get();
+}
+
 void CIniFile::Commit() {
-    if (!held_ || !written_) return;
+    if (!open_ || !written_) return;
     if (!ProfileWritable(path_)) CommitRefused(path_);
-    std::string text = held_->Text();
+    std::string text = Text();
     if (text != opened_ && !WriteProfileText(path_, text)) CommitRefused(path_);
     opened_ = std::move(text);
     written_ = false;
 }
 
 std::string CIniFile::Text() const {
-    return held_ ? held_->Text() : std::string();
+    if (!open_) return {};
+    return replaced_ ? *replaced_ : held_->Text();
 }
 
 void CIniFile::SetText(std::string_view text) {
-    if (!held_) return;
-    held_ = std::make_unique<ProfileText>(text);
+    if (!open_) return;
+    // Parsed again only when a key is next asked for: a save that ends with raw sections writes
+    // the text as it is.
+    replaced_.emplace(text);
+    held_.reset();
     written_ = true;
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     std::string value;
-    if (!held_) {
+    const ProfileText* held = Held();
+    if (!held) {
         value = ReadProfileString(path_, section, key, defaultValue);
-    } else if (!held_->FindValue(section, key, &value)) {
+    } else if (!held->FindValue(section, key, &value)) {
         value.assign(defaultValue);
     }
     const size_t nul = value.find('\0');
@@ -88,14 +104,15 @@ void CIniFile::DeleteKey(std::string_view section, std::string_view key) {
 
 bool CIniFile::Write(std::string_view section, std::string_view key,
                      std::optional<std::string_view> value) {
-    if (!held_) return WriteProfileString(path_, section, key, value);
+    ProfileText* held = Held();
+    if (!held) return WriteProfileString(path_, section, key, value);
     written_ = true;
-    return held_->SetValue(section, key, value);
+    return held->SetValue(section, key, value);
 }
 
 void CIniFile::DeleteSection(std::string_view section) {
-    if (held_) {
-        held_->DeleteSection(section);
+    if (ProfileText* held = Held()) {
+        held->DeleteSection(section);
         written_ = true;
     } else if (!DeleteProfileSection(path_, section)) {
         Refused(path_, "the deletion of section '" + std::string(section) + "'");
@@ -103,11 +120,13 @@ void CIniFile::DeleteSection(std::string_view section) {
 }
 
 void CIniFile::GetKeys(std::string_view section, std::vector<std::string>& keys) const {
-    keys = held_ ? held_->KeyNames(section) : ReadProfileKeys(path_, section);
+    const ProfileText* held = Held();
+    keys = held ? held->KeyNames(section) : ReadProfileKeys(path_, section);
 }
 
 void CIniFile::GetSectionNames(std::vector<std::string>& sections) const {
-    sections = held_ ? held_->SectionNames() : ReadProfileSectionNames(path_);
+    const ProfileText* held = Held();
+    sections = held ? held->SectionNames() : ReadProfileSectionNames(path_);
 }
 
 bool CIniFile::SectionExists(std::string_view section) const {

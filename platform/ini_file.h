@@ -66,9 +66,13 @@ public:
 private:
     bool Write(std::string_view section, std::string_view key,
                std::optional<std::string_view> value);
+    // The text held since Open, parsed; null without Open.
+    ProfileText* Held() const;
 
     std::string path_;
-    std::unique_ptr<ProfileText> held_;
+    bool open_ = false;
+    mutable std::unique_ptr<ProfileText> held_;
+    mutable std::optional<std::string> replaced_;  // set by SetText, parsed when next needed
     std::string opened_;    // the file's content when it was opened or last committed
     bool written_ = false;  // a write was asked for since Open or the last Commit
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/keyed_hash.h"
 
 namespace quorin {
 namespace {
@@ -100,8 +101,11 @@ ProfileText::ProfileText(std::string_view content)
     : original_(content), head_(kNone), tail_(kNone) {
     // Offsets are 32-bit; a text beyond that is read up to its first 4 GiB.
     const std::string_view text = std::string_view(original_).substr(0, 0xFFFFFFF0u);
+    lines_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     for (size_t pos = 0; pos < text.size();) {
-        const size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         std::uint8_t eol = kNoEol;
         size_t next = end;
         if (end < text.size()) {
@@ -120,7 +124,7 @@ ProfileText::ProfileText(std::string_view content)
     }
     originalLines_ = static_cast<std::uint32_t>(lines_.size());
     for (std::uint32_t id = 0; id < originalLines_; ++id)
-        if (lines_[id].kind == Kind::kSection) sections_.push_back(id);
+        if (lines_[id].kind == Kind::kSection) sections_.push_back({0, id});
     SortByName(sections_);
 }
 
@@ -171,13 +175,44 @@ void ProfileText::Classify(Line& line) const {
     set(Trim(text.substr(eq + 1)), line.valueBegin, line.valueEnd);
 }
 
-void ProfileText::SortByName(std::vector<std::uint32_t>& ids) const {
-    std::stable_sort(ids.begin(), ids.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return CompareNames(NameOf(a), NameOf(b)) < 0;
+// The keyed hash of the name with its letters folded as CompareNames folds them.
+std::uint64_t ProfileText::HashOfName(std::string_view name) const {
+    folded_.assign(name);
+    bool trail = false;
+    for (char& c : folded_) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!trail) c = LowerAscii(c);
+        trail = !trail && byte >= 0x81 && byte <= 0xFE;
+    }
+    return KeyedHash(folded_);
+}
+
+void ProfileText::SortByName(NameIndex& index) const {
+    for (Named& n : index)
+        n.hash = HashOfName(NameOf(n.id));
+    std::sort(index.begin(), index.end(), [&](const Named& a, const Named& b) {
+        if (a.hash != b.hash) return a.hash < b.hash;
+        const int order = CompareNames(NameOf(a.id), NameOf(b.id));
+        return order != 0 ? order < 0 : a.id < b.id;
     });
-    for (size_t i = 0; i < ids.size(); ++i)
-        lines_[ids[i]].firstOfName =
-            i == 0 || CompareNames(NameOf(ids[i - 1]), NameOf(ids[i])) != 0;
+    for (size_t i = 0; i < index.size(); ++i)
+        lines_[index[i].id].firstOfName =
+            i == 0 || index[i - 1].hash != index[i].hash ||
+            CompareNames(NameOf(index[i - 1].id), NameOf(index[i].id)) != 0;
+}
+
+// The lines of the index named name, in their places' order.
+std::span<const ProfileText::Named> ProfileText::Matches(const NameIndex& index,
+                                                         std::string_view name) const {
+    const std::uint64_t hash = HashOfName(name);
+    const auto before = [&](const Named& n) {
+        return n.hash != hash ? n.hash < hash : CompareNames(NameOf(n.id), name) < 0;
+    };
+    const auto first = std::partition_point(index.begin(), index.end(), before);
+    auto last = first;
+    while (last != index.end() && last->hash == hash && CompareNames(NameOf(last->id), name) == 0)
+        ++last;
+    return {first, last};
 }
 
 // Places line id after line after (kNone: at the end of an empty list).
@@ -225,9 +260,8 @@ std::uint8_t ProfileText::LineEnd() const {
 // only added when none of its name is left, so the first original header of the name is live
 // when any is, and an added one only when none is.
 std::uint32_t ProfileText::FirstSection(std::string_view name) const {
-    const auto it = LowerBound(sections_, name);
-    if (it != sections_.end() && !lines_[*it].removed && CompareNames(NameOf(*it), name) == 0)
-        return *it;
+    const auto matches = Matches(sections_, name);
+    if (!matches.empty() && !lines_[matches.front().id].removed) return matches.front().id;
     for (const std::uint32_t id : addedSections_)
         if (!lines_[id].removed && SameName(NameOf(id), name)) return id;
     return kNone;
@@ -241,24 +275,16 @@ ProfileText::Keys& ProfileText::KeysOf(std::uint32_t header) const {
     for (std::uint32_t id = lines_[header].next; id != kNone && lines_[id].kind != Kind::kSection;
          id = lines_[id].next) {
         if (!lines_[id].blank) keys.lastNonBlank = id;
-        if (lines_[id].kind == Kind::kKey) keys.byName.push_back(id);
+        if (lines_[id].kind == Kind::kKey) keys.byName.push_back({0, id});
     }
     SortByName(keys.byName);
     return keys;
 }
 
-std::vector<std::uint32_t>::const_iterator ProfileText::LowerBound(
-    const std::vector<std::uint32_t>& ids, std::string_view name) const {
-    return std::lower_bound(
-        ids.begin(), ids.end(), name,
-        [&](std::uint32_t id, std::string_view n) { return CompareNames(NameOf(id), n) < 0; });
-}
-
 // The first live line of key name; as for sections, all original lines of a name go together.
 std::uint32_t ProfileText::FirstKey(const Keys& keys, std::string_view name) const {
-    const auto it = LowerBound(keys.byName, name);
-    if (it != keys.byName.end() && !lines_[*it].removed && CompareNames(NameOf(*it), name) == 0)
-        return *it;
+    const auto matches = Matches(keys.byName, name);
+    if (!matches.empty() && !lines_[matches.front().id].removed) return matches.front().id;
     for (const std::uint32_t id : keys.added)
         if (!lines_[id].removed && SameName(NameOf(id), name)) return id;
     return kNone;
@@ -339,9 +365,8 @@ bool ProfileText::SetValue(std::string_view section, std::string_view key,
                 Unlink(after);
             }
         };
-        for (auto it = LowerBound(keys.byName, key);
-             it != keys.byName.end() && CompareNames(NameOf(*it), key) == 0; ++it)
-            remove(*it);
+        for (const Named& n : Matches(keys.byName, key))
+            remove(n.id);
         for (const std::uint32_t id : keys.added)
             if (SameName(NameOf(id), key)) remove(id);
         return true;
@@ -369,9 +394,8 @@ bool ProfileText::SetValue(std::string_view section, std::string_view key,
 void ProfileText::DeleteSection(std::string_view section) {
     section = Trim(section);
     std::vector<std::uint32_t> headers;
-    for (auto it = LowerBound(sections_, section);
-         it != sections_.end() && CompareNames(NameOf(*it), section) == 0; ++it)
-        headers.push_back(*it);
+    for (const Named& n : Matches(sections_, section))
+        headers.push_back(n.id);
     for (const std::uint32_t id : addedSections_)
         if (SameName(NameOf(id), section)) headers.push_back(id);
     for (const std::uint32_t header : headers) {

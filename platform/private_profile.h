@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,10 +63,16 @@ private:
         bool removed = false;
         bool firstOfName = false;  // the first section, or key of its section, of its name
     };
-    // The keys of one section: the lines it had when first asked about, ordered by name and then
-    // by place (so the first line of a name comes first), and those added since.
+    // Lines by name: ordered by a keyed hash of the name, then by the name (so equal names are
+    // neighbours, whatever the input), then by place (so the first line of a name comes first).
+    struct Named {
+        std::uint64_t hash;
+        std::uint32_t id;
+    };
+    using NameIndex = std::vector<Named>;
+    // The keys of one section: the lines it had when first asked about, and those added since.
     struct Keys {
-        std::vector<std::uint32_t> byName;
+        NameIndex byName;
         std::vector<std::uint32_t> added;
         std::uint32_t lastNonBlank = 0;
     };
@@ -74,9 +81,9 @@ private:
     std::string_view NameOf(std::uint32_t id) const;
     std::string_view ValueOf(std::uint32_t id) const;
     void Classify(Line& line) const;
-    void SortByName(std::vector<std::uint32_t>& ids) const;
-    std::vector<std::uint32_t>::const_iterator LowerBound(const std::vector<std::uint32_t>& ids,
-                                                          std::string_view name) const;
+    std::uint64_t HashOfName(std::string_view name) const;
+    void SortByName(NameIndex& index) const;
+    std::span<const Named> Matches(const NameIndex& index, std::string_view name) const;
     std::uint32_t AddLine(std::string_view text, std::uint8_t eol, std::uint32_t after);
     void Link(std::uint32_t id, std::uint32_t after);
     void Unlink(std::uint32_t id);
@@ -90,9 +97,10 @@ private:
     mutable std::vector<Line> lines_;
     std::uint32_t head_, tail_;
     std::uint32_t originalLines_ = 0;
-    std::vector<std::uint32_t> sections_;  // the original headers, by name and then by place
+    NameIndex sections_;  // the original headers
     std::vector<std::uint32_t> addedSections_;
     mutable std::map<std::uint32_t, Keys> keys_;  // by header, for the sections asked about
+    mutable std::string folded_;                  // scratch of HashOfName
 };
 
 // ---- on file bytes -------------------------------------------------------------------------
