@@ -1,5 +1,7 @@
 // Ini files from arbitrary bytes: reading, editing and the raw-section rule never crash, an edit
-// reads back as written, and it leaves the other sections' values as they were.
+// reads back as written, and it leaves the other sections' values as they were. Edits made one
+// after the other on one text in memory give the text, lists and values that the same edits give
+// applied to the text one at a time.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -51,6 +53,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(!quorin::ProfileFindValue(removed, "ModuleConfig", "TestPoint0", nullptr));
     quorin::ProfileDeleteSection(removed, "ModuleConfig");
     Check(quorin::ProfileKeyNames(removed, "ModuleConfig").empty());
+
+    // Names taken from the file and a few of our own, edits chosen by the first bytes.
+    std::vector<std::string> names = {"ModuleConfig", "TestPoint0", "new", "x"};
+    for (size_t i = 0; i < sections.size() && i < 4; ++i) {
+        names.push_back(sections[i]);
+        if (!keys[i].empty()) names.push_back(keys[i][0]);
+    }
+    quorin::ProfileText held(content);
+    std::string stepwise(content);
+    for (size_t i = 0; i + 2 < size && i < 24; i += 3) {
+        const std::string& section = names[data[i] % names.size()];
+        const std::string& key = names[data[i + 1] % names.size()];
+        const std::string value(1, static_cast<char>('a' + data[i + 2] % 26));
+        switch (data[i + 2] % 4) {
+            case 0:
+                held.DeleteSection(section);
+                quorin::ProfileDeleteSection(stepwise, section);
+                break;
+            case 1:
+                Check(held.SetValue(section, key, std::nullopt) ==
+                      quorin::ProfileSetValue(stepwise, section, key, std::nullopt));
+                break;
+            default:
+                Check(held.SetValue(section, key, value) ==
+                      quorin::ProfileSetValue(stepwise, section, key, value));
+                break;
+        }
+        Check(held.Text() == stepwise);
+        Check(held.SectionNames() == quorin::ProfileSectionNames(stepwise));
+        Check(held.KeyNames(section) == quorin::ProfileKeyNames(stepwise, section));
+        std::string a, b;
+        Check(held.FindValue(section, key, &a) ==
+              quorin::ProfileFindValue(stepwise, section, key, &b));
+        Check(a == b);
+    }
 
     const std::string raw = quorin::IniRawSectionRead(content, "WaveAnalyze");
     const std::string written = quorin::IniRawSectionWrite(content, "WaveAnalyze", "a=1");
