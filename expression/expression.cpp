@@ -81,6 +81,28 @@ bool FunctionOf(std::string_view token, ExprOp& op) {
     }
 }
 
+// atof of a run of digits and dots. Up to 15 digits with at most one dot are exact as an integer
+// over a power of ten up to 1e22, and dividing two exact doubles rounds as atof does; anything
+// else goes to atof itself.
+double NumberValue(std::string_view digits) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t mantissa = 0;
+    int count = 0, decimals = -1;
+    for (const char c : digits) {
+        if (c == '.') {
+            if (decimals >= 0) return CAtof(digits);
+            decimals = 0;
+            continue;
+        }
+        if (++count > 15) return CAtof(digits);
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        if (decimals >= 0) ++decimals;
+    }
+    const double value = static_cast<double>(mantissa);
+    return decimals > 0 ? value / kPowers[decimals] : value;
+}
+
 // "&" and "|" truncate their operands to integers. Every value strictly between -1 and 1 is
 // false; NaN and values beyond the integer range are true, since the conversion yields INT_MIN.
 bool Truthy(double v) {
@@ -347,7 +369,7 @@ int CExpression::ParseAtom() {
         }
     } else if (digits) {
         result = AddNode(ExprOp::Number, -1, -1);
-        nodes_[static_cast<std::size_t>(result)].value = CAtof(
+        nodes_[static_cast<std::size_t>(result)].value = NumberValue(
             std::string_view(text_.data() + start, static_cast<std::size_t>(position_ - start)));
     } else {
         return -1;

@@ -27,6 +27,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_block.h"
+
 namespace quorin {
 
 class CNameTable;
@@ -193,8 +195,8 @@ private:
     int status_ = 0;
     int nesting_ = 0;
     int root_ = -1;
-    std::vector<ExprNode> nodes_;
-    std::uint32_t events_ = 0;      // status events raised so far (compared, never counted up to)
+    std::vector<ExprNode, LargeBlockAllocator<ExprNode>> nodes_;
+    std::uint32_t events_ = 0;      // status events so far; only compared, so it may wrap
     std::vector<Pending> pending_;  // evaluation scratch, kept for its capacity
 };
 

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_block.h"
+
 namespace quorin {
 
 // ---- one text in memory --------------------------------------------------------------------
@@ -55,8 +57,8 @@ private:
     struct Line {
         std::uint32_t begin = 0, end = 0;
         std::uint32_t nameBegin = 0, nameEnd = 0, valueBegin = 0, valueEnd = 0;
-        std::uint32_t prev, next;
-        std::uint8_t eol = 0;  // kNoEol, kLf, kCr or kCrLf
+        std::uint32_t prev = 0, next = 0;  // neighbours in the text; 0xFFFFFFFF at its ends
+        std::uint8_t eol = 0;              // kNoEol, kLf, kCr or kCrLf
         Kind kind = Kind::kOther;
         bool blank = true;
         bool owned = false;  // the text lies in added_
@@ -94,7 +96,7 @@ private:
 
     std::string original_;
     std::string added_;
-    mutable std::vector<Line> lines_;
+    mutable std::vector<Line, LargeBlockAllocator<Line>> lines_;
     std::uint32_t head_, tail_;
     std::uint32_t originalLines_ = 0;
     NameIndex sections_;  // the original headers

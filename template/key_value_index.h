@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_block.h"
+
 namespace quorin {
 
 class CKeyValueIndex {
@@ -62,7 +64,7 @@ private:
 
     int maxProbes_;
     std::string_view text_;
-    std::vector<Slot> slots_;  // a power of two, at most three quarters full
+    std::vector<Slot, LargeBlockAllocator<Slot>> slots_;  // a power of two, at most 3/4 full
     std::uint32_t generation_ = 0;
     std::size_t size_ = 0;
     bool ordered_ = false;
