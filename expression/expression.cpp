@@ -158,6 +158,7 @@ bool GetLittleEndian(std::string_view in, std::size_t& pos, int bytes, std::uint
 
 }  // namespace
 
+// Copies and moves look their names up again when evaluated: the resolved slots stay behind.
 CExpression::CExpression(const CExpression& other)
     : table_(other.table_), text_(other.text_), root_(other.root_), nodes_(other.nodes_) {}
 
@@ -169,6 +170,7 @@ CExpression& CExpression::operator=(const CExpression& other) {
         root_ = other.root_;
         position_ = 0;
         status_ = 0;
+        resolvedTable_ = nullptr;
     }
     return *this;
 }
@@ -193,6 +195,7 @@ CExpression& CExpression::operator=(CExpression&& other) noexcept {
         position_ = other.position_;
         status_ = other.status_;
         root_ = std::exchange(other.root_, -1);
+        resolvedTable_ = nullptr;
         other.text_.clear();
         other.nodes_.clear();
         other.position_ = 0;
@@ -202,6 +205,8 @@ CExpression& CExpression::operator=(CExpression&& other) noexcept {
 
 int CExpression::Parse(std::string_view text) {
     nodes_.clear();
+    resolved_.clear();
+    resolvedTable_ = nullptr;
     root_ = -1;
     position_ = 0;
     nesting_ = 0;
@@ -221,6 +226,8 @@ int CExpression::Parse(std::string_view text) {
         return position_;
     }
     root_ = root;
+    resolvedTable_ = table_;
+    resolvedGeneration_ = table_ ? table_->Generation() : 0;
     return -1;
 }
 
@@ -359,13 +366,15 @@ int CExpression::ParseAtom() {
             result = ParseFunction(function);
             if (result < 0) return -1;
         } else {
-            if (table_ == nullptr || table_->Lookup(token) == nullptr) {
+            const CValue* value = table_ ? table_->Lookup(token) : nullptr;
+            if (value == nullptr) {
                 SkipBlanks();
                 return -1;
             }
             result = AddNode(ExprOp::Name, -1, -1);
-            ExprNode& node = nodes_[static_cast<std::size_t>(result)];
-            node.name = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
+            nodes_[static_cast<std::size_t>(result)].name = {
+                static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(resolved_.size())};
+            resolved_.push_back(value);
         }
     } else if (digits) {
         result = AddNode(ExprOp::Number, -1, -1);
@@ -410,7 +419,7 @@ double CExpression::EvaluateNode(int top) {
     int index = top;
     for (;;) {
         const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
-        if (n.left < 0 || n.right < 0) break;
+        if (n.right < 0 || n.left < 0) break;
         if (n.op == ExprOp::Divide) {
             // The divisor comes first, and its zero is flagged before the dividend is read, so a
             // name in the dividend overwrites the status.
@@ -435,28 +444,28 @@ double CExpression::Finish(int index, double l) {
     const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
     switch (n.op) {
         case ExprOp::Add:
-            return l + EvaluateNode(n.right);
+            return l + Operand(n.right);
         case ExprOp::Subtract:
-            return l - EvaluateNode(n.right);
+            return l - Operand(n.right);
         case ExprOp::Multiply:
-            return l * EvaluateNode(n.right);
+            return l * Operand(n.right);
         case ExprOp::Divide: {
             const double divisor = pending_.back().divisor;
             pending_.pop_back();
             return divisor == 0.0 ? -l / 0.001 : l / divisor;
         }
         case ExprOp::Power:
-            return std::pow(l, EvaluateNode(n.right));
+            return std::pow(l, Operand(n.right));
         case ExprOp::Less:
-            return l < EvaluateNode(n.right) ? 1.0 : 0.0;
+            return l < Operand(n.right) ? 1.0 : 0.0;
         case ExprOp::Greater:
-            return l > EvaluateNode(n.right) ? 1.0 : 0.0;
+            return l > Operand(n.right) ? 1.0 : 0.0;
         case ExprOp::And:
             if (!Truthy(l)) return 0.0;
-            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
+            return Truthy(Operand(n.right)) ? 1.0 : 0.0;
         case ExprOp::Or:
             if (Truthy(l)) return 1.0;
-            return Truthy(EvaluateNode(n.right)) ? 1.0 : 0.0;
+            return Truthy(Operand(n.right)) ? 1.0 : 0.0;
         case ExprOp::List:
             return l;
         case ExprOp::Max:
@@ -467,7 +476,7 @@ double CExpression::Finish(int index, double l) {
             const bool leftRaised = events_ != pending_.back().events;
             pending_.pop_back();
             const int leftStatus = status_;
-            const double r = EvaluateNode(n.right);
+            const double r = Operand(n.right);
             const bool leftWins = n.op == ExprOp::Max ? r < l : !(r <= l);
             if (!leftWins) return r;
             if (leftRaised) status_ = leftStatus;
@@ -478,21 +487,41 @@ double CExpression::Finish(int index, double l) {
     }
 }
 
+std::string_view CExpression::NameOf(const ExprNode& node) const {
+    // The token as ParseAtom read it: digits and dots, then letters and digits.
+    const std::size_t start = node.name.offset;
+    std::size_t end = start;
+    while (end < text_.size() && (IsDigit(text_[end]) || text_[end] == '.'))
+        ++end;
+    while (end < text_.size() && (IsLetter(text_[end]) || IsDigit(text_[end])))
+        ++end;
+    return std::string_view(text_).substr(start, end - start);
+}
+
+double CExpression::NameValue(const ExprNode& n) {
+    // A name is looked up again when evaluated; while the table has not changed since the
+    // parse, the lookup would give the object the parse found.
+    const CValue* v =
+        table_ && table_ == resolvedTable_ && table_->Generation() == resolvedGeneration_
+            ? resolved_[n.name.slot]
+        : table_ ? table_->Lookup(NameOf(n))
+                 : nullptr;
+    if (v == nullptr) {
+        Raise(kStatusUnknownName);
+        return 0.0;
+    }
+    Raise(kStatusNameResolved);
+    return v->GetValue();
+}
+
 // Numbers, names, "!" and one-argument functions.
 double CExpression::EvaluateOperand(int index) {
     const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
     switch (n.op) {
         case ExprOp::Number:
             return n.value;
-        case ExprOp::Name: {
-            const CValue* v = table_ ? table_->Lookup(NameOf(n)) : nullptr;
-            if (v == nullptr) {
-                Raise(kStatusUnknownName);
-                return 0.0;
-            }
-            Raise(kStatusNameResolved);
-            return v->GetValue();
-        }
+        case ExprOp::Name:
+            return NameValue(n);
         case ExprOp::Not:
             return EvaluateNode(n.right) == 0.0 ? 1.0 : 0.0;
         case ExprOp::Sin:

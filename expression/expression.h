@@ -32,6 +32,7 @@
 namespace quorin {
 
 class CNameTable;
+class CValue;
 
 // Returned by CalcExpressionText for a syntax error past the first character and for a division
 // by zero.
@@ -75,10 +76,11 @@ inline constexpr int kStatusUnknownName = 3;    // a name was not in the table (
 inline constexpr int kStatusDomainError = 4;    // SQRT of a negative, LOG of a non-positive
 inline constexpr int kStatusNameResolved = 10;  // a name was found and read
 
-// A Name node's token: bytes of the expression text.
+// A Name node's token, which starts at offset in the expression text (NameOf gives it), and the
+// slot of the value object it named when parsed.
 struct ExprToken {
     std::uint32_t offset;
-    std::uint32_t length;
+    std::uint32_t slot;
 };
 
 // One node of a parsed tree. Nodes live in their expression's pool and refer to each other by
@@ -154,9 +156,7 @@ public:
     int Root() const { return root_; }
     const ExprNode& Node(int index) const { return nodes_[static_cast<std::size_t>(index)]; }
     std::size_t NodeCount() const { return nodes_.size(); }
-    std::string_view NameOf(const ExprNode& node) const {
-        return std::string_view(text_).substr(node.name.offset, node.name.length);
-    }
+    std::string_view NameOf(const ExprNode& node) const;
     // The tree in prefix form, e.g. "(* -1 (+ 2 X))", "(MAX (, 1 2) 3)", "(SIN X)", "(! X)";
     // numbers with "%.17g". Empty when there is no tree.
     std::string TreeText() const;
@@ -181,6 +181,14 @@ private:
         std::uint32_t events;  // MAX, MIN: events_ before the left operand
     };
     double EvaluateNode(int index);
+    // A right operand: numbers and names at once, being most of them.
+    double Operand(int index) {
+        const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
+        if (n.op == ExprOp::Number) return n.value;
+        if (n.op == ExprOp::Name) return NameValue(n);
+        return EvaluateNode(index);
+    }
+    double NameValue(const ExprNode& n);
     double EvaluateOperand(int index);
     double Finish(int index, double left);
     void Raise(int status) {
@@ -198,6 +206,11 @@ private:
     std::vector<ExprNode, LargeBlockAllocator<ExprNode>> nodes_;
     std::uint32_t events_ = 0;      // status events so far; only compared, so it may wrap
     std::vector<Pending> pending_;  // evaluation scratch, kept for its capacity
+    // The value objects the names were looked up to while parsing, by slot, good for evaluations
+    // while the table is the one and in the generation they came from.
+    std::vector<const CValue*> resolved_;
+    const CNameTable* resolvedTable_ = nullptr;
+    std::uint64_t resolvedGeneration_ = 0;
 };
 
 // The evaluation every template formula goes through: sets expression's name table to table,

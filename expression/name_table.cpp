@@ -6,10 +6,10 @@
 
 namespace quorin {
 
-std::uint64_t CNameTable::HashOf(std::string_view name) {
+std::uint64_t CNameTable::HashOf(std::string_view name) const {
     // Names come from the template (setting IDs), so a fixed hash would let a crafted template
     // pile them all into one probe run.
-    return KeyedHash(name) | 1;  // never 0, which marks an empty slot
+    return KeyedHash(key_, name) | 1;  // never 0, which marks an empty slot
 }
 
 namespace {
@@ -41,6 +41,7 @@ void CNameTable::Grow() {
 }
 
 void CNameTable::SetAt(std::string_view name, CValue* value) {
+    ++generation_;
     if ((count_ + 1) * 2 > slots_.size()) Grow();
     const std::uint64_t hash = HashOf(name);
     Slot& s = slots_[Find(name, hash)];
@@ -58,6 +59,7 @@ CValue* CNameTable::Lookup(std::string_view name) const {
 }
 
 bool CNameTable::RemoveKey(std::string_view name) {
+    ++generation_;
     if (count_ == 0) return false;
     std::size_t hole = Find(name, HashOf(name));
     if (slots_[hole].hash == 0) return false;
@@ -77,6 +79,7 @@ bool CNameTable::RemoveKey(std::string_view name) {
 }
 
 void CNameTable::RemoveAll() {
+    ++generation_;
     slots_.clear();
     count_ = 0;
 }

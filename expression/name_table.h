@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "expression/value.h"
+#include "platform/keyed_hash.h"
 
 namespace quorin {
 
 // Maps a name (exact bytes, case-sensitive) to a value object that the table does not own.
-// Every name of an expression is looked up twice per evaluation, so the table is an
+// Every name of an expression is looked up when it is parsed, so the table is an
 // open-addressing hash table that looks up a string_view without allocating.
 class CNameTable {
 public:
@@ -30,6 +31,9 @@ public:
     // Drops every mapping; the value objects are untouched.
     void RemoveAll();
     std::size_t GetCount() const { return count_; }
+    // Changes with every SetAt, RemoveKey and RemoveAll: while it stays, every name looks up what
+    // it looked up before.
+    std::uint64_t Generation() const { return generation_; }
 
 private:
     struct Slot {
@@ -37,13 +41,15 @@ private:
         CValue* value = nullptr;
         std::string name;
     };
-    static std::uint64_t HashOf(std::string_view name);
+    std::uint64_t HashOf(std::string_view name) const;
     // The slot holding name, or the empty slot where it would go.
     std::size_t Find(std::string_view name, std::uint64_t hash) const;
     void Grow();
 
+    HashKey key_ = ProcessHashKey();
     std::vector<Slot> slots_;  // a power of two, at most half full
     std::size_t count_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace quorin

@@ -184,7 +184,7 @@ std::uint64_t ProfileText::HashOfName(std::string_view name) const {
         if (!trail) c = LowerAscii(c);
         trail = !trail && byte >= 0x81 && byte <= 0xFE;
     }
-    return KeyedHash(folded_);
+    return KeyedHash(ProcessHashKey(), folded_);
 }
 
 void ProfileText::SortByName(NameIndex& index) const {

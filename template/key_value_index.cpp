@@ -53,7 +53,7 @@ void CKeyValueIndex::Assign(std::string_view text, char separator) {
 
     const std::size_t mask = slots_.size() - 1;
     Split(separator, [&](std::string_view key, std::uint32_t offset, std::uint32_t length) {
-        const auto hash = static_cast<std::uint32_t>(KeyedHash(key));
+        const auto hash = static_cast<std::uint32_t>(KeyedHash(key_, key));
         std::size_t i = hash & mask;
         for (int probe = 1; slots_[i].generation == generation_; ++probe) {
             Slot& slot = slots_[i];
@@ -94,7 +94,7 @@ std::string_view CKeyValueIndex::Find(std::string_view key) const {
                                   : ValueOf(it->second.offset, it->second.length);
     }
     if (size_ == 0) return {};
-    const auto hash = static_cast<std::uint32_t>(KeyedHash(key));
+    const auto hash = static_cast<std::uint32_t>(KeyedHash(key_, key));
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = hash & mask;
     for (int probe = 1; slots_[i].generation == generation_; ++probe) {

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/keyed_hash.h"
 #include "platform/large_block.h"
 
 namespace quorin {
@@ -63,6 +64,7 @@ private:
     void Split(char separator, Store&& store);
 
     int maxProbes_;
+    HashKey key_ = ProcessHashKey();
     std::string_view text_;
     std::vector<Slot, LargeBlockAllocator<Slot>> slots_;  // a power of two, at most 3/4 full
     std::uint32_t generation_ = 0;
