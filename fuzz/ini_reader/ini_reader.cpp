@@ -21,17 +21,16 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> sections = quorin::ProfileSectionNames(content);
+    // One read of the file serves every lookup, as a report settings load does.
+    const quorin::ProfileText read(content);
+    const std::vector<std::string> sections = read.SectionNames();
     std::vector<std::vector<std::string>> keys;
     // A bounded sample keeps each run linear in the input.
     for (size_t i = 0; i < sections.size() && i < 8; ++i) {
-        keys.push_back(quorin::ProfileKeyNames(content, sections[i]));
+        keys.push_back(read.KeyNames(sections[i]));
         if (keys.back().size() > 8) keys.back().resize(8);
-        for (const auto& k : keys.back()) {
-            const auto& s = sections[i];
-            std::string value;
-            Check(quorin::ProfileFindValue(content, s, k, &value));
-        }
+        for (const auto& k : keys.back())
+            Check(read.FindValue(sections[i], k, nullptr));
     }
 
     std::string edited(content);
@@ -41,11 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(value == "Z1 0.5 0 deg");
     }
     // Values of sections that were not edited stay as they were.
+    const quorin::ProfileText readEdited(edited);
     for (size_t i = 0; i < keys.size(); ++i) {
         if (sections[i].size() == 12 || keys[i].empty()) continue;  // may match "ModuleConfig"
         std::string before, after;
-        Check(quorin::ProfileFindValue(content, sections[i], keys[i][0], &before));
-        Check(quorin::ProfileFindValue(edited, sections[i], keys[i][0], &after));
+        Check(read.FindValue(sections[i], keys[i][0], &before));
+        Check(readEdited.FindValue(sections[i], keys[i][0], &after));
         Check(before == after);
     }
     std::string removed(edited);
@@ -81,11 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
         }
         Check(held.Text() == stepwise);
-        Check(held.SectionNames() == quorin::ProfileSectionNames(stepwise));
-        Check(held.KeyNames(section) == quorin::ProfileKeyNames(stepwise, section));
+        const quorin::ProfileText fresh(stepwise);
+        Check(held.SectionNames() == fresh.SectionNames());
+        Check(held.KeyNames(section) == fresh.KeyNames(section));
         std::string a, b;
-        Check(held.FindValue(section, key, &a) ==
-              quorin::ProfileFindValue(stepwise, section, key, &b));
+        Check(held.FindValue(section, key, &a) == fresh.FindValue(section, key, &b));
         Check(a == b);
     }
 
