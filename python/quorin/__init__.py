@@ -1,0 +1,51 @@
+"""Quorin for Python: relay templates, test sequences, characteristic zones and test reports.
+
+The package wraps the Quorin library (the same code as the ``quorin`` command and the
+component): ``Template`` and ``Sequence`` read the files hosts keep, ``Zone`` gives the
+characteristic's geometry, ``Report`` composes, reads and writes reports, ``eval`` evaluates
+expressions. Failures raise ``quorin.Error`` with the library's English message.
+"""
+
+from ._quorin import (
+    Arc,
+    Box,
+    Error,
+    Evaluation,
+    Graph,
+    GraphPoint,
+    Line,
+    LineStyle,
+    Parameter,
+    ParameterTable,
+    Report,
+    ReportField,
+    ReportItem,
+    ReportTable,
+    Sequence,
+    Template,
+    Zone,
+    eval,
+)
+
+__version__ = "2.0.0"
+
+__all__ = [
+    "Arc",
+    "Box",
+    "Error",
+    "Evaluation",
+    "Graph",
+    "GraphPoint",
+    "Line",
+    "LineStyle",
+    "Parameter",
+    "ParameterTable",
+    "Report",
+    "ReportField",
+    "ReportItem",
+    "ReportTable",
+    "Sequence",
+    "Template",
+    "Zone",
+    "eval",
+]

@@ -1,0 +1,160 @@
+#include "python/src/document.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/files.h"
+
+namespace quorin::python {
+
+std::recursive_mutex& LibraryMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+std::string PathText(const py::handle& path) {
+    return py::module_::import("os").attr("fsdecode")(path).cast<std::string>();
+}
+
+namespace {
+
+enum class ReadStatus { kOk, kUnreadable, kTooLarge };
+
+ReadStatus ReadBounded(const std::string& path, std::string& out) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ReadStatus::kUnreadable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return ReadStatus::kUnreadable;
+    }
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ::close(fd);
+            return n == 0 ? ReadStatus::kOk : ReadStatus::kUnreadable;
+        }
+        if (out.size() + static_cast<size_t>(n) > kMaxSourceBytes) {
+            ::close(fd);
+            return ReadStatus::kTooLarge;
+        }
+        out.append(buf, static_cast<size_t>(n));
+    }
+}
+
+}  // namespace
+
+std::string SourceBytes(const py::object& source) {
+    if (py::isinstance<py::bytes>(source)) return source.cast<std::string>();
+    if (py::isinstance<py::bytearray>(source) || py::isinstance<py::memoryview>(source))
+        return py::bytes(source).cast<std::string>();
+    if (!py::isinstance<py::str>(source) && !py::hasattr(source, "__fspath__"))
+        throw py::type_error("expected a path (str or os.PathLike) or bytes, not " +
+                             std::string(py::str(py::type::of(source).attr("__name__"))));
+    const std::string path = PathText(source);
+    std::string bytes;
+    ReadStatus status = ReadStatus::kOk;
+    {
+        py::gil_scoped_release release;
+        status = ReadBounded(path, bytes);
+    }
+    if (status == ReadStatus::kUnreadable) throw Error("cannot read file '" + path + "'");
+    if (status == ReadStatus::kTooLarge) throw Error("'" + path + "' is larger than 512 MiB");
+    return bytes;
+}
+
+std::string CodecName(const std::string& codepage) {
+    return py::module_::import("codecs").attr("lookup")(codepage).attr("name").cast<std::string>();
+}
+
+DocumentPtr LoadDocument(Document::Kind kind, const py::object& source,
+                         const std::string& codepage) {
+    std::string codec = CodecName(codepage);
+    std::string bytes = SourceBytes(source);
+    std::unique_ptr<Document> doc;
+    {
+        LongCall call;
+        doc = std::make_unique<Document>(kind, std::move(bytes), std::move(codec));
+    }
+    return DocumentPtr(std::move(doc));
+}
+
+DocumentPtr DocumentFromText(Document::Kind kind, const py::str& text,
+                             const std::string& codepage) {
+    const std::string codec = CodecName(codepage);
+    return LoadDocument(kind, text.attr("encode")(codec, "surrogateescape"), codec);
+}
+
+void SaveDocument(const Document& document, const py::object& path) {
+    const std::string name = PathText(path);
+    bool ok = false;
+    {
+        LongCall call;
+        ok = WriteFileAtomic(name, document.Bytes());
+    }
+    if (!ok) throw Error("cannot write " + name);
+}
+
+Document::Document(Kind kind, std::string bytes, std::string codec)
+    : kind_(kind), bytes_(std::move(bytes)), codec_(std::move(codec)) {
+    if (kind_ == Kind::kTemplate) {
+        ownTemplate_ = std::make_unique<CRelayTemplate>();
+        template_ = ownTemplate_.get();
+    } else {
+        host_ = std::make_unique<cli::ComponentHost>();
+        std::string error;
+        if (!host_->Create(&error)) throw Error(error);
+        template_ = host_->Template();
+        if (!template_) throw Error("the Quorin component gave no template");
+    }
+    Read();
+}
+
+Document::~Document() {
+    std::lock_guard<std::recursive_mutex> lock(LibraryMutex());
+    host_.reset();
+    ownTemplate_.reset();
+}
+
+void Document::Read() {
+    if (host_)
+        host_->Load(bytes_);
+    else
+        template_->ReadTemplate(bytes_, 0);
+}
+
+void Document::Replace(std::string bytes) {
+    bytes_ = std::move(bytes);
+    Read();
+}
+
+py::str Document::Decode(std::string_view bytes) const {
+    // Most texts are ASCII, which every code page of the system shares.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return py::str(bytes.data(), bytes.size());
+    return py::bytes(bytes.data(), bytes.size())
+        .attr("decode")(codec_, "surrogateescape")
+        .cast<py::str>();
+}
+
+std::string Document::Encode(const py::handle& text) const {
+    return text.attr("encode")(codec_, "surrogateescape").cast<std::string>();
+}
+
+std::string Document::EncodeStrict(const py::handle& text, const std::string& what) const {
+    try {
+        return text.attr("encode")(codec_, "strict").cast<std::string>();
+    } catch (const py::error_already_set& e) {
+        if (!e.matches(PyExc_UnicodeError)) throw;
+        throw Error(what + " cannot be written in " + codec_);
+    }
+}
+
+}  // namespace quorin::python

@@ -1,0 +1,121 @@
+// What the Python objects share: one loaded text (a template or a whole sequence) with the
+// library object read from it, the code page its texts are decoded with, and the lock that keeps
+// the library to one caller at a time.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "cli/component_host.h"
+#include "template/relay_template.h"
+
+namespace quorin::python {
+
+namespace py = pybind11;
+
+// Raised as quorin.Error with the library's English message.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The library objects are not reentrant (a template evaluates through one shared expression) and
+// drawing goes through one QGuiApplication: every call that touches them holds this lock. Calls
+// that run long release the GIL first (LongCall), so other Python threads go on meanwhile.
+// The lock is recursive: a garbage collection while it is held may free another document, whose
+// destructor takes it again on the same thread.
+std::recursive_mutex& LibraryMutex();
+
+struct ShortCall {
+    std::lock_guard<std::recursive_mutex> lock{LibraryMutex()};
+};
+
+// The GIL released, then the library locked; unlocked before the GIL is taken back.
+struct LongCall {
+    py::gil_scoped_release release;
+    std::lock_guard<std::recursive_mutex> lock{LibraryMutex()};
+};
+
+// Larger sources are refused (and /dev/zero ends there instead of filling memory).
+inline constexpr size_t kMaxSourceBytes = size_t{512} << 20;
+
+// os.fsdecode(path): TypeError for what is not a path.
+std::string PathText(const py::handle& path);
+
+// Bytes of a bytes-like object, or of the file a str or os.PathLike names (read with the GIL
+// released). TypeError for anything else; Error "cannot read file 'PATH'" when it cannot be read
+// and "'PATH' is larger than 512 MiB" past kMaxSourceBytes.
+std::string SourceBytes(const py::object& source);
+
+// The canonical name of a Python codec; LookupError for an unknown one.
+std::string CodecName(const std::string& codepage);
+
+class Document {
+public:
+    // A template read into a CRelayTemplate of its own, or a whole sequence loaded into the
+    // component (whose template is then the component's).
+    enum class Kind { kTemplate, kSequence };
+
+    Document(Kind kind, std::string bytes, std::string codec);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    Kind kind() const { return kind_; }
+    const std::string& Bytes() const { return bytes_; }
+    const std::string& Codec() const { return codec_; }
+    CRelayTemplate& Template() { return *template_; }
+    cli::ComponentHost* Host() { return host_.get(); }
+
+    // Bytes of the document as str, and back; lossless both ways (surrogateescape).
+    py::str Decode(std::string_view bytes) const;
+    std::string Encode(const py::handle& text) const;
+    // Encodes text without escapes; Error naming what when a character has no place in the code
+    // page.
+    std::string EncodeStrict(const py::handle& text, const std::string& what) const;
+
+    // Replaces the text and reads it again (the library lock held by the caller).
+    void Replace(std::string bytes);
+
+private:
+    void Read();
+
+    Kind kind_;
+    std::string bytes_;
+    std::string codec_;
+    std::unique_ptr<CRelayTemplate> ownTemplate_;
+    std::unique_ptr<cli::ComponentHost> host_;
+    CRelayTemplate* template_ = nullptr;
+};
+
+using DocumentPtr = std::shared_ptr<Document>;
+
+// Reads source (SourceBytes) in codepage into a new document.
+DocumentPtr LoadDocument(Document::Kind kind, const py::object& source,
+                         const std::string& codepage);
+// A str in codepage (surrogateescape) into a new document.
+DocumentPtr DocumentFromText(Document::Kind kind, const py::str& text, const std::string& codepage);
+
+// Writes the document's bytes to path atomically; Error "cannot write PATH".
+void SaveDocument(const Document& document, const py::object& path);
+
+// The Python objects: views of a document, alive as long as any view of it.
+struct TemplateRef {
+    DocumentPtr doc;
+};
+struct SequenceRef {
+    DocumentPtr doc;
+};
+
+// Registration of each part of the module.
+void BindTemplate(py::module_& m);
+void BindZones(py::module_& m);
+void BindReport(py::module_& m);
+
+}  // namespace quorin::python
