@@ -1,1 +1,315 @@
-# stubs follow
+"""Type stubs of the quorin package."""
+
+import os
+from typing import Iterator, NamedTuple, Optional, Sequence as _Sequence, Tuple, Union
+
+import numpy as np
+import numpy.typing as npt
+
+__version__: str
+
+Source = Union[str, os.PathLike[str], bytes, bytearray, memoryview]
+PathArg = Union[str, os.PathLike[str]]
+Point = Tuple[float, float]
+
+class Error(Exception):
+    """A failure of the Quorin library, with its English message."""
+
+class Evaluation(NamedTuple):
+    """Value, evaluator status and the position where a syntax error stopped the parse."""
+
+    value: float
+    status: int
+    error_position: int
+
+class ReportField(NamedTuple):
+    """One report item of a template: name (N) and identifier (ID)."""
+
+    name: str
+    id: str
+
+class Box(NamedTuple):
+    """Extents in the impedance plane, ohms."""
+
+    r_min: float
+    r_max: float
+    x_min: float
+    x_max: float
+
+class LineStyle(NamedTuple):
+    """Colour "#RRGGBB", pen style and width of a zone in the characteristic plot."""
+
+    color: str
+    style: str
+    width: int
+
+class Line(NamedTuple):
+    """A straight boundary piece, (R, X) ohms."""
+
+    start: Point
+    end: Point
+
+class Arc(NamedTuple):
+    """A boundary piece on a circle, angles in degrees, counter-clockwise unless clockwise."""
+
+    center: Point
+    radius: float
+    start_angle: float
+    end_angle: float
+    clockwise: bool
+
+class ReportTable(NamedTuple):
+    """A table of a report item: title and rows of cell texts."""
+
+    title: str
+    rows: list[list[str]]
+
+class GraphPoint(NamedTuple):
+    """A point of a report graph in axis units, with marker, diameter and colour."""
+
+    x: float
+    y: float
+    marker: int
+    diameter: int
+    color: int
+
+class Graph(NamedTuple):
+    """A graph of a report item: axes and shapes in axis units."""
+
+    axis_type: str
+    x_range: Tuple[float, float]
+    y_range: Tuple[float, float]
+    x_axis_name: str
+    y_axis_name: str
+    picture: str
+    lines: list[Tuple[float, float, float, float, int, int, int]]
+    circles: list[Tuple[float, float, float, int, int, int]]
+    arcs: list[Tuple[float, float, float, float, float, int, int, int]]
+    points: list[GraphPoint]
+
+class ReportItem(NamedTuple):
+    """One report item: title, text lines, tables, graphs and result string."""
+
+    title: str
+    setting_lines: list[str]
+    parameter_lines: list[str]
+    io_lines: list[str]
+    tables: list[ReportTable]
+    graphs: list[Graph]
+    result: str
+
+def eval(expression: str) -> Evaluation:
+    """Evaluates an expression over the keyword constants."""
+
+class Parameter:
+    """One setting, common parameter or binary input; its value can be set."""
+
+    @property
+    def kind(self) -> str:
+        """"setting", "common_parameter" or "binary_input"."""
+    @property
+    def index(self) -> int:
+        """0-based record number in its table."""
+    @property
+    def name(self) -> str:
+        """Name shown to the user (N)."""
+    @property
+    def id(self) -> str:
+        """Identifier expressions name the value by (ID)."""
+    @property
+    def type(self) -> str:
+        """Control kind (T): "Edit", "ComboBox" or "CheckBox"."""
+    @property
+    def unit(self) -> str:
+        """Unit of an Edit value (U)."""
+    @property
+    def decimals(self) -> int:
+        """Decimals shown for an Edit value (L)."""
+    @property
+    def value(self) -> float:
+        """The value (V); setting it rewrites its section and reads the text again."""
+    @value.setter
+    def value(self, value: float) -> None: ...
+    @property
+    def value_text(self) -> str:
+        """The value as the template text writes it."""
+    @property
+    def choices(self) -> list[str]:
+        """Choice texts (S), choice 1 first."""
+    @property
+    def choice(self) -> Optional[str]:
+        """The selected choice of a ComboBox or CheckBox, else None."""
+    @property
+    def pva(self) -> str:
+        """PVA text of an Edit setting."""
+    @property
+    def pvb(self) -> str:
+        """PVB text of an Edit setting."""
+    @property
+    def pvc(self) -> str:
+        """PVC text of an Edit setting."""
+    @property
+    def re(self) -> str:
+        """RE text."""
+    @property
+    def rt(self) -> str:
+        """RT text."""
+    @property
+    def rn(self) -> str:
+        """RN text."""
+
+class ParameterTable(_Sequence[Parameter]):
+    """The records of one kind, indexed by position or by ID."""
+
+    def __len__(self) -> int: ...
+    def __getitem__(self, key: Union[int, str]) -> Parameter: ...  # type: ignore[override]
+    def __contains__(self, id: object) -> bool: ...
+    def __iter__(self) -> Iterator[Parameter]: ...
+
+class Zone:
+    """One characteristic zone; geometry as drawn (inverted zones mirrored)."""
+
+    @property
+    def slot(self) -> int:
+        """1-based slot in the template's zone table."""
+    @property
+    def index(self) -> int:
+        """INDEX."""
+    @property
+    def loop(self) -> str:
+        """FAULTLOOP: "LN", "LL" or "ALL"."""
+    @property
+    def label(self) -> str:
+        """LABEL."""
+    @property
+    def inverted(self) -> bool:
+        """The zone is mirrored through the origin."""
+    @property
+    def kind(self) -> str:
+        """"shapes", "circle" or "lens"."""
+    @property
+    def line_style(self) -> LineStyle:
+        """How the characteristic plot draws the zone."""
+    @property
+    def corners(self) -> list[Point]:
+        """Where consecutive shapes meet."""
+    @property
+    def boundary(self) -> list[Union[Line, Arc]]:
+        """The boundary pieces as drawn."""
+    @property
+    def arcs(self) -> list[Arc]:
+        """The arc pieces of the boundary."""
+    @property
+    def box(self) -> Optional[Box]:
+        """The zone's extents as drawn."""
+    @property
+    def circle(self) -> Optional[Tuple[Point, float]]:
+        """(center, radius) of a circle zone."""
+    @property
+    def lens(self) -> Optional[Tuple[float, float, float, float, float]]:
+        """The five LENS values of a lens zone."""
+    def outline(self, step_degrees: float = 2.0) -> list[npt.NDArray[np.float64]]:
+        """The boundary as (n, 2) arrays of (R, X)."""
+
+class Template:
+    """A relay template."""
+
+    @staticmethod
+    def load(source: Source, codepage: str = "GBK") -> Template:
+        """Reads a template from a path or bytes."""
+    @staticmethod
+    def from_text(text: str, codepage: str = "GBK") -> Template:
+        """Reads a template from a str."""
+    @property
+    def raw(self) -> bytes:
+        """The bytes read (with rewritten sections after a value was set)."""
+    @property
+    def text(self) -> str:
+        """raw as str."""
+    @property
+    def codepage(self) -> str:
+        """The codec texts are decoded with."""
+    @property
+    def relay_name(self) -> str:
+        """ProtectiveRelayName."""
+    @property
+    def property(self) -> str:
+        """Property."""
+    @property
+    def word_report_name(self) -> str:
+        """WordReportName."""
+    @property
+    def update(self) -> int:
+        """Update."""
+    @property
+    def settings(self) -> ParameterTable:
+        """The settings."""
+    @property
+    def common_parameters(self) -> ParameterTable:
+        """The common test parameters."""
+    @property
+    def binary_inputs(self) -> ParameterTable:
+        """The binary inputs."""
+    @property
+    def report_items(self) -> list[ReportField]:
+        """The report items."""
+    @property
+    def zones(self) -> list[Zone]:
+        """The characteristic zones."""
+    @property
+    def box(self) -> Box:
+        """The box of all zones as the reader computed it."""
+    def eval(self, expression: str) -> Evaluation:
+        """Evaluates an expression over the template's names."""
+    def plot(
+        self, path: PathArg, width: int = 900, height: int = 700, title: Optional[str] = None
+    ) -> None:
+        """Draws the zones to a PNG, SVG or PDF file."""
+    def save(self, path: PathArg) -> None:
+        """Writes raw to path atomically."""
+
+class Sequence:
+    """A test sequence loaded into the component."""
+
+    @staticmethod
+    def load(source: Source, codepage: str = "GBK") -> Sequence:
+        """Reads a sequence from a path or bytes."""
+    @staticmethod
+    def from_text(text: str, codepage: str = "GBK") -> Sequence:
+        """Reads a sequence from a str."""
+    @property
+    def raw(self) -> bytes:
+        """The sequence's bytes."""
+    @property
+    def text(self) -> str:
+        """raw as str."""
+    @property
+    def codepage(self) -> str:
+        """The codec texts are decoded with."""
+    @property
+    def template(self) -> Template:
+        """The sequence's template."""
+    def report(self, settings: Optional[PathArg] = None, chapter: int = 0) -> Report:
+        """Composes the sequence's report."""
+    def save(self, path: PathArg) -> None:
+        """Writes raw to path atomically."""
+
+class Report:
+    """A report: items, header tables and settings."""
+
+    @staticmethod
+    def load(source: Source, settings: Optional[PathArg] = None) -> Report:
+        """Reads an XML report."""
+    @property
+    def items(self) -> list[ReportItem]:
+        """The items."""
+    def __len__(self) -> int: ...
+    def write(
+        self,
+        pdf: Optional[PathArg] = None,
+        png_dir: Optional[PathArg] = None,
+        xml: Optional[PathArg] = None,
+    ) -> list[str]:
+        """Writes PDF, PNG pages and XML; returns the paths written."""
+    def to_xml(self) -> bytes:
+        """The XML report's bytes."""

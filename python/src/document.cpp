@@ -53,7 +53,8 @@ ReadStatus ReadBounded(const std::string& path, std::string& out) {
 std::string SourceBytes(const py::object& source) {
     if (py::isinstance<py::bytes>(source)) return source.cast<std::string>();
     if (py::isinstance<py::bytearray>(source) || py::isinstance<py::memoryview>(source))
-        return py::bytes(source).cast<std::string>();
+        return py::reinterpret_steal<py::bytes>(PyBytes_FromObject(source.ptr()))
+            .cast<std::string>();
     if (!py::isinstance<py::str>(source) && !py::hasattr(source, "__fspath__"))
         throw py::type_error("expected a path (str or os.PathLike) or bytes, not " +
                              std::string(py::str(py::type::of(source).attr("__name__"))));
