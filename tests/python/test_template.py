@@ -111,3 +111,20 @@ def test_failures_raise_python_exceptions_with_english_messages(template, tmp_pa
     for call, error, message in cases:
         with pytest.raises(error, match=message.replace("(", r"\(")):
             call()
+
+
+def test_every_public_name_has_a_docstring_and_a_stub():
+    stub = (pathlib.Path(quorin.__file__).parent / "__init__.pyi").read_text()
+    missing = []
+    for name in quorin.__all__:
+        obj = getattr(quorin, name)
+        if f"class {name}(" not in stub and f"class {name}:" not in stub and f"def {name}(" not in stub:
+            missing.append(name + " (stub)")
+        own = [a for a in dir(obj) if not a.startswith("_") and a not in dir(tuple) + dir(Exception)]
+        members = [(a, getattr(obj, a)) for a in own] if isinstance(obj, type) else []
+        for attribute, value in [(name, obj)] + members:
+            if not (getattr(value, "__doc__", None) or "").strip():
+                missing.append(attribute)
+            if value is not obj and f"def {attribute}(" not in stub and f"    {attribute}: " not in stub:
+                missing.append(f"{name}.{attribute} (stub)")
+    assert missing == []
