@@ -26,8 +26,10 @@ bool HasIndex(const CZoneTable& zones, int index) {
     return false;
 }
 
-bool ParseTime(CRelayTemplate& t, const std::string& given, std::map<int, double>& times,
-               std::string& error) {
+}  // namespace
+
+bool ParseZoneTime(CRelayTemplate& t, const std::string& given, std::map<int, double>& times,
+                   std::string& error) {
     const size_t equals = given.find('=');
     int index = 0;
     const char* first = given.data();
@@ -59,8 +61,6 @@ bool ParseTime(CRelayTemplate& t, const std::string& given, std::map<int, double
     times[index] = value;
     return true;
 }
-
-}  // namespace
 
 ShotSetup::ShotSetup() = default;
 ShotSetup::~ShotSetup() = default;
@@ -112,7 +112,7 @@ bool LoadShotSetup(const ShotOptions& o, ShotSetup& setup, std::string& error) {
     if (!LoadTemplateFile(o.sequencePath, t, error)) return false;
     std::map<int, double> times;
     for (const std::string& given : o.times)
-        if (!ParseTime(t, given, times, error)) return false;
+        if (!ParseZoneTime(t, given, times, error)) return false;
     setup.model = std::make_unique<CShotModel>(t.Zones(), &t, times, impedance, time);
     return true;
 }

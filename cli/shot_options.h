@@ -35,6 +35,11 @@ void AddShotOptions(CLI::App& cmd, ShotOptions& options, bool withTimeTolerance)
 // other text.
 bool ParseTolerancePair(const std::string& text, double& relative, double& absolute);
 
+// One "INDEX=EXPR" of --time: EXPR evaluated over the template's names into times[INDEX].
+// False with error, times unchanged, as LoadShotSetup words it for --time.
+bool ParseZoneTime(CRelayTemplate& relayTemplate, const std::string& given,
+                   std::map<int, double>& times, std::string& error);
+
 // The template of the options' sequence and the model of its zones. The template outlives the
 // model, which evaluated zone fields through it.
 struct ShotSetup {

@@ -2,12 +2,16 @@
 
 The package wraps the Quorin library (the same code as the ``quorin`` command and the
 component): ``Template`` and ``Sequence`` read the files hosts keep, ``Zone`` gives the
-characteristic's geometry, ``Report`` composes, reads and writes reports, ``eval`` evaluates
+characteristic's geometry and point queries (also over NumPy arrays), ``Template.shots`` and
+``Template.assess`` make and judge test points as ``quorin shots`` and ``quorin assess`` do,
+``Report`` composes, reads and writes reports, ``eval`` evaluates
 expressions. Failures raise ``quorin.Error`` with the library's English message.
 """
 
 from ._quorin import (
     Arc,
+    AssessedPoint,
+    Assessment,
     Box,
     Error,
     Evaluation,
@@ -22,6 +26,7 @@ from ._quorin import (
     ReportItem,
     ReportTable,
     Sequence,
+    Shot,
     Template,
     Zone,
     eval,
@@ -31,6 +36,8 @@ __version__ = "2.0.0"
 
 __all__ = [
     "Arc",
+    "AssessedPoint",
+    "Assessment",
     "Box",
     "Error",
     "Evaluation",
@@ -45,6 +52,7 @@ __all__ = [
     "ReportItem",
     "ReportTable",
     "Sequence",
+    "Shot",
     "Template",
     "Zone",
     "eval",

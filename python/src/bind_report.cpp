@@ -13,17 +13,9 @@
 #include "report/report_xml.h"
 
 namespace quorin::python {
-namespace {
+namespace {}  // namespace
 
-struct ReportRef {
-    std::vector<CReportItem> items;
-    std::vector<CReportTable> extraHeaderTables;
-    CReportSetting setting;
-};
-
-// The settings at path, or those beside the library for None. A file named must exist: a typo
-// would otherwise give the defaults silently.
-CReportSetting LoadSettings(const py::object& path) {
+CReportSetting LoadReportSettings(const py::object& path) {
     CReportSetting setting;
     if (path.is_none()) {
         ShortCall call;
@@ -37,6 +29,8 @@ CReportSetting LoadSettings(const py::object& path) {
     setting.Load(name);
     return setting;
 }
+
+namespace {
 
 py::str Text(std::string_view ansi) {
     const std::string utf8 = AnsiToUtf8(ansi);
@@ -132,7 +126,7 @@ py::list Write(ReportRef& report, const py::object& pdf, const py::object& pngDi
 }
 
 ReportRef Import(const py::object& source, const py::object& settings) {
-    ReportRef report{{}, {}, LoadSettings(settings)};
+    ReportRef report{{}, {}, LoadReportSettings(settings)};
     std::string error;
     bool ok = false;
     if (py::isinstance<py::bytes>(source) || py::isinstance<py::bytearray>(source) ||
@@ -153,7 +147,7 @@ ReportRef Import(const py::object& source, const py::object& settings) {
 
 ReportRef Compose(const SequenceRef& r, const py::object& settings, int chapter) {
     if (chapter < 0 || chapter > 9999) throw py::value_error("chapter must lie in 0..9999");
-    CReportSetting setting = LoadSettings(settings);
+    CReportSetting setting = LoadReportSettings(settings);
     LongCall call;
     cli::SequenceReport composed = cli::ComposeSequenceReport(*r.doc->Host(), setting, chapter);
     return ReportRef{std::move(composed.items), std::move(composed.extraHeaderTables),

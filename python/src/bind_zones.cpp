@@ -5,10 +5,12 @@
 #include <cmath>
 
 #include "cli/gui_app.h"
+#include "cli/shot_options.h"
 #include "cli/zone_plot.h"
 #include "graphs/characteristic_plot.h"
 #include "python/src/document.h"
 #include "python/src/records.h"
+#include "zones/zone_region.h"
 
 namespace quorin::python {
 namespace {
@@ -114,6 +116,69 @@ void Plot(const TemplateRef& r, const py::object& path, int width, int height,
     if (!ok) throw Error(error);
 }
 
+// The zone as a region, made under the library lock (arc ends are evaluated by the template).
+CZoneRegion Region(const ZoneRef& z) {
+    ShortCall call;
+    CRelayTemplate& t = z.doc->Template();
+    if (z.slot < 1 || z.slot > t.Zones().Count())
+        throw py::index_error("zone " + std::to_string(z.slot) + " no longer exists");
+    return CZoneRegion(t.Zones().Zone(z.slot), &t);
+}
+
+const char* StateName(ZoneState state) {
+    return state == ZoneState::kIn ? "in" : state == ZoneState::kBand ? "band" : "out";
+}
+
+// A query at points (r, x): Python numbers give one answer, arrays (or anything numpy takes)
+// broadcast against each other give an array of answers of their shape. The loop runs without
+// the GIL and without the library lock: the region is the call's own.
+template <typename T, typename Query>
+py::object PointQuery(const py::object& r, const py::object& x, Query query) {
+    py::module_ np = py::module_::import("numpy");
+    const bool scalar = !py::isinstance<py::array>(r) && !py::isinstance<py::array>(x) &&
+                        !py::isinstance<py::sequence>(r) && !py::isinstance<py::sequence>(x);
+    if (scalar) return py::cast(query(r.cast<double>(), x.cast<double>()));
+    py::tuple both = np.attr("broadcast_arrays")(np.attr("asarray")(r, "float64"),
+                                                 np.attr("asarray")(x, "float64"));
+    using Input = py::array_t<double, py::array::c_style | py::array::forcecast>;
+    const Input rs = Input::ensure(both[0]), xs = Input::ensure(both[1]);
+    if (!rs || !xs) throw py::type_error("r and x must be numbers or arrays of numbers");
+    py::array_t<T> out(std::vector<py::ssize_t>(rs.shape(), rs.shape() + rs.ndim()));
+    const double* pr = rs.data();
+    const double* px = xs.data();
+    T* po = out.mutable_data();
+    const py::ssize_t n = rs.size();
+    {
+        py::gil_scoped_release release;
+        for (py::ssize_t i = 0; i < n; ++i)
+            po[i] = query(pr[i], px[i]);
+    }
+    return out;
+}
+
+ImpedanceTolerance Tolerance(const std::string& text) {
+    ImpedanceTolerance tolerance;
+    if (!cli::ParseTolerancePair(text, tolerance.relative, tolerance.absolute))
+        throw py::value_error("tolerance " + text + ": write it as REL%,ABS, for example 5%,0.05");
+    return tolerance;
+}
+
+py::object Crossings(const ZoneRef& z, const py::object& angle) {
+    const CZoneRegion region = Region(z);
+    auto along = [&region](double degrees) {
+        const double a = degrees * 3.14159265358979323846 / 180.0;
+        return region.Crossings(std::cos(a), std::sin(a));
+    };
+    if (!py::isinstance<py::array>(angle) && !py::isinstance<py::sequence>(angle))
+        return py::cast(along(angle.cast<double>()));
+    py::list out;
+    for (const py::handle a : py::module_::import("numpy").attr("ravel")(angle)) {
+        const std::vector<double> d = along(a.cast<double>());
+        out.append(py::array_t<double>(static_cast<py::ssize_t>(d.size()), d.data()));
+    }
+    return out;
+}
+
 }  // namespace
 
 void BindZones(py::module_& m) {
@@ -179,6 +244,49 @@ void BindZones(py::module_& m) {
             },
             "The five LENS values (forward reach, angle, width ratio, reverse reach, fifth) of a "
             "lens zone, else None.")
+        .def(
+            "contains",
+            [](const ZoneRef& z, const py::object& r, const py::object& x) {
+                const CZoneRegion region = Region(z);
+                return PointQuery<bool>(
+                    r, x, [&](double pr, double px) { return region.Contains(pr, px); });
+            },
+            py::arg("r"), py::arg("x"),
+            "Whether the zone (boundary included, exact on arcs) holds the point (r, x), ohms. "
+            "With arrays of R and X (broadcast against each other) a bool array of their shape.")
+        .def(
+            "on_boundary",
+            [](const ZoneRef& z, const py::object& r, const py::object& x) {
+                const CZoneRegion region = Region(z);
+                return PointQuery<bool>(
+                    r, x, [&](double pr, double px) { return region.OnBoundary(pr, px); });
+            },
+            py::arg("r"), py::arg("x"),
+            "Whether (r, x) lies on the boundary (within a millionth of the zone's size); arrays "
+            "as for contains.")
+        .def(
+            "state",
+            [](const ZoneRef& z, const py::object& r, const py::object& x,
+               const std::string& tolerance) -> py::object {
+                const ImpedanceTolerance band = Tolerance(tolerance);
+                const CZoneRegion region = Region(z);
+                py::object codes = PointQuery<int8_t>(r, x, [&](double pr, double px) {
+                    return static_cast<int8_t>(region.State(pr, px, band));
+                });
+                if (!py::isinstance<py::array>(codes))
+                    return py::str(StateName(static_cast<ZoneState>(codes.cast<int>())));
+                py::array names = py::module_::import("numpy").attr("array")(
+                    py::make_tuple(StateName(ZoneState::kOut), StateName(ZoneState::kIn),
+                                   StateName(ZoneState::kBand)));
+                return names.attr("__getitem__")(codes);
+            },
+            py::arg("r"), py::arg("x"), py::arg("tolerance") = "5%,0.05",
+            "\"band\" when |Z| lies within max(REL*d, ABS) ohms of a crossing d of the search "
+            "line through the point, else \"in\" or \"out\"; tolerance as \"REL%,ABS\". Arrays "
+            "give an array of these texts.")
+        .def("crossings", &Crossings, py::arg("angle"),
+             "The distances (ohms, ascending) at which the search line from the origin at angle "
+             "degrees enters or leaves the zone. An array of angles gives a list of arrays.")
         .def("outline", &Outline, py::arg("step_degrees") = 2.0,
              "The boundary as polylines, one (n, 2) array of (R, X) per piece, arcs sampled at "
              "most step_degrees apart (0.1 to 45).")

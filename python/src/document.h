@@ -13,6 +13,8 @@
 #include <string_view>
 
 #include "cli/component_host.h"
+#include "report/report_item.h"
+#include "report/report_setting.h"
 #include "template/relay_template.h"
 
 namespace quorin::python {
@@ -113,9 +115,21 @@ struct SequenceRef {
     DocumentPtr doc;
 };
 
+// A report's items, the header tables drawn after those of the settings, and the settings.
+struct ReportRef {
+    std::vector<CReportItem> items;
+    std::vector<CReportTable> extraHeaderTables;
+    CReportSetting setting;
+};
+
+// The report settings at path, or those beside the package for None. A file named must exist:
+// Error "cannot read file 'PATH'" (a typo would otherwise give the defaults silently).
+CReportSetting LoadReportSettings(const py::object& path);
+
 // Registration of each part of the module.
 void BindTemplate(py::module_& m);
 void BindZones(py::module_& m);
 void BindReport(py::module_& m);
+void BindShots(py::module_& m);
 
 }  // namespace quorin::python

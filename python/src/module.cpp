@@ -46,4 +46,5 @@ PYBIND11_MODULE(_quorin, m) {
     BindTemplate(m);
     BindZones(m);
     BindReport(m);
+    BindShots(m);
 }

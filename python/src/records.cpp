@@ -33,6 +33,14 @@ const RecordSpec kRecords[] = {
     {"Arc", "center radius start_angle end_angle clockwise",
      "A piece of a zone boundary on the circle (center, radius), from start_angle to end_angle "
      "(degrees), counter-clockwise unless clockwise; equal angles make a whole circle."},
+    {"Shot", "loop r x measured_time zone angle expected_zone expected_time",
+     "A test point around a zone boundary: fault loop, impedance (ohms), measured trip time "
+     "(None until measured; None means no trip), the label of the zone it tests, the search-line "
+     "angle (degrees), the expected zone's label (None: no trip) and its time (None: none)."},
+    {"AssessedPoint", "loop r x measured_time expected_zone expected_time verdict",
+     "A judged test point: fault loop, impedance (ohms), measured trip time (None: no trip), "
+     "the expected zone's label (None: no trip), its time (None: none) and the verdict "
+     "(\"pass\", \"fail\" or \"not-assessed\")."},
     {"ReportTable", "title rows",
      "A table of a report item: its title and its rows of cell texts."},
     {"GraphPoint", "x y marker diameter color",
