@@ -1,7 +1,18 @@
 """Type stubs of the quorin package."""
 
 import os
-from typing import Iterator, NamedTuple, Optional, Sequence as _Sequence, Tuple, Union
+from typing import (
+    Any,
+    Iterable,
+    Iterator,
+    Mapping,
+    NamedTuple,
+    Optional,
+    Sequence as _Sequence,
+    Tuple,
+    Union,
+    overload,
+)
 
 import numpy as np
 import numpy.typing as npt
@@ -11,6 +22,7 @@ __version__: str
 Source = Union[str, os.PathLike[str], bytes, bytearray, memoryview]
 PathArg = Union[str, os.PathLike[str]]
 Point = Tuple[float, float]
+Times = Union[Mapping[int, Union[str, float]], str, Iterable[str], None]
 
 class Error(Exception):
     """A failure of the Quorin library, with its English message."""
@@ -57,6 +69,29 @@ class Arc(NamedTuple):
     start_angle: float
     end_angle: float
     clockwise: bool
+
+class Shot(NamedTuple):
+    """A test point around a zone boundary, ready to be measured."""
+
+    loop: str
+    r: float
+    x: float
+    measured_time: Optional[float]
+    zone: Optional[str]
+    angle: float
+    expected_zone: Optional[str]
+    expected_time: Optional[float]
+
+class AssessedPoint(NamedTuple):
+    """A judged test point."""
+
+    loop: str
+    r: float
+    x: float
+    measured_time: Optional[float]
+    expected_zone: Optional[str]
+    expected_time: Optional[float]
+    verdict: str
 
 class ReportTable(NamedTuple):
     """A table of a report item: title and rows of cell texts."""
@@ -210,6 +245,28 @@ class Zone:
         """The five LENS values of a lens zone."""
     def outline(self, step_degrees: float = 2.0) -> list[npt.NDArray[np.float64]]:
         """The boundary as (n, 2) arrays of (R, X)."""
+    @overload
+    def contains(self, r: float, x: float) -> bool:
+        """Whether the zone holds (r, x); arrays give a bool array."""
+    @overload
+    def contains(self, r: npt.ArrayLike, x: npt.ArrayLike) -> npt.NDArray[np.bool_]: ...
+    @overload
+    def on_boundary(self, r: float, x: float) -> bool:
+        """Whether (r, x) lies on the boundary; arrays give a bool array."""
+    @overload
+    def on_boundary(self, r: npt.ArrayLike, x: npt.ArrayLike) -> npt.NDArray[np.bool_]: ...
+    @overload
+    def state(self, r: float, x: float, tolerance: str = "5%,0.05") -> str:
+        """"in", "out" or "band"; arrays give an array of these texts."""
+    @overload
+    def state(
+        self, r: npt.ArrayLike, x: npt.ArrayLike, tolerance: str = "5%,0.05"
+    ) -> npt.NDArray[np.str_]: ...
+    @overload
+    def crossings(self, angle: float) -> list[float]:
+        """Where the search line at angle degrees enters or leaves the zone."""
+    @overload
+    def crossings(self, angle: npt.ArrayLike) -> list[npt.NDArray[np.float64]]: ...
 
 class Template:
     """A relay template."""
@@ -267,6 +324,60 @@ class Template:
         """Draws the zones to a PNG, SVG or PDF file."""
     def save(self, path: PathArg) -> None:
         """Writes raw to path atomically."""
+    def shots(
+        self,
+        loops: Union[str, _Sequence[str]] = "LN,LL",
+        angles: Union[str, npt.ArrayLike] = "0:180:15",
+        zones: Optional[_Sequence[int]] = None,
+        times: Times = None,
+        tolerance: str = "5%,0.05",
+    ) -> list[Shot]:
+        """Test points around the zone boundaries, as quorin shots makes them."""
+    def shots_csv(
+        self,
+        loops: Union[str, _Sequence[str]] = "LN,LL",
+        angles: Union[str, npt.ArrayLike] = "0:180:15",
+        zones: Optional[_Sequence[int]] = None,
+        times: Times = None,
+        tolerance: str = "5%,0.05",
+    ) -> str:
+        """The points file quorin shots writes."""
+    def assess(
+        self,
+        points: Union[Source, Iterable[_Sequence[Any]], None] = None,
+        *,
+        r: Optional[npt.ArrayLike] = None,
+        x: Optional[npt.ArrayLike] = None,
+        loop: Union[str, _Sequence[str]] = "LN",
+        measured: Optional[npt.ArrayLike] = None,
+        times: Times = None,
+        tolerance: str = "5%,0.05",
+        time_tolerance: str = "5%,0.010",
+    ) -> Assessment:
+        """Judges measured trip times against the characteristic, as quorin assess does."""
+
+class Assessment:
+    """Test points judged against the characteristic."""
+
+    @property
+    def points(self) -> list[AssessedPoint]:
+        """The judged points, in the order given."""
+    @property
+    def verdict_codes(self) -> npt.NDArray[np.int8]:
+        """1 pass, 0 fail, -1 not assessed."""
+    @property
+    def result(self) -> str:
+        """One character per point: "1", "0" or "-"."""
+    @property
+    def summary(self) -> dict[str, int]:
+        """Counts of "pass", "fail" and "not-assessed"."""
+    def to_csv(self) -> str:
+        """The assessed points file quorin assess writes."""
+    def report(self, settings: Optional[PathArg] = None) -> Report:
+        """The assessment's report."""
+    def plot(self, path: PathArg, width: int = 900, height: int = 700) -> None:
+        """Draws the characteristic with the judged points."""
+    def __len__(self) -> int: ...
 
 class Sequence:
     """A test sequence loaded into the component."""
