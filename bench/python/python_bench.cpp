@@ -6,6 +6,7 @@
 //                  sample's nine zones / CZoneRegion::Contains in a C++ loop over the same points
 #include <benchmark/benchmark.h>
 #include <pybind11/embed.h>
+#include <pybind11/numpy.h>
 
 #include <memory>
 #include <random>
@@ -104,7 +105,7 @@ void BM_Contains_Python(benchmark::State& state) {
     for (auto _ : state) {
         inside = 0;
         for (py::handle zone : zones)
-            inside += np.attr("count_nonzero")(zone.attr("contains")(r, x)).cast<long>();
+            inside += np.attr("count_nonzero")(zone.attr("contains")(r, x)).template cast<long>();
     }
     state.counters["inside"] = static_cast<double>(inside);
 }
@@ -115,14 +116,14 @@ void BM_Contains_Cpp(benchmark::State& state) {
     t->ReadTemplate(Sample(), 0);
     const std::vector<double>& r = Coordinates().r;
     const std::vector<double>& x = Coordinates().x;
-    std::vector<bool> out(kPoints);
+    std::vector<char> out(kPoints);  // one byte per answer, as the NumPy bool array
     long inside = 0;
     for (auto _ : state) {
         inside = 0;
         for (int slot = 1; slot <= t->Zones().Count(); ++slot) {
             const quorin::CZoneRegion region(t->Zones().Zone(slot), t.get());
             for (size_t i = 0; i < kPoints; ++i)
-                out[i] = region.Contains(r[i], x[i]);
+                out[i] = static_cast<char>(region.Contains(r[i], x[i]));
             for (size_t i = 0; i < kPoints; ++i)
                 inside += out[i];
         }
