@@ -31,13 +31,12 @@ struct Model {
     std::unique_ptr<CShotModel> model;
 };
 
-double Tolerance(const std::string& text, const char* what, double& absolute) {
-    double relative = 0;
+// "REL%,ABS" into relative and absolute; ValueError worded as the commands word it.
+void Tolerance(const std::string& text, const char* what, const char* example, double& relative,
+               double& absolute) {
     if (!cli::ParseTolerancePair(text, relative, absolute))
         throw py::value_error(std::string(what) + " " + text +
-                              ": write it as REL%,ABS, for example " +
-                              (what[0] == 't' && what[1] == 'i' ? "5%,0.010" : "5%,0.05"));
-    return relative;
+                              ": write it as REL%,ABS, for example " + example);
 }
 
 // times: None, {index: expression or seconds}, or "INDEX=EXPR" texts.
@@ -62,8 +61,8 @@ Model MakeModel(const TemplateRef& r, const py::object& times, const std::string
                 const std::string& timeTolerance) {
     ImpedanceTolerance impedance;
     TimeTolerance time;
-    impedance.relative = Tolerance(tolerance, "tolerance", impedance.absolute);
-    time.relative = Tolerance(timeTolerance, "time_tolerance", time.absolute);
+    Tolerance(tolerance, "tolerance", "5%,0.05", impedance.relative, impedance.absolute);
+    Tolerance(timeTolerance, "time_tolerance", "5%,0.010", time.relative, time.absolute);
     const std::vector<std::string> texts = TimeTexts(times);
     ShortCall call;
     CRelayTemplate& t = r.doc->Template();

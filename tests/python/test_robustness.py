@@ -64,7 +64,10 @@ def test_random_arguments_raise_python_exceptions(template, sequence, tmp_path, 
     targets = [quorin.eval, quorin.Template.load, quorin.Template.from_text, quorin.Sequence.load,
                quorin.Sequence.from_text, quorin.Report.load, template.eval, template.plot,
                template.save, sequence.report, sequence.save, report.write, report.to_xml,
-               zone.outline, template.settings.__getitem__, template.settings.__contains__,
+               zone.outline, zone.contains, zone.on_boundary, zone.state, zone.crossings,
+               template.shots, template.shots_csv, template.assess,
+               lambda *a: template.assess(r=a[0] if a else None, x=a[-1] if a else None),
+               template.settings.__getitem__, template.settings.__contains__,
                lambda v: setattr(parameter, "value", v)]
     rng = random.Random(61)
     failures = 0
