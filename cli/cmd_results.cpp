@@ -23,19 +23,6 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// An own item as the component wrote it, read before any SetItemText: GetItemText rebuilds the
-// texts of all items.
-struct OwnItem {
-    std::string text;
-    std::vector<ItemParameter> parameters;
-};
-
-struct Entry {
-    int item = 0;
-    int k = 0;
-    std::string value;  // ANSI
-};
-
 // A decimal number of at most six digits (no sign); -1 otherwise.
 int SmallNumber(std::string_view digits) {
     if (digits.empty() || digits.size() > 6 ||
@@ -45,7 +32,7 @@ int SmallNumber(std::string_view digits) {
 }
 
 bool ParseEntry(const std::string& arg, const std::map<int, OwnItem>& own, int itemCount,
-                Entry* entry, std::string* error) {
+                ResultEntry* entry, std::string* error) {
     const size_t equals = arg.find('=');
     const std::string_view key = std::string_view(arg).substr(0, equals);
     const size_t dot = key.find('.');
@@ -55,48 +42,23 @@ bool ParseEntry(const std::string& arg, const std::map<int, OwnItem>& own, int i
         *error = "--set '" + arg + "': give ITEM.K=TEXT, for example 0.1=Pass";
         return false;
     }
-    const std::string item = FormatInt(entry->item);
-    if (entry->item >= itemCount) {
-        *error = "item " + item + " does not exist: the sequence has " + FormatInt(itemCount) +
-                 (itemCount == 1 ? " item" : " items");
-        return false;
-    }
-    const auto it = own.find(entry->item);
-    if (it == own.end()) {
-        *error = "item " + item + " is not one of the component's own items";
-        return false;
-    }
-    const int count = static_cast<int>(it->second.parameters.size());
-    if (entry->k < 1 || entry->k > count) {
-        *error = "item " + item + " has no parameter " + FormatInt(entry->k) + ": it has " +
-                 FormatInt(count);
-        return false;
-    }
-    const std::string name = item + "." + FormatInt(entry->k);
+    if (!CheckResultTarget(entry->item, entry->k, own, itemCount, error)) return false;
     if (!Utf8ToAnsiStrict(std::string_view(arg).substr(equals + 1), &entry->value)) {
-        *error = "the result for " + name + " cannot be written in " + AnsiCodePage();
+        *error = "the result for " + FormatInt(entry->item) + "." + FormatInt(entry->k) +
+                 " cannot be written in " + AnsiCodePage();
         return false;
     }
-    // The file could not keep these: ";" ends the value, the component drops tabs and line
-    // breaks when it reads a block, and the end marker would end the block.
-    if (entry->value.find_first_of(";\t\r\n") != std::string::npos ||
-        entry->value.find(SequenceText::kItemEnd) != std::string::npos) {
-        *error = "the result for " + name +
-                 " cannot hold \";\", \"<TestItemEnd>\", a tab or a line break";
-        return false;
-    }
-    return true;
+    return CheckResultValue(*entry, error);
 }
 
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
-std::string Listing(const ComponentHost& host, const std::map<int, OwnItem>& own) {
+std::string Listing(const std::map<int, OwnItem>& own) {
     std::string out;
     for (const auto& [index, item] : own) {
-        out +=
-            "Item " + FormatInt(index) + ": " + AnsiToUtf8(host.Edit()->GetItemTitle(index)) + "\n";
+        out += "Item " + FormatInt(index) + ": " + AnsiToUtf8(item.title) + "\n";
         for (const ItemParameter& p : item.parameters)
             out += FormatInt(index) + "." + FormatInt(p.number) + "\t" + AnsiToUtf8(p.name) + "\t" +
                    (IsBlank(p.value) ? "" : AnsiToUtf8(p.value)) + "\n";
@@ -105,6 +67,69 @@ std::string Listing(const ComponentHost& host, const std::map<int, OwnItem>& own
 }
 
 }  // namespace
+
+std::map<int, OwnItem> OwnItems(const ComponentHost& host) {
+    std::map<int, OwnItem> own;
+    const int itemCount = host.ItemCount();
+    for (int i = 0; i < itemCount; ++i) {
+        if (!host.IsOwnItem(i)) continue;
+        OwnItem& item = own[i];
+        item.text = host.ItemText(i);
+        item.parameters = ItemParameters(item.text);
+        item.title = host.Edit()->GetItemTitle(i);
+    }
+    return own;
+}
+
+bool CheckResultTarget(int itemIndex, int k, const std::map<int, OwnItem>& own, int itemCount,
+                       std::string* error) {
+    const std::string item = FormatInt(itemIndex);
+    if (itemIndex < 0 || itemIndex >= itemCount) {
+        *error = "item " + item + " does not exist: the sequence has " + FormatInt(itemCount) +
+                 (itemCount == 1 ? " item" : " items");
+        return false;
+    }
+    const auto it = own.find(itemIndex);
+    if (it == own.end()) {
+        *error = "item " + item + " is not one of the component's own items";
+        return false;
+    }
+    const int count = static_cast<int>(it->second.parameters.size());
+    if (k < 1 || k > count) {
+        *error =
+            "item " + item + " has no parameter " + FormatInt(k) + ": it has " + FormatInt(count);
+        return false;
+    }
+    return true;
+}
+
+bool CheckResultValue(const ResultEntry& entry, std::string* error) {
+    // The file could not keep these: ";" ends the value, the component drops tabs and line
+    // breaks when it reads a block, and the end marker would end the block.
+    if (entry.value.find_first_of(";\t\r\n") != std::string::npos ||
+        entry.value.find(SequenceText::kItemEnd) != std::string::npos) {
+        *error = "the result for " + FormatInt(entry.item) + "." + FormatInt(entry.k) +
+                 " cannot hold \";\", \"<TestItemEnd>\", a tab or a line break";
+        return false;
+    }
+    return true;
+}
+
+bool EnterResults(ComponentHost& host, std::string sequence, const std::map<int, OwnItem>& own,
+                  const std::vector<ResultEntry>& entries, std::string* stored,
+                  std::string* error) {
+    std::map<int, std::string> changed;
+    for (const ResultEntry& entry : entries) {
+        const auto item = own.find(entry.item);
+        if (item == own.end()) continue;
+        auto [at, added] = changed.try_emplace(entry.item, item->second.text);
+        at->second = ReplaceItemKey(at->second, "VALUE" + FormatInt(entry.k), entry.value);
+    }
+    for (const auto& [index, text] : changed)
+        host.SetItemText(index, text);
+    const SequenceText file(std::move(sequence));
+    return file.SpliceBlocks(host.Edit()->GetTestItemsText(), stored, error);
+}
 
 int RunResults(const ResultsOptions& o) {
     const bool store = !o.outPath.empty() || o.inPlace;
@@ -120,34 +145,19 @@ int RunResults(const ResultsOptions& o) {
     if (!host.Create(&error)) return Fail(error);
     host.Load(bytes);
     const int itemCount = host.ItemCount();
-    std::map<int, OwnItem> own;
-    for (int i = 0; i < itemCount; ++i) {
-        if (!host.IsOwnItem(i)) continue;
-        OwnItem& item = own[i];
-        item.text = host.ItemText(i);
-        item.parameters = ItemParameters(item.text);
-    }
+    const std::map<int, OwnItem> own = OwnItems(host);
     if (!store) {
-        const std::string listing = Listing(host, own);
+        const std::string listing = Listing(own);
         std::fwrite(listing.data(), 1, listing.size(), stdout);
         return 0;
     }
 
     // Every entry is checked before the first reaches the component: an error writes nothing.
-    std::vector<Entry> entries(o.sets.size());
+    std::vector<ResultEntry> entries(o.sets.size());
     for (size_t n = 0; n < o.sets.size(); ++n)
         if (!ParseEntry(o.sets[n], own, itemCount, &entries[n], &error)) return Fail(error);
-    std::map<int, std::string> changed;
-    for (const Entry& entry : entries) {
-        auto [at, added] = changed.try_emplace(entry.item, own[entry.item].text);
-        at->second = ReplaceItemKey(at->second, "VALUE" + FormatInt(entry.k), entry.value);
-    }
-    for (const auto& [index, text] : changed)
-        host.SetItemText(index, text);
-
     std::string stored;
-    const SequenceText file(std::move(bytes));
-    if (!file.SpliceBlocks(host.Edit()->GetTestItemsText(), &stored, &error)) return Fail(error);
+    if (!EnterResults(host, std::move(bytes), own, entries, &stored, &error)) return Fail(error);
     const std::string& path = o.inPlace ? o.sequencePath : o.outPath;
     if (!WriteFileAtomic(path, stored)) return Fail("cannot write " + path);
     std::printf("wrote %s (%d bytes)\n", path.c_str(), static_cast<int>(stored.size()));

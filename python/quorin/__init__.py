@@ -4,7 +4,8 @@ The package wraps the Quorin library (the same code as the ``quorin`` command an
 component): ``Template`` and ``Sequence`` read the files hosts keep, ``Zone`` gives the
 characteristic's geometry and point queries (also over NumPy arrays), ``Template.shots`` and
 ``Template.assess`` make and judge test points as ``quorin shots`` and ``quorin assess`` do,
-``Report`` composes, reads and writes reports, ``eval`` evaluates
+``Sequence.items`` and ``Sequence.set_results`` read and enter results as ``quorin results``
+does, ``Report`` composes, reads and writes reports, ``eval`` evaluates
 expressions. Failures raise ``quorin.Error`` with the library's English message.
 """
 
@@ -17,6 +18,7 @@ from ._quorin import (
     Evaluation,
     Graph,
     GraphPoint,
+    ItemParameter,
     Line,
     LineStyle,
     Parameter,
@@ -28,6 +30,7 @@ from ._quorin import (
     Sequence,
     Shot,
     Template,
+    TestItem,
     Zone,
     eval,
 )
@@ -43,6 +46,7 @@ __all__ = [
     "Evaluation",
     "Graph",
     "GraphPoint",
+    "ItemParameter",
     "Line",
     "LineStyle",
     "Parameter",
@@ -54,6 +58,7 @@ __all__ = [
     "Sequence",
     "Shot",
     "Template",
+    "TestItem",
     "Zone",
     "eval",
 ]

@@ -93,6 +93,21 @@ class AssessedPoint(NamedTuple):
     expected_time: Optional[float]
     verdict: str
 
+class ItemParameter(NamedTuple):
+    """A parameter of a test item: number, name, result and requirements."""
+
+    number: int
+    name: str
+    value: str
+    require: str
+
+class TestItem(NamedTuple):
+    """One of the component's own test items."""
+
+    index: int
+    title: str
+    parameters: list[ItemParameter]
+
 class ReportTable(NamedTuple):
     """A table of a report item: title and rows of cell texts."""
 
@@ -402,6 +417,13 @@ class Sequence:
         """The sequence's template."""
     def report(self, settings: Optional[PathArg] = None, chapter: int = 0) -> Report:
         """Composes the sequence's report."""
+    @property
+    def items(self) -> list[TestItem]:
+        """The component's own test items and their parameters."""
+    def set_results(self, results: Mapping[Union[Tuple[int, int], str], str]) -> None:
+        """Enters results as quorin results --set does and stores the sequence anew."""
+    def set_result(self, item: int, k: int, text: str) -> None:
+        """Enters one result."""
     def save(self, path: PathArg) -> None:
         """Writes raw to path atomically."""
 

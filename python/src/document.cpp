@@ -154,7 +154,7 @@ std::string Document::EncodeStrict(const py::handle& text, const std::string& wh
         return text.attr("encode")(codec_, "strict").cast<std::string>();
     } catch (const py::error_already_set& e) {
         if (!e.matches(PyExc_UnicodeError)) throw;
-        throw Error(what + " cannot be written in " + codec_);
+        throw py::value_error(what + " cannot be written in " + codec_);
     }
 }
 

@@ -78,8 +78,8 @@ public:
     // Bytes of the document as str, and back; lossless both ways (surrogateescape).
     py::str Decode(std::string_view bytes) const;
     std::string Encode(const py::handle& text) const;
-    // Encodes text without escapes; Error naming what when a character has no place in the code
-    // page.
+    // Encodes text without escapes; ValueError "<what> cannot be written in <codec>" when a
+    // character has no place in the code page.
     std::string EncodeStrict(const py::handle& text, const std::string& what) const;
 
     // Replaces the text and reads it again (the library lock held by the caller).
@@ -131,5 +131,6 @@ void BindTemplate(py::module_& m);
 void BindZones(py::module_& m);
 void BindReport(py::module_& m);
 void BindShots(py::module_& m);
+void BindResults(py::module_& m);
 
 }  // namespace quorin::python

@@ -47,4 +47,5 @@ PYBIND11_MODULE(_quorin, m) {
     BindZones(m);
     BindReport(m);
     BindShots(m);
+    BindResults(m);
 }

@@ -41,6 +41,12 @@ const RecordSpec kRecords[] = {
      "A judged test point: fault loop, impedance (ohms), measured trip time (None: no trip), "
      "the expected zone's label (None: no trip), its time (None: none) and the verdict "
      "(\"pass\", \"fail\" or \"not-assessed\")."},
+    {"TestItem", "index title parameters",
+     "One of the component's own test items: its index as the component numbers items, its "
+     "title (TESTNAME) and its parameters (ItemParameter)."},
+    {"ItemParameter", "number name value require",
+     "A parameter of a test item: its number k (1..15), name (NAMEk), result (VALUEk; \"\" "
+     "when blank) and testing method and requirements (REQUIREk)."},
     {"ReportTable", "title rows",
      "A table of a report item: its title and its rows of cell texts."},
     {"GraphPoint", "x y marker diameter color",

@@ -67,6 +67,7 @@ def test_random_arguments_raise_python_exceptions(template, sequence, tmp_path, 
                zone.outline, zone.contains, zone.on_boundary, zone.state, zone.crossings,
                template.shots, template.shots_csv, template.assess,
                lambda *a: template.assess(r=a[0] if a else None, x=a[-1] if a else None),
+               sequence.set_results, sequence.set_result,
                template.settings.__getitem__, template.settings.__contains__,
                lambda v: setattr(parameter, "value", v)]
     rng = random.Random(61)
