@@ -16,6 +16,16 @@ std::recursive_mutex& LibraryMutex() {
     return mutex;
 }
 
+ShortCall::ShortCall() {
+    if (LibraryMutex().try_lock()) return;
+    if (PyGILState_Check()) {
+        py::gil_scoped_release release;
+        LibraryMutex().lock();
+    } else {
+        LibraryMutex().lock();
+    }
+}
+
 std::string PathText(const py::handle& path) {
     return py::module_::import("os").attr("fsdecode")(path).cast<std::string>();
 }
@@ -118,7 +128,7 @@ Document::Document(Kind kind, std::string bytes, std::string codec)
 }
 
 Document::~Document() {
-    std::lock_guard<std::recursive_mutex> lock(LibraryMutex());
+    ShortCall call;
     host_.reset();
     ownTemplate_.reset();
 }

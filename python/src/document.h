@@ -31,11 +31,17 @@ public:
 // drawing goes through one QGuiApplication: every call that touches them holds this lock. Calls
 // that run long release the GIL first (LongCall), so other Python threads go on meanwhile.
 // The lock is recursive: a garbage collection while it is held may free another document, whose
-// destructor takes it again on the same thread.
+// destructor takes it again on the same thread. No thread waits for it while holding the GIL,
+// since the holder may need the GIL back to finish (Python code runs inside short calls).
 std::recursive_mutex& LibraryMutex();
 
-struct ShortCall {
-    std::lock_guard<std::recursive_mutex> lock{LibraryMutex()};
+// Takes the library lock: at once when it is free, else with the GIL released while waiting.
+class ShortCall {
+public:
+    ShortCall();
+    ~ShortCall() { LibraryMutex().unlock(); }
+    ShortCall(const ShortCall&) = delete;
+    ShortCall& operator=(const ShortCall&) = delete;
 };
 
 // The GIL released, then the library locked; unlocked before the GIL is taken back.

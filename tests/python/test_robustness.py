@@ -1,5 +1,6 @@
 """Random arguments and random texts at every entry point: Python exceptions, never a crash."""
 import random
+import sys
 import threading
 
 import quorin
@@ -83,25 +84,33 @@ def test_random_arguments_raise_python_exceptions(template, sequence, tmp_path, 
     touch(template)
 
 
-def test_threads_share_the_library_without_crashing(template, sequence, tmp_path):
+def test_threads_share_the_library_without_stalling(template, sequence, tmp_path):
     errors = []
 
     def work(n):
         try:
-            for i in range(5):
+            for i in range(20):
                 if n == 0:
-                    template.plot(tmp_path / ("z%d.png" % i), width=300, height=200)
+                    template.plot(tmp_path / ("z%d.png" % (i % 3)), width=300, height=200)
                 elif n == 1:
-                    sequence.report().write(xml=tmp_path / ("r%d.xml" % i))
+                    sequence.report().write(xml=tmp_path / ("r%d.xml" % (i % 3)))
                 else:
                     template.settings["Z2X"].value = 8 + i
                     assert template.eval("Z2X").value == 8 + i
+                    assert template.zones[2].contains([1.0, 30.0], 1.0).tolist() == [True, False]
         except Exception as e:  # reported below
             errors.append(e)
 
-    threads = [threading.Thread(target=work, args=(n,)) for n in range(3)]
-    for t in threads:
-        t.start()
-    for t in threads:
-        t.join(timeout=120)
+    # Threads switch as often as the interpreter can: a call that waited for the library while
+    # holding the GIL would stall for good.
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1e-6)
+    try:
+        threads = [threading.Thread(target=work, args=(n,)) for n in range(3)]
+        for t in threads:
+            t.start()
+        for t in threads:
+            t.join(timeout=120)
+    finally:
+        sys.setswitchinterval(interval)
     assert not errors and not any(t.is_alive() for t in threads)
