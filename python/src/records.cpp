@@ -6,7 +6,7 @@
 namespace quorin::python {
 namespace {
 
-struct RecordSpec {
+struct RecordDefinition {
     const char* name;
     const char* fields;
     const char* doc;
@@ -18,7 +18,7 @@ std::map<std::string, PyObject*>& Types() {
     return types;
 }
 
-const RecordSpec kRecords[] = {
+const RecordDefinition kRecords[] = {
     {"Evaluation", "value status error_position",
      "The result of an evaluation: the value, the evaluator's status and the position where a "
      "syntax error stopped the parse (-1 when the text parsed)."},
@@ -68,11 +68,11 @@ const RecordSpec kRecords[] = {
 
 void DefineRecordTypes(py::module_& m) {
     py::object namedtuple = py::module_::import("collections").attr("namedtuple");
-    for (const RecordSpec& spec : kRecords) {
-        py::object type = namedtuple(spec.name, spec.fields, py::arg("module") = "quorin");
-        type.attr("__doc__") = spec.doc;
-        m.attr(spec.name) = type;
-        Types()[spec.name] = type.ptr();
+    for (const RecordDefinition& record : kRecords) {
+        py::object type = namedtuple(record.name, record.fields, py::arg("module") = "quorin");
+        type.attr("__doc__") = record.doc;
+        m.attr(record.name) = type;
+        Types()[record.name] = type.ptr();
     }
 }
 
