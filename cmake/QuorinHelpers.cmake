@@ -1,17 +1,22 @@
 # Helpers shared by every subsystem's CMakeLists.txt.
 
-# quorin_add_test(NAME src... LIBS lib...): one GoogleTest executable, tests discovered by CTest.
+# quorin_add_test(NAME src... LIBS lib... [DATA folder]): one GoogleTest executable, tests
+# discovered by CTest. The executable knows its data folder (default: data/ beside the sources),
+# so that it also runs on its own.
 function(quorin_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "DATA" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_DATA)
+        set(ARG_DATA ${CMAKE_CURRENT_SOURCE_DIR}/data)
+    endif()
+    set(_folder ${CMAKE_CURRENT_BINARY_DIR}/${name}_data_folder.cpp)
+    file(CONFIGURE OUTPUT ${_folder} CONTENT
+        "namespace quorin::test {\nextern const char* const kTestDataFolder;\nconst char* const kTestDataFolder = \"${ARG_DATA}\";\n}\n")
+    add_executable(${name} ${ARG_SOURCES} ${_folder})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} quorin_test_common GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-        # One value per property: gtest_discover_tests splits a list value into separate
-        # arguments, so a second variable in ENVIRONMENT would be lost.
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                   ENVIRONMENT_MODIFICATION "QUORIN_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}/data"
         DISCOVERY_TIMEOUT 60)
 endfunction()
 

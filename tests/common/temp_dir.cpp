@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/files.h"
@@ -36,9 +35,12 @@ std::string TempDir::file(std::string_view name) const {
     return path_ + "/" + std::string(name);
 }
 
+extern const char* const kTestDataFolder;
+
 std::string DataPath(std::string_view name) {
-    const char* env = std::getenv("QUORIN_TEST_DATA");
-    return std::string(env && *env ? env : "data") + "/" + std::string(name);
+    static const bool found = fs::is_directory(kTestDataFolder);
+    EXPECT_TRUE(found) << "the test data folder " << kTestDataFolder << " is missing";
+    return std::string(kTestDataFolder) + "/" + std::string(name);
 }
 
 std::string FileBytes(const std::string& path) {

@@ -27,8 +27,8 @@ private:
 // The bytes of a file; empty when it cannot be read.
 std::string FileBytes(const std::string& path);
 
-// A file of the test folder's data/: QUORIN_TEST_DATA when CTest runs the tests, else data/
-// below the working folder. DataBytes is empty when the file cannot be read.
+// A file of the test program's data folder (fixed when it is built; a missing folder fails the
+// test and names it). DataBytes is empty when the file cannot be read.
 std::string DataPath(std::string_view name);
 std::string DataBytes(std::string_view name);
 

@@ -154,19 +154,5 @@ TEST(PaintGraph, BadInputDrawsWithoutCrashing) {
     PaintGraph(inactive, kArea, g, 1.0);  // not active: nothing happens
 }
 
-TEST(GridColor, FadesTheLineColourTowardTheBackground) {
-    // Line, background, grid.
-    const std::tuple<int, int, int> cases[] = {{0x000000, 0xFFFFFF, 0xBFBFBF},
-                                               {0xFFFFFF, 0x000000, 0x404040},
-                                               {0x0000FF, 0xFFFFFF, 0xBFBFFF},
-                                               {0x123456, 0x123456, 0x123456}};
-    for (const auto& [line, back, grid] : cases) {
-        CGraph g;
-        g.lineColor = line;
-        g.bkColor = back;
-        EXPECT_EQ(GridColor(g), grid) << std::hex << line;
-    }
-}
-
 }  // namespace
 }  // namespace quorin

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <thread>
 
+#include "tests/common/temp_dir.h"
+
 namespace quorin {
 namespace {
 
@@ -17,15 +19,8 @@ namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-files-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
-    }
-    fs::path dir_;
+    test::TempDir scratch_{"files"};
+    fs::path dir_ = scratch_.path();
 };
 
 TEST_F(FilesTest, WriteThenReadKeepsEveryByteAndARewriteThePermissionBits) {

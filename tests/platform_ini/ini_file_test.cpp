@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -17,29 +18,12 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorin-ini-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        path_ = (dir_ / "Report.ini").string();
-        ini_.SetPath(path_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ini_.SetPath(path_); }
     void Put(std::string_view bytes) { ASSERT_TRUE(WriteFileAtomic(path_, bytes)); }
-    // A file of tests/platform_ini/data (QUORIN_TEST_DATA under CTest).
-    static std::string DataFile(const std::string& name) {
-        const char* dir = std::getenv("QUORIN_TEST_DATA");
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(std::string(dir ? dir : "data") + "/" + name, bytes)) << name;
-        return bytes;
-    }
-    std::string Content() {
-        std::string s;
-        ReadFileBytes(path_, s);
-        return s;
-    }
-    fs::path dir_;
-    std::string path_;
+    std::string Content() { return test::FileBytes(path_); }
+    test::TempDir scratch_{"ini"};
+    fs::path dir_ = scratch_.path();
+    std::string path_ = scratch_.file("Report.ini");
     CIniFile ini_;
 };
 
@@ -64,11 +48,11 @@ TEST_F(IniFileTest, GetIntFollowsAtoiAndAMissingFileOrEmptyValueGivesTheDefault)
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsAndOtherLinesByteForByte) {
-    Put(DataFile("report_settings.ini"));
+    Put(test::DataBytes("report_settings.ini"));
     ini_.WriteString("reportsetting", "REPORTTITLE", "New");
     ini_.WriteInt("ReportSetting", "NeedBinary", -3);
     ini_.WriteString("Other", "added", "x");
-    EXPECT_EQ(Content(), DataFile("report_settings.ref"));
+    EXPECT_EQ(Content(), test::DataBytes("report_settings.ref"));
     EXPECT_EQ(ini_.GetString("ReportSetting", "ReportTitle"), "New");
     EXPECT_EQ(ini_.GetInt("ReportSetting", "NeedBinary", 9999), -3);
 }

@@ -169,11 +169,5 @@ TEST_F(ReportSettingTest, RawSectionFileAccess) {
     EXPECT_FALSE(CReportSetting::IniRawSection(path_, "W", text, RawDirection::kWrite));
 }
 
-TEST(ReportSettingPath, DefaultIsBelowTheProgramFolder) {
-    ::setenv("QUORIN_PROGRAM_DIR", "/opt/quorin/lib", 1);
-    EXPECT_EQ(DefaultReportSettingPath(), "/opt/quorin/lib/cfg/Report.ini");
-    ::unsetenv("QUORIN_PROGRAM_DIR");
-}
-
 }  // namespace
 }  // namespace quorin
