@@ -71,10 +71,17 @@ std::string Take(BSTR text) {
     return owned.ToAnsi();
 }
 
-std::string Joined(const BSTR* items, size_t count) {
-    std::string text;
+std::vector<std::string> Texts(const BSTR* items, size_t count) {
+    std::vector<std::string> texts;
     for (size_t i = 0; i < count; ++i)
-        text += (i ? "|" : "") + BstrToAnsi(items[i]);
+        texts.push_back(BstrToAnsi(items[i]));
+    return texts;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string text;
+    for (size_t i = 0; i < texts.size(); ++i)
+        text += (i ? "|" : "") + texts[i];
     return text;
 }
 

@@ -15,6 +15,8 @@
 
 namespace quorin::test {
 
+using Strings = std::vector<std::string>;
+
 // A small template (data/small_template.txt): four settings (Edit with 2 decimals, Edit with
 // none, ComboBox, CheckBox), one common parameter, two binary inputs, report identifiers NAME,
 // RESULT, REQUIRE.
@@ -49,9 +51,9 @@ public:
 // The ANSI text of a BSTR result, which is freed.
 std::string Take(BSTR text);
 
-// The ANSI texts of count BSTRs from items on (null ones as ""), each followed by "|" but
-// the last.
-std::string Joined(const BSTR* items, size_t count);
+// The ANSI texts of count BSTRs from items on (null ones as ""); and texts joined by "|".
+std::vector<std::string> Texts(const BSTR* items, size_t count);
+std::string Joined(const std::vector<std::string>& texts);
 // An array holding the texts as new BSTRs.
 std::unique_ptr<BstrArray> Array(const std::vector<std::string>& texts);
 

@@ -11,13 +11,12 @@
 #include "report/report_item.h"
 #include "template/relay_template.h"
 #include "tests/common/locale_guard.h"
+#include "tests/common/record.h"
 #include "tests/common/temp_dir.h"
 #include "tests/component/component_fixture.h"
 
 namespace quorin::test {
 namespace {
-
-using Strings = std::vector<std::string>;
 
 TEST(ComObject, QueryInterfaceReachesEveryInterfaceFromEveryOther) {
     Component c;
@@ -65,20 +64,35 @@ TEST(ComObject, ModuleInfoPanelModeAndItemKind) {
     c.Load(SmallTemplate() + OwnBlock("T0", {"A"}));
     OwnedBstr kind;
     c.edit->GetItemKind(0, kind.out());
-    EXPECT_EQ(kind.ToAnsi(), "12");
-    EXPECT_EQ(c.panel->GetPanelMode(), 0);
-    EXPECT_EQ(
-        c.panel->EnterResultMode() * 100 + c.panel->PanelReserved4() * 10 + c.panel->GetPanelMode(),
-        212);
-    EXPECT_EQ(c.info->GetModuleValue() + c.info->Reserved8() + c.info->Reserved9(), 0);
-    EXPECT_EQ(Take(c.info->GetModuleText()), "");
-    BstrArray out(6);
-    c.info->GetModuleInfo(0x12345, out.data());
-    EXPECT_EQ(Joined(out.data(), 6), "0|32|32897|32897||");
-    EXPECT_EQ(c.Object().ModuleCode(), 0x2345);
-    EXPECT_EQ(c.edit->Reserved15() + c.edit->Reserved35() + c.edit->Reserved38(5) +
-                  Take(c.report->Reserved5()),
-              "");
+    BstrArray info(6);
+    c.info->GetModuleInfo(0x12345, info.data());
+    const Record actual = {
+        {"item kind", kind.ToAnsi()},
+        {"first panel mode", Str(c.panel->GetPanelMode())},
+        {"EnterResultMode", Str(c.panel->EnterResultMode())},
+        {"PanelReserved4", Str(c.panel->PanelReserved4())},
+        {"panel mode after", Str(c.panel->GetPanelMode())},
+        {"module value", Str(c.info->GetModuleValue())},
+        {"Reserved8, Reserved9", Str(c.info->Reserved8()) + "," + Str(c.info->Reserved9())},
+        {"module text", Take(c.info->GetModuleText())},
+        {"module code", Str(c.Object().ModuleCode())},
+        {"reserved texts", c.edit->Reserved15() + c.edit->Reserved35() + c.edit->Reserved38(5) +
+                               Take(c.report->Reserved5())},
+    };
+    const Record expected = {
+        {"item kind", "12"},
+        {"first panel mode", "0"},
+        {"EnterResultMode", "2"},
+        {"PanelReserved4", "1"},
+        {"panel mode after", "2"},
+        {"module value", "0"},
+        {"Reserved8, Reserved9", "0,0"},
+        {"module text", ""},
+        {"module code", Str(0x2345)},
+        {"reserved texts", ""},
+    };
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(Texts(info.data(), 6), (Strings{"0", "32", "32897", "32897", "", ""}));
 }
 
 // How the item set splices is its own test's; here the out array and the sequence text.
@@ -92,7 +106,8 @@ TEST(Loading, ItemTextGoesIntoTheSecondEntryOfTheOutArrayAndTheSequence) {
     const std::string written = texts.Ansi(1);
     EXPECT_EQ(written.rfind("TestComName2=Quorin.QuorinCom;\r\n\tHINT=hi;\r\n\tTESTNAME=Own;", 0),
               0u);
-    EXPECT_EQ(Joined(texts.data(), 3) + Joined(foreignTexts.data(), 3), "|" + written + "|||");
+    EXPECT_EQ(Texts(texts.data(), 3), (Strings{"", written, ""}));
+    EXPECT_EQ(Texts(foreignTexts.data(), 3), (Strings{"", "", ""}));
     EXPECT_EQ(c.edit->GetTestItemsText(), foreign + "<TestItemBegin>" + written + "<TestItemEnd>");
 }
 
@@ -167,12 +182,14 @@ TEST(Tables, RowsCarryValueTextsByKindAndDecimals) {
     BstrTable<9> settings(4), common(1);
     BstrTable<6> binary(2);
     BstrArray options(8), binaryOptions(6);
+    // The ANSI texts of count BSTRs, each followed by "|" but the last.
+    auto row = [](const BSTR* items, size_t count) { return Joined(Texts(items, count)); };
     std::string text = FormatInt(c.edit->GetSettingTable(settings.data(), options.data()));
-    text += ": " + Joined(&settings.at(0, 0), 36) + "\noptions: " + Joined(options.data(), 6);
+    text += ": " + row(&settings.at(0, 0), 36) + "\noptions: " + row(options.data(), 6);
     text += "\n" + FormatInt(c.edit->GetBinaryTable(binary.data(), binaryOptions.data()));
-    text += ": " + Joined(&binary.at(0, 0), 12) + "\noptions: " + Joined(binaryOptions.data(), 6);
+    text += ": " + row(&binary.at(0, 0), 12) + "\noptions: " + row(binaryOptions.data(), 6);
     text += "\n" + FormatInt(c.edit->GetCommonParameterTable(common.data(), nullptr));
-    text += ": " + Joined(&common.at(0, 0), 9) + "\n";
+    text += ": " + row(&common.at(0, 0), 9) + "\n";
     EXPECT_EQ(text, DataBytes("small_template_tables.ref"));
     EXPECT_EQ(options[5], nullptr);
 }
@@ -243,8 +260,9 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
 
     BstrArray out(67), untouched(67);
     EXPECT_EQ(c.edit->GetChannelTable(0, out.data()), 21);
-    EXPECT_EQ(Joined(out.data(), 6) + "/" + Joined(&out[27], 3) + "/" + Joined(&out[60], 7),
-              "Ua|ch0|1|Ub||0/A||0/4|ch20|1|a b|3|40|5");
+    EXPECT_EQ(Texts(out.data(), 6), (Strings{"Ua", "ch0", "1", "Ub", "", "0"}));
+    EXPECT_EQ(Texts(&out[27], 3), (Strings{"A", "", "0"}));
+    EXPECT_EQ(Texts(&out[60], 7), (Strings{"4", "ch20", "1", "a b", "3", "40", "5"}));
     EXPECT_EQ(c.edit->GetChannelTable(1, untouched.data()), 21);
     EXPECT_EQ(c.edit->GetChannelTable(-1, untouched.data()), 21);
     for (size_t i = 0; i < untouched.size(); ++i)
@@ -254,8 +272,9 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
     c.edit->SetChannelTable(0, 2, Array({"x0", "x1", "hint", "1", "2", "3"})->data());
     BstrArray after(67);
     c.edit->GetChannelTable(0, after.data());
-    EXPECT_EQ(Joined(after.data(), 9) + "/" + Joined(&after[63], 4),
-              "Ua|x0|1|Ub|x1|1|Uc|ch2|1/hint|1|2|3");
+    EXPECT_EQ(Texts(after.data(), 9),
+              (Strings{"Ua", "x0", "1", "Ub", "x1", "1", "Uc", "ch2", "1"}));
+    EXPECT_EQ(Texts(&after[63], 4), (Strings{"hint", "1", "2", "3"}));
     EXPECT_NE(c.edit->GetTestItemsText().find("\tUAC=x0;\r\n\tUBC=x1;\r\n"), std::string::npos);
 }
 
@@ -266,10 +285,11 @@ TEST(BadArguments, NullAndAbsurdArgumentsReturnNormally) {
     c.Load(SmallTemplate() + OwnBlock("A", {"x"}));
     c.edit->GetSettingText(nullptr);
     c.edit->GetBinaryText(nullptr);
-    EXPECT_EQ(c.edit->GetSettingTable(nullptr, nullptr) + c.edit->GetBinaryTable(nullptr, nullptr) +
-                  c.edit->GetCommonParameterTable(nullptr, nullptr),
-              7);
-    EXPECT_EQ(c.edit->GetChannelTable(0, nullptr), 21);
+    EXPECT_EQ((std::vector<int>{c.edit->GetSettingTable(nullptr, nullptr),
+                                c.edit->GetBinaryTable(nullptr, nullptr),
+                                c.edit->GetCommonParameterTable(nullptr, nullptr),
+                                c.edit->GetChannelTable(0, nullptr)}),
+              (std::vector<int>{4, 2, 1, 21}));
     for (int32_t index : {-1, 1, -0x7FFFFFFF - 1}) {
         c.edit->SetChannelTable(index, 21, nullptr);
         c.edit->SetChannelTable(index, -5, nullptr);
@@ -277,9 +297,9 @@ TEST(BadArguments, NullAndAbsurdArgumentsReturnNormally) {
         c.edit->GetItemKind(index, kind.data());
         EXPECT_EQ(kind[0], nullptr);
         c.edit->GetItemKind(index, nullptr);
-        EXPECT_EQ(c.edit->GetItemTitle(index) + c.edit->GetEvaluatedParameters(index) +
-                      c.edit->ApplyEnteredResults(index),
-                  "");
+        EXPECT_EQ((Strings{c.edit->GetItemTitle(index), c.edit->GetEvaluatedParameters(index),
+                           c.edit->ApplyEnteredResults(index)}),
+                  (Strings{"", "", ""}));
         c.edit->SetItemSelect(index, 1);
         c.edit->GetItemText(index, nullptr);
         c.edit->SetItemText(index, nullptr);

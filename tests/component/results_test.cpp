@@ -119,23 +119,24 @@ TEST(ReportTable, OneRowPerParameterUpToTheFirstBlankName) {
     for (int i = 1; i < kReportItemTableSize; ++i)
         EXPECT_EQ(table[i], nullptr) << i;
     ASSERT_EQ(table[0]->tables.size(), 1u);
+    EXPECT_EQ(table[0]->title, "3.  Test Object - Relay X");
     const CReportTable& t = table[0]->tables[0];
-    std::string text = table[0]->title + "|" + t.title + "|" + FormatInt(t.colCount) + "x" +
-                       FormatInt(t.rowCount) + "|" + FormatInt(t.width);
+    std::vector<Strings> cells(t.rowCount);
     for (int r = 0; r < t.rowCount; ++r)
         for (int col = 0; col < t.colCount; ++col)
-            text += (col ? "," : "|") + t.CellText(r, col);
-    EXPECT_EQ(text,
-              "3.  Test Object - Relay X|Manual Test Items|3x4|800|Name,Testing Method,Measure"
-              "|N 1,Z1*1,v1|N2,Z1*2,v2|M1,Z1*1,v1");
+            cells[r].push_back(t.CellText(r, col));
+    EXPECT_EQ(cells, (std::vector<Strings>{{"Name", "Testing Method", "Measure"},
+                                           {"N 1", "Z1*1", "v1"},
+                                           {"N2", "Z1*2", "v2"},
+                                           {"M1", "Z1*1", "v1"}}));
     // The host's data becomes the result data only when there is none.
     EXPECT_EQ(c.Object().ResultData(), "host data");
     c.report->ComposeReport(0, &done, "other", 0);
     EXPECT_EQ(c.Object().ResultData(), "host data");
     // Composed again from scratch: the same single entry.
     EXPECT_EQ(c.report->ComposeReport(0, nullptr, "", 0), table);
-    EXPECT_EQ(table[0]->title + FormatInt(table[0]->tables[0].rowCount),
-              "1.  Test Object - Relay X4");
+    EXPECT_EQ(table[0]->title, "1.  Test Object - Relay X");
+    EXPECT_EQ(table[0]->tables[0].rowCount, 4);
 }
 
 struct FakeViewLog {
@@ -208,7 +209,7 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
     EXPECT_TRUE(c.Object().PanelCreated());
     EXPECT_EQ(log.parent, &parent);
     CPageModel& page = c.Object().Page();
-    EXPECT_EQ(page.Title() + FormatInt(page.RowCount()) + FormatInt(page.EditLock()), "B20");
+    EXPECT_EQ(std::tuple(page.Title(), page.RowCount(), page.EditLock()), std::tuple("B", 2, 0));
     EXPECT_EQ(c.Object().LastDetail().texts[1].text, "n1");
     c.panel->CreatePanel(&parent, 0, 0, 1, 1, 0);  // exists: only loads item 0
     EXPECT_EQ(log.created, 1);
@@ -278,16 +279,16 @@ TEST_F(Panel, EntriesStayWithTheirItemThroughReloads) {
     };
     const struct {
         std::vector<Step> steps;
-        // page: title, row 1 result and mark, Finish; then NAME1=VALUE1 of both items
-        std::string expected;
+        // row 1's result on the page of item A; NAME1=VALUE1 of both items
+        std::string result, first, second;
     } cases[] = {
-        {{draw0}, "A typed 1 1 | x=v1 y=v1"},
-        {{create0}, "A typed 1 1 | x=v1 y=v1"},
-        {{apply1}, "A typed 1 1 | x=v1 y=v1"},
-        {{apply0, draw0}, "A typed 1 1 | x=typed y=v1"},
-        {{draw1, draw0}, "A typed 1 1 | x=v1 y=v1"},
-        {{draw1, apply0, apply1, create0}, "A typed 1 1 | x=typed y=v1"},
-        {{storeValue, draw0}, "A stored 1 1 | x=stored y=v1"},
+        {{draw0}, "typed", "x=v1", "y=v1"},
+        {{create0}, "typed", "x=v1", "y=v1"},
+        {{apply1}, "typed", "x=v1", "y=v1"},
+        {{apply0, draw0}, "typed", "x=typed", "y=v1"},
+        {{draw1, draw0}, "typed", "x=v1", "y=v1"},
+        {{draw1, apply0, apply1, create0}, "typed", "x=typed", "y=v1"},
+        {{storeValue, draw0}, "stored", "x=stored", "y=v1"},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         Component c;
@@ -300,10 +301,10 @@ TEST_F(Panel, EntriesStayWithTheirItemThroughReloads) {
         for (Step step : cases[i].steps)
             step(c);
         c.panel->EnterResultMode();
-        EXPECT_EQ(CFormat("%s %s %d %d | ", page.Title().c_str(), page.RowAt(1).result.c_str(),
-                          page.RowAt(1).resultEntered, page.FinishEnabled() ? 1 : 0) +
-                      FirstParameter(c, 0) + " " + FirstParameter(c, 1),
-                  cases[i].expected)
+        const auto& k = cases[i];
+        EXPECT_EQ(std::tuple(page.Title(), page.RowAt(1).result, page.RowAt(1).resultEntered,
+                             page.FinishEnabled(), FirstParameter(c, 0), FirstParameter(c, 1)),
+                  std::tuple("A", k.result, 1, true, k.first, k.second))
             << "case " << i;
     }
 }
@@ -332,14 +333,15 @@ TEST_F(Panel, DrawingsGoToTheGivenWindow) {
     EXPECT_EQ(c.Object().DrawingMode(), 0);
     ASSERT_EQ(log.paints.size(), 1u);
     // Loading the item again resets nothing of the current row; the detail is of row 2.
-    EXPECT_EQ(log.paints[0].texts[1].text + log.paints[0].texts.back().text, "secondResult");
+    EXPECT_EQ((Strings{log.paints[0].texts[1].text, log.paints[0].texts.back().text}),
+              (Strings{"second", "Result"}));
 
     c.panel->DrawParameterTable(&window, 0, 0, 300, 100);
     EXPECT_EQ(c.Object().DrawingMode(), 3);
     ASSERT_EQ(log.paints.size(), 2u);
     ASSERT_EQ(log.paints[1].texts.size(), 6u);
-    EXPECT_EQ(log.paints[1].texts[4].text + "|" + log.paints[1].texts[5].text,
-              "second|BM_2_RESULT");
+    EXPECT_EQ((Strings{log.paints[1].texts[4].text, log.paints[1].texts[5].text}),
+              (Strings{"second", "BM_2_RESULT"}));
 }
 
 class NoticeReceiver : public QObject {
