@@ -11,8 +11,8 @@
 namespace quorin::cli {
 namespace {
 
+using test::kSample;
 using test::RunQuorin;
-const std::string kSample = std::string(QUORIN_SOURCE_DIR) + "/samples/distance_relay.seq";
 
 // Under a decimal-comma locale the files keep "." decimals. The points of the data file are
 // hand-worked against the sample's zones: inside Z1 within and beyond the time tolerance, Z2 P-P

@@ -22,7 +22,7 @@ using test::RunQuorin;
 using test::ScratchFolder;
 namespace fs = std::filesystem;
 
-const std::string kSample = std::string(QUORIN_SOURCE_DIR) + "/samples/distance_relay.seq";
+using test::kSample;
 
 std::vector<CReportItem> Import(const std::string& path) {
     std::vector<CReportItem> items;

@@ -13,7 +13,7 @@ using test::FileBytes;
 using test::RunQuorin;
 using test::ScratchFolder;
 
-const std::string kSample = std::string(QUORIN_SOURCE_DIR) + "/samples/distance_relay.seq";
+using test::kSample;
 
 std::string Block(std::string_view inner) {
     return std::string(SequenceText::kItemBegin).append(inner).append(SequenceText::kItemEnd);

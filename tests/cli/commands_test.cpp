@@ -15,7 +15,7 @@ namespace {
 using test::RunQuorin;
 using test::ScratchFolder;
 
-const std::string kSample = std::string(QUORIN_SOURCE_DIR) + "/samples/distance_relay.seq";
+using test::kSample;
 
 TEST(Commands, TemplateZonesPlotAndEvalPrintWhatTheSampleHolds) {
     auto run = RunQuorin({"template", kSample});

@@ -6,12 +6,13 @@
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
+#include "tests/cli/run_program.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin::cli {
 namespace {
 
-const std::string kSample = std::string(QUORIN_SOURCE_DIR) + "/samples/distance_relay.seq";
+using test::kSample;
 
 TEST(ItemParameters, ReadsNamedParametersUpToTheFirstBlankName) {
     const std::string text =

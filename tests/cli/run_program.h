@@ -8,6 +8,9 @@
 
 namespace quorin::test {
 
+// The bundled sample sequence.
+inline const std::string kSample = QUORIN_SOURCE_DIR "/samples/distance_relay.seq";
+
 struct ProgramRun {
     int status = -1;  // exit status; -1 when the program did not exit normally
     std::string out, err;

@@ -1,9 +1,7 @@
 #include "platform/com/registry.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "platform/files.h"
@@ -22,11 +20,7 @@ const CLSID kClassB = MakeGuid("{11111111-2222-3333-4444-555555555555}");
 // The registry file lies in folders that do not exist yet.
 class RegistryTest : public ::testing::Test {
 protected:
-    std::string Slurp() const {
-        std::string bytes;
-        ReadFileBytes(file_.string(), bytes);
-        return bytes;
-    }
+    std::string Slurp() const { return test::FileBytes(file_.string()); }
     test::TempDir dir_{"registry"};
     const fs::path file_ = fs::path(dir_.path()) / "nested" / "folders" / "registry.ini";
     EnvGuard env_{"QUORIN_REGISTRY", file_.c_str()};
@@ -86,7 +80,7 @@ TEST_F(RegistryTest, NewProgIdAndUnregistrationTouchOnlyTheirClass) {
     EXPECT_EQ(Slurp().find("Old.Name"), std::string::npos);
     ASSERT_EQ(FindProgId("New.Name", &a), S_OK);
     ASSERT_EQ(FindProgId("Other.Thing", &b), S_OK);
-    EXPECT_TRUE(a == kClassA && b == kClassB);
+    EXPECT_EQ(std::pair(a, b), std::pair(kClassA, kClassB));
 
     for (int twice = 0; twice < 2; ++twice) {  // the second time there is nothing to remove
         ASSERT_EQ(UnregisterInprocServer(kClassA), S_OK);
@@ -100,17 +94,10 @@ TEST_F(RegistryTest, NewProgIdAndUnregistrationTouchOnlyTheirClass) {
 TEST_F(RegistryTest, FailedRewriteLeavesTheOldFile) {
     ASSERT_EQ(RegisterInprocServer(kClassB, "Other.Thing", "/l/b.so"), S_OK);
     const std::string before = Slurp();
-    // A file-size limit below the new size makes the write fail part-way, for root as for anyone.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = before.size();
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const HRESULT hr = RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(hr, E_FAIL);
+    EXPECT_EQ(test::UnderFileSizeLimit(
+                  before.size(),
+                  [] { return RegisterInprocServer(kClassA, "Quorin.QuorinCom", "/l/a.so"); }),
+              E_FAIL);
     EXPECT_EQ(Slurp(), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(file_.parent_path()), fs::directory_iterator()),
               1);
@@ -140,7 +127,7 @@ TEST(RegistryText, MalformedTextsAreReadWithoutCrashing) {
         EXPECT_TRUE(FindInprocServerIn(rewritten, kClassA, &path) &&
                     FindProgIdIn(rewritten, "Q.C", &clsid))
             << text;
-        EXPECT_TRUE(path == "/new.so" && clsid == kClassA) << text;
+        EXPECT_EQ(std::pair(path, clsid), std::pair(std::string("/new.so"), kClassA)) << text;
         EXPECT_FALSE(FindInprocServerIn(WithoutInprocServer(rewritten, kClassA), kClassA, &path));
     }
 }

@@ -1,6 +1,9 @@
 // Scratch folders and the expected-output files of the tests.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +39,21 @@ std::string DataBytes(std::string_view name);
 // \t \\ \0 and \xNN decoded; empty lines and lines starting with "#" are skipped. A missing or
 // empty file fails the test.
 std::vector<std::vector<std::string>> DataCases(std::string_view name);
+
+// What write returns when run under a file-size limit of limit bytes: a longer write fails
+// part-way, for root as for anyone.
+template <typename Write>
+auto UnderFileSizeLimit(rlim_t limit, Write write) {
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = limit;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    const auto result = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
+}
 
 }  // namespace quorin::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "component/panel_drawing.h"
@@ -22,11 +23,11 @@ CPageModel LoadedPage(const std::vector<std::string>& names, int mode = 0) {
     return page;
 }
 
-// Row r as "name|result|requirements|property|entered".
-std::string RowText(const CPageModel& page, int r) {
+// A row: name, result, requirements, property, entered.
+using Row = std::tuple<std::string, std::string, std::string, int, int>;
+Row RowOf(const CPageModel& page, int r) {
     const CPageModel::Row& row = page.RowAt(r);
-    return row.name + "|" + row.result + "|" + row.requirements + "|" + FormatInt(row.property) +
-           "|" + FormatInt(row.resultEntered);
+    return {row.name, row.result, row.requirements, row.property, row.resultEntered};
 }
 
 TEST(PageModel, StartsEmptyWithRowOneCurrent) {
@@ -43,7 +44,7 @@ TEST(PageModel, LoadTakesNamedParametersAndClearsTheRest) {
     EXPECT_EQ(page.Title(), "Second");
     EXPECT_EQ(std::vector<int>({page.RowCount(), page.Mode(), page.EditLock()}),
               std::vector<int>({2, 2, 1}));
-    EXPECT_EQ(RowText(page, 2), "Y|r2|q2|2|0");
+    EXPECT_EQ(RowOf(page, 2), Row("Y", "r2", "q2", 2, 0));
     EXPECT_EQ(page.RowAt(0).name + page.RowAt(3).name + page.RowAt(16).name, "");
 }
 
@@ -87,7 +88,7 @@ TEST(PageModel, LayoutShowsEnteringAndTheLastChangedRow) {
     page.CellNotification(2, 2);
     text += "row 2 entered\n" + LayoutText(page.Layout());
     EXPECT_EQ(text, test::DataBytes("page_layouts.ref"));
-    EXPECT_EQ(RowText(page, 1), "Na$me|1$5 V|q1|1|1");
+    EXPECT_EQ(RowOf(page, 1), Row("Na$me", "1$5 V", "q1", 1, 1));
     EXPECT_TRUE(page.Finish());
     EXPECT_EQ(page.Mode(), CPageModel::kModeFinished);
     EXPECT_FALSE(page.Layout().finishEnabled);
@@ -100,7 +101,8 @@ TEST(PageModel, NotificationsOutsideModeTwoOrColumnZeroMarkNothing) {
 
     CPageModel entering = LoadedPage({"A", "  "}, CPageModel::kModeEnter);
     entering.CellNotification(2, 0);
-    EXPECT_EQ(entering.RowAt(2).resultEntered + entering.HighlightedRow(), 0);
+    EXPECT_EQ(std::pair(entering.RowAt(2).resultEntered, entering.HighlightedRow()),
+              std::pair(0, 0));
     EXPECT_EQ(entering.CurrentRow(), 2);
     for (int row : {0, 16, -3}) {
         entering.CellNotification(row, 1);
@@ -114,7 +116,8 @@ TEST(PageModel, AddStopsAtFifteenRowsAndLocksEditing) {
     CPageModel page = LoadedPage({"A"});
     EXPECT_TRUE(page.DeleteEnabled());
     EXPECT_TRUE(page.Add("New\r\nname\n", "Method\rand\r\nrequires"));
-    EXPECT_EQ(RowText(page, 2) + FormatInt(page.EditLock()), "Newname||Methodandrequires|0|01");
+    EXPECT_EQ(RowOf(page, 2), Row("Newname", "", "Methodandrequires", 0, 0));
+    EXPECT_EQ(page.EditLock(), 1);
     EXPECT_FALSE(page.Add("\r\n", "x") || page.Add("  ", "x"));
     EXPECT_FALSE(page.Layout().deleteEnabled || page.Delete());
     for (int n = 3; n <= 15; ++n)
@@ -127,25 +130,27 @@ TEST(PageModel, DeleteRemovesTheLastRowAndKeepsOne) {
     CPageModel page = LoadedPage({"A", "B", "C"});
     page.CellNotification(1, 1);  // the current row is not what Delete removes
     EXPECT_TRUE(page.Delete());
-    EXPECT_EQ(RowText(page, 2) + RowText(page, 3), "B|r2|q2|2|0|||0|0");
+    EXPECT_EQ(RowOf(page, 2), Row("B", "r2", "q2", 2, 0));
+    EXPECT_EQ(RowOf(page, 3), Row("", "", "", 0, 0));
     EXPECT_TRUE(page.Delete() && page.Delete());
     EXPECT_EQ(page.RowCount(), 1);
-    EXPECT_EQ(RowText(page, 1), "A|r1|q1|1|0");
+    EXPECT_EQ(RowOf(page, 1), Row("A", "r1", "q1", 1, 0));
 }
 
 // Every named parameter is shown, packed in order, whatever unnamed ones lie between them.
 TEST(PageModel, LoadShowsEveryNamedParameterPacked) {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"A", "B", "", "D"}, "A|r1|q1|1|0 B|r2|q2|2|0 D|r4|q4|4|0 "},
-        {{"", " ", "C"}, "C|r3|q3|3|0 "},
-        {{"A", "  "}, "A|r1|q1|1|0   |r2|q2|2|0 "},
+    const std::pair<std::vector<std::string>, std::vector<Row>> cases[] = {
+        {{"A", "B", "", "D"},
+         {{"A", "r1", "q1", 1, 0}, {"B", "r2", "q2", 2, 0}, {"D", "r4", "q4", 4, 0}}},
+        {{"", " ", "C"}, {{"C", "r3", "q3", 3, 0}}},
+        {{"A", "  "}, {{"A", "r1", "q1", 1, 0}, {"  ", "r2", "q2", 2, 0}}},
     };
     for (const auto& [names, expected] : cases) {
         CPageModel page;
         page.LoadFromItem(OwnItem(names), 0, 0);
-        std::string rows;
+        std::vector<Row> rows;
         for (int r = 1; r <= page.RowCount(); ++r)
-            rows += RowText(page, r) + " ";
+            rows.push_back(RowOf(page, r));
         EXPECT_EQ(rows, expected) << names.size();
     }
 }
@@ -156,7 +161,7 @@ TEST(PageModel, ClicksTakeCellTextAndDialogResults) {
     EXPECT_EQ(page.CurrentRow(), 2);
     EXPECT_EQ(page.RowAt(2).result, "typed$text");
     EXPECT_TRUE(page.CellClicked(1, 2, "!"));
-    EXPECT_EQ(FormatInt(page.CurrentRow()) + page.RowAt(1).result, "1r1");
+    EXPECT_EQ(std::pair(page.CurrentRow(), page.RowAt(1).result), std::pair(1, std::string("r1")));
     EXPECT_TRUE(page.AcceptDialogResult(1, "Pass\r\nwith\rnotes\n\r\n"));
     EXPECT_EQ(page.RowAt(1).result, "Passwith\rnotes\n");
     EXPECT_FALSE(page.CellClicked(16, 1, "x"));
@@ -165,7 +170,7 @@ TEST(PageModel, ClicksTakeCellTextAndDialogResults) {
     int row = 0;
     int column = 0;
     CPageModel::DecodeClick(0x0003'1202u, &row, &column);
-    EXPECT_EQ(row * 10 + column, 32);
+    EXPECT_EQ(std::pair(row, column), std::pair(3, 2));
 }
 
 TEST(PageModel, DialogTextBreaksLongNamesAndResults) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/numtext.h"
+#include "tests/common/record.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin {
@@ -20,6 +22,8 @@ std::string Block(const std::string& inner) {
 
 using test::DataBytes;
 using test::DataCases;
+using test::Record;
+using test::Str;
 
 TEST(TestItem, KeyStringsFollowTheParameterLayout) {
     std::string keys;
@@ -64,32 +68,45 @@ TEST_F(OwnItem, WritesHostChannelsAndMirrorsTheFirstThirteen) {
 
     channels.assign(25, "x");
     set.SetChannelTable(0, channels, "", 0, 0, 0);
-    EXPECT_EQ(item->Channel(20) + FormatInt(item->ChannelUsed(20)), "x1");
+    EXPECT_EQ(std::pair(item->Channel(20), item->ChannelUsed(20)), std::pair(std::string("x"), 1));
 }
 
 // The written fields are checked by the reference text; these are the derived ones.
 TEST_F(OwnItem, DerivesItsFields) {
-    EXPECT_EQ(item->Kind() * 10 + item->ParameterCount(), 122);
-    EXPECT_EQ(item->Property(1), 3);
     // Past the count nothing is read; channel keys are never read.
-    EXPECT_EQ(item->Title() + "|" + item->Name(1) + "|" + item->Value(1) + "|" + item->Require(1) +
-                  "|" + item->Name(2) + "|" + item->Require(2) + "|" + item->Name(4) +
-                  item->Channel(0),
-              " |Trip time|Z1.T+0.02|<=0.05|\xB6\xAF\xD7\xF7\xCA\xB1\xBC\xE4| |");
+    const Record actual = {{"kind", Str(item->Kind())},
+                           {"parameters", Str(item->ParameterCount())},
+                           {"property 1", Str(item->Property(1))},
+                           {"title", item->Title()},
+                           {"name 1", item->Name(1)},
+                           {"value 1", item->Value(1)},
+                           {"require 1", item->Require(1)},
+                           {"name 2", item->Name(2)},
+                           {"require 2", item->Require(2)},
+                           {"name 4", item->Name(4)},
+                           {"channel 0", item->Channel(0)}};
+    const Record expected = {
+        {"kind", "12"},          {"parameters", "2"},
+        {"property 1", "3"},     {"title", " "},
+        {"name 1", "Trip time"}, {"value 1", "Z1.T+0.02"},
+        {"require 1", "<=0.05"}, {"name 2", "\xB6\xAF\xD7\xF7\xCA\xB1\xBC\xE4"},
+        {"require 2", " "},      {"name 4", ""},
+        {"channel 0", ""}};
+    EXPECT_EQ(actual, expected);
     EXPECT_EQ(set.BlockCopy(0).find_first_of("\r\n\t"), std::string::npos);
 }
 
 TEST_F(OwnItem, RefreshFollowsChangedKeyStrings) {
     item->SetKeyString(CTestItem::NameIndex(3), "Third");
     set.RefreshItems();
-    EXPECT_EQ(item->ParameterCount() * 10 + item->Property(4), 47);
-    EXPECT_EQ(item->Name(3) + "|" + item->Value(3), "Third|unused");
+    EXPECT_EQ(std::tuple(item->ParameterCount(), item->Property(4), item->Name(3), item->Value(3)),
+              std::tuple(4, 7, "Third", "unused"));
     EXPECT_NE(set.ItemText(0).find("\tNAME3=Third;\r\n"), std::string::npos);
 
     item->SetKeyString(CTestItem::NameIndex(2), "");
     set.RefreshItems();
-    EXPECT_EQ(item->ParameterCount() * 10 + item->Property(4), 10);
-    EXPECT_EQ(item->Name(2), "");
+    EXPECT_EQ(std::tuple(item->ParameterCount(), item->Property(4), item->Name(2)),
+              std::tuple(1, 0, ""));
 }
 
 TEST(TestItemSet, OwnershipAndParameterCount) {
@@ -173,10 +190,12 @@ TEST(TestItemSet, ReadingStopsAtABlockWithoutEndMarker) {
         EXPECT_EQ(set.BlockCopy(set.Count()), "");
         if (!copies.empty()) continue;
         EXPECT_EQ(set.Bookmark(), "TEXT");
-        EXPECT_TRUE(set.Current() == nullptr && set.Select(0) == nullptr);
+        EXPECT_EQ(std::pair(set.Current(), set.Select(0)), std::pair<CTestItem*, CTestItem*>());
         set.SetItemText(0, "x");
         set.SetSelect(0, 1);
-        EXPECT_EQ(set.ItemText(0) + set.SpliceItemTexts() + set.BlockText(), "") << text;
+        EXPECT_EQ(std::tuple(set.ItemText(0), set.SpliceItemTexts(), set.BlockText()),
+                  std::tuple("", "", ""))
+            << text;
     }
 }
 
@@ -185,7 +204,7 @@ TEST(TestItemSet, ReadingReplacesTheItemsAndSelectNeedsAnExistingItem) {
     set.ReadBlocks(Block("a=1") + Block("b=2") + Block("c=3"));
     EXPECT_EQ(set.Current(), set.Item(2));  // the last item read
     EXPECT_EQ(set.Select(0), set.Item(0));
-    EXPECT_TRUE(set.Select(3) == nullptr && set.Select(-1) == nullptr);
+    EXPECT_EQ(std::pair(set.Select(3), set.Select(-1)), std::pair<CTestItem*, CTestItem*>());
     EXPECT_EQ(set.Current(), set.Item(0));
     set.ReadBlocks(Block("d=4"));
     EXPECT_EQ(set.Current(), set.Item(0));

@@ -1,10 +1,8 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,17 +40,8 @@ TEST_F(FilesTest, WriteThenReadKeepsEveryByteAndARewriteThePermissionBits) {
 TEST_F(FilesTest, FailedWriteLeavesTheOldFile) {
     const std::string path = (dir_ / "keep.txt").string();
     ASSERT_TRUE(WriteFileAtomic(path, "old"));
-    // A file-size limit makes the write fail part-way, for root as for anyone.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool ok = WriteFileAtomic(path, "a much longer new content");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(test::UnderFileSizeLimit(
+        4, [&] { return WriteFileAtomic(path, "a much longer new content"); }));
     std::string back;
     ASSERT_TRUE(ReadFileBytes(path, back));
     EXPECT_EQ(back, "old");

@@ -79,12 +79,15 @@ TEST_F(ReportSettingTest, LoadsEveryRowByItsKey) {
         "[ModuleConfig]\r\nSelect=Distance\r\n");
     CReportSetting s;
     s.Load(path_);
-    EXPECT_EQ(s.Header(HeaderValue::kReportTitle) + "|" + s.Header(HeaderValue::kStationName) +
-                  "|" + s.Header(HeaderValue::kDeviceAdditionalInfo) + "|" +
-                  s.Running(RunningValue::kVnom) + "|" + s.Running(RunningValue::kModel) + "|" +
-                  s.Running(RunningValue::kTimeEnd) + "|" + s.ModuleSelect(),
-              "T|S N|info|57.7|ZX-1|2012-3-7 9:5|Distance");
-    EXPECT_EQ(s.Switch(ReportSwitch::kResultAssess) * 10 + s.Switch(ReportSwitch::kWaveAnalyze), 3);
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            s.Header(HeaderValue::kReportTitle), s.Header(HeaderValue::kStationName),
+            s.Header(HeaderValue::kDeviceAdditionalInfo), s.Running(RunningValue::kVnom),
+            s.Running(RunningValue::kModel), s.Running(RunningValue::kTimeEnd), s.ModuleSelect()}),
+        (std::vector<std::string>{"T", "S N", "info", "57.7", "ZX-1", "2012-3-7 9:5", "Distance"}));
+    EXPECT_EQ(
+        std::pair(s.Switch(ReportSwitch::kResultAssess), s.Switch(ReportSwitch::kWaveAnalyze)),
+        std::pair(0, 3));
 }
 
 TEST_F(ReportSettingTest, TestPointsLoadAndSaveUpToTheFirstValueUnderTenCharacters) {

@@ -438,13 +438,17 @@ TEST(ReportAssessment, OutcomesGiveTheirTextsColoursAndPlaces) {
     }
 }
 
+// A picture of one colour in the folder, its format by the name's extension.
+void SaveImage(const TempDir& folder, const std::string& name, QSize size, Qt::GlobalColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    ASSERT_TRUE(image.save(QString::fromStdString(folder.file(name)))) << name;
+}
+
 TEST(ReportClosingPicture, FollowsTheLastItemOrOpensANewPage) {
     TempDir folder("closing");
-    QImage small(100, 50, QImage::Format_RGB32), tall(80, 1000, QImage::Format_RGB32);
-    small.fill(Qt::red);
-    tall.fill(Qt::blue);
-    ASSERT_TRUE(small.save(QString::fromStdString(folder.file("small.bmp"))));
-    ASSERT_TRUE(tall.save(QString::fromStdString(folder.file("tall.png"))));
+    SaveImage(folder, "small.bmp", QSize(100, 50), Qt::red);
+    SaveImage(folder, "tall.png", QSize(80, 1000), Qt::blue);
     ASSERT_TRUE(WriteFileAtomic(folder.file("broken.bmp"), "BM not really"));
     using Box = std::vector<int>;  // page, x, y, width, height; pages
     const std::pair<std::string, Box> cases[] = {
@@ -513,11 +517,8 @@ QImage Page(const CReport& report, int page, QSize size) {
 
 TEST(ReportDecoration, PageNumbersLogoAndFrameFollowTheMode) {
     TempDir folder("logo");
-    QImage logo(120, 40, QImage::Format_RGB32), print(60, 20, QImage::Format_RGB32);
-    logo.fill(Qt::darkBlue);
-    print.fill(Qt::darkGreen);
-    ASSERT_TRUE(logo.save(QString::fromStdString(folder.file("logo.bmp"))));
-    ASSERT_TRUE(print.save(QString::fromStdString(folder.file("LogoPrint.bmp"))));
+    SaveImage(folder, "logo.bmp", QSize(120, 40), Qt::darkBlue);
+    SaveImage(folder, "LogoPrint.bmp", QSize(60, 20), Qt::darkGreen);
 
     CReport report(BareHead());
     report.SetLogoFolder(folder.file(""));

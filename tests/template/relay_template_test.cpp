@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "expression/expression.h"
 #include "platform/numtext.h"
@@ -15,9 +16,9 @@ namespace {
 using test::RecordText;
 using test::Section;
 
-const ParamKind kSetting = ParamKind::kSetting;
-const ParamKind kCommon = ParamKind::kCommonParameter;
-const ParamKind kBinary = ParamKind::kBinaryInput;
+using test::kBinary;
+using test::kCommon;
+using test::kSetting;
 
 // A setting record in the record layout.
 std::string Setting(const std::string& name, const std::string& id, const std::string& value) {
@@ -26,11 +27,15 @@ std::string Setting(const std::string& name, const std::string& id, const std::s
 
 TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
     CRelayTemplate t;
-    for (ParamKind kind : {kSetting, kCommon, kBinary})
-        EXPECT_EQ(t.Count(kind) * 10 + t.Layout(kind), kIndexedLayout);
-    EXPECT_EQ(t.ReportCount() + t.Zones().Count(), 0);
-    EXPECT_EQ(t.Update() * 10 + t.XnPairCount(), 11);
-    EXPECT_EQ(t.ValueTableEntry(0) + t.ValueTableEntry(599), 0.0);
+    EXPECT_EQ(test::Counts(t), (test::Record{{"update", "1"},
+                                             {"settings", "0 layout 0"},
+                                             {"common", "0 layout 0"},
+                                             {"binary", "0 layout 0"},
+                                             {"report", "0"},
+                                             {"lines, circles, texts", "0,0,0"},
+                                             {"Xn, Xp pairs, times", "1,1,0"},
+                                             {"zones", "0"}}));
+    EXPECT_EQ(std::pair(t.ValueTableEntry(0), t.ValueTableEntry(599)), std::pair(0.0, 0.0));
     EXPECT_EQ(t.CalcExpression("IA+D"), 10.0);
     EXPECT_EQ(t.CalcExpression("PRE1"), kCalcFailure);
 }
@@ -68,9 +73,10 @@ TEST(RelayTemplate, AccessorsOutsideTheRecordsGiveEmptyTextAndZero) {
     }
     EXPECT_EQ(t.Choice(kSetting, 0, 0) + t.LineField(0, 5) + t.LineField(0, -1) + t.RPair(0, 2),
               "");
-    EXPECT_EQ(t.Xn(0) + "|" + t.Xn(1) + "|" + t.Xn(2), "|1|");  // pairs are numbered from 1
-    EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");        // a kind cast from a bad integer
-    t.SetValue(kSetting, 5, 9.0f);                              // ignored
+    // Pairs are numbered from 1.
+    EXPECT_EQ(std::tuple(t.Xn(0), t.Xn(1), t.Xn(2)), std::tuple("", "1", ""));
+    EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");  // a kind cast from a bad integer
+    t.SetValue(kSetting, 5, 9.0f);                        // ignored
     t.SetValue(kSetting, -1, 9.0f);
     EXPECT_EQ(RecordText(t, kSetting, 0), "Ia|I1|Edit|2|1.5|A|,,|0,0,0");
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "expression/expression.h"
 #include "platform/codepage.h"
@@ -17,16 +19,16 @@ using test::RecordText;
 using test::SampleText;
 using test::Section;
 
-const ParamKind kSetting = ParamKind::kSetting;
-const ParamKind kCommon = ParamKind::kCommonParameter;
-const ParamKind kBinary = ParamKind::kBinaryInput;
+using test::kBinary;
+using test::kCommon;
+using test::kSetting;
 
 TEST(ReadTemplateHeader, ReadsKeysAnywhereAndUpdateIsOneWhenMissingOtherwiseTruncatedToInt32) {
     CRelayTemplate t;
     t.ReadTemplate("junk Update=2*3;WordReportName=r.doc;\r\nProperty=a,b;ProtectiveRelayName=R1;",
                    0);
-    EXPECT_EQ(t.ProtectiveRelayName() + "|" + t.Property() + "|" + t.WordReportName(),
-              "R1|a,b|r.doc");
+    EXPECT_EQ(std::tuple(t.ProtectiveRelayName(), t.Property(), t.WordReportName()),
+              std::tuple("R1", "a,b", "r.doc"));
     EXPECT_EQ(t.Update(), 6);
     const struct {
         const char* text;
@@ -129,10 +131,12 @@ TEST(ReadIndexedLayout, ComboBoxNumStopsAtTheChoiceCapacity) {
     t.ReadTemplate(Section("CommonParameter", common) + Section("Binary", binary) +
                        Section("Setting", "N1=s;T1=ComboBox;Num1=-4;S11=x;"),
                    0);
-    EXPECT_EQ(t.ChoiceCount(kCommon, 0), 20);
-    EXPECT_EQ(t.Choice(kCommon, 0, 19) + t.Choice(kCommon, 0, 20), "c20");
-    EXPECT_EQ(t.ChoiceCount(kBinary, 0), 10);
-    EXPECT_EQ(t.Choice(kBinary, 0, 9) + t.Choice(kBinary, 0, 10), "b10");
+    EXPECT_EQ(
+        std::tuple(t.ChoiceCount(kCommon, 0), t.Choice(kCommon, 0, 19), t.Choice(kCommon, 0, 20)),
+        std::tuple(20, "c20", ""));
+    EXPECT_EQ(
+        std::tuple(t.ChoiceCount(kBinary, 0), t.Choice(kBinary, 0, 9), t.Choice(kBinary, 0, 10)),
+        std::tuple(10, "b10", ""));
     EXPECT_EQ(t.ChoiceCount(kSetting, 0), 0);
 }
 
@@ -179,13 +183,14 @@ TEST(ReadReport, IndexedStopsWhereNameAndIdAreBothMissingRecordLayoutCountsAll) 
                    0);
     ASSERT_EQ(t.ReportCount(), 3);
     EXPECT_EQ(t.ReportLayout(), kIndexedLayout);
-    EXPECT_EQ(t.ReportName(1) + "|" + t.ReportId(1) + "|" + t.ReportName(2) + "|" + t.ReportId(2),
-              "|RESULT|Req|");
+    EXPECT_EQ(std::tuple(t.ReportName(1), t.ReportId(1), t.ReportName(2), t.ReportId(2)),
+              std::tuple("", "RESULT", "Req", ""));
     t.ReadTemplate(Section("Report", "\tN=Item,ID=NAME;\r\n\tN=,ID=;\r\n\tN=Res,ID=RESULT;\r\n"),
                    0);
     ASSERT_EQ(t.ReportCount(), 3);
     EXPECT_EQ(t.ReportLayout(), kRecordLayout);
-    EXPECT_EQ(t.ReportName(1) + "|" + t.ReportId(2), " |RESULT");
+    EXPECT_EQ(std::pair(t.ReportName(1), t.ReportId(2)),
+              std::pair(std::string(" "), std::string("RESULT")));
 }
 
 // The drawing items, one a line, then "t=" times, "Id=" values and the pair counts.
@@ -241,10 +246,12 @@ TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
         EXPECT_EQ(Items(t), c.items) << c.body;
     }
     t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
-    EXPECT_EQ(t.Xn(1) + t.Yn(1) + t.Xp(1) + t.Yp(1), "x1y1pq");  // the first occurrence counts
+    // The first occurrence counts.
+    EXPECT_EQ(std::tuple(t.Xn(1), t.Yn(1), t.Xp(1), t.Yp(1)), std::tuple("x1", "y1", "p", "q"));
     EXPECT_EQ(t.CharacterText(), "\r\nYN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;");
     t.ReadTemplate("LINE[1,2,3,4,5];t=1;", 0);  // lists are reset on each read
-    EXPECT_EQ(Items(t) + t.CharacterText(), "pairs 1 1");
+    EXPECT_EQ(std::pair(Items(t), t.CharacterText()),
+              std::pair(std::string("pairs 1 1"), std::string()));
     t.ReadTemplate(Section("Character",
                            "LINE[1,2;BEGINZONE INDEX=1;BEGINSHAPE CIRCLE=2,0,2; "
                            "ENDSHAPE ENDZONE"),
@@ -261,11 +268,11 @@ TEST(ReadCharacter, ListsStopAtTheirCapacities) {
     }
     CRelayTemplate t;
     t.ReadTemplate(Section("Character", body), 0);
-    EXPECT_EQ(t.LineCount(), 200);
+    EXPECT_EQ(std::tuple(t.LineCount(), t.CircleCount(), t.TextItemCount()),
+              std::tuple(200, 100, 100));
     EXPECT_EQ(t.LineField(199, 0), "199");
-    EXPECT_EQ(t.CircleCount() + t.TextItemCount(), 200);
-    EXPECT_EQ(t.XpPairCount(), 50);  // pair numbers stop at 49
-    EXPECT_EQ(t.Xp(49) + t.Xp(50), "49");
+    // Pair numbers stop at 49.
+    EXPECT_EQ(std::tuple(t.XpPairCount(), t.Xp(49), t.Xp(50)), std::tuple(50, "49", ""));
 }
 
 TEST(ReadZones, ZoneFieldsSeeTheTemplatesSettings) {
@@ -285,22 +292,31 @@ TEST(ReadSample, ReadsEverySectionAndZoneOfTheSampleSequence) {
     CRelayTemplate t;
     t.ReadTemplate(SampleText(), 0);
     EXPECT_EQ(t.ProtectiveRelayName(), Utf8ToAnsi("QDR-300 线路距离保护"));
-    EXPECT_EQ(t.Count(kSetting) * 10 + t.Layout(kSetting), 241);
+    EXPECT_EQ(test::Counts(t), (test::Record{{"update", "0"},
+                                             {"settings", "24 layout 1"},
+                                             {"common", "7 layout 0"},
+                                             {"binary", "6 layout 1"},
+                                             {"report", "3"},
+                                             {"lines, circles, texts", "2,1,1"},
+                                             {"Xn, Xp pairs, times", "3,2,3"},
+                                             {"zones", "9"}}));
     EXPECT_EQ(RecordText(t, kSetting, 16), Utf8ToAnsi("距离I段时间|T1|Edit|3|0|s|,,|0,0,0"));
-    EXPECT_EQ(t.Count(kCommon) * 10 + t.Layout(kCommon), 70);
-    EXPECT_EQ(t.Count(kBinary) * 10 + t.ReportCount(), 63);
-    EXPECT_EQ(t.LineCount() * 100 + t.CircleCount() * 10 + t.TextItemCount(), 211);
-    EXPECT_EQ(t.XnPairCount() * 100 + t.XpPairCount() * 10 + t.TimeCount(), 323);
     EXPECT_DOUBLE_EQ(t.CalcExpression("Z1RE*2+KFORM"), 12.0);
-    std::string summary;
+    using Zone = std::tuple<int, int, int, std::string, int>;  // index, kind, invert, loop, shapes
+    std::vector<Zone> zones;
     for (int slot = 1; slot <= t.Zones().Count(); ++slot) {
         const CZone& z = t.Zones().Zone(slot);
-        summary += FormatInt(z.index) + ":" + FormatInt(z.kind) + FormatInt(z.invert) + ":" +
-                   z.faultLoop + ":" + FormatInt(z.shapeCount) + " ";
+        zones.emplace_back(z.index, z.kind, z.invert, z.faultLoop, z.shapeCount);
     }
-    EXPECT_EQ(summary,
-              "1:00:LN:4 1:00:LL:4 2:00:LN:4 2:00:LL:4 3:00:LN:4 3:00:LL:4 4:10:ALL:0 "
-              "5:01:ALL:4 6:20:ALL:0 ");
+    EXPECT_EQ(zones, (std::vector<Zone>{{1, 0, 0, "LN", 4},
+                                        {1, 0, 0, "LL", 4},
+                                        {2, 0, 0, "LN", 4},
+                                        {2, 0, 0, "LL", 4},
+                                        {3, 0, 0, "LN", 4},
+                                        {3, 0, 0, "LL", 4},
+                                        {4, 1, 0, "ALL", 0},
+                                        {5, 0, 1, "ALL", 4},
+                                        {6, 2, 0, "ALL", 0}}));
 }
 
 TEST(ReadSample, NumbersReadTheSameUnderADecimalCommaLocale) {

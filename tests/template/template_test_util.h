@@ -6,9 +6,14 @@
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
+#include "tests/common/record.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin::test {
+
+inline constexpr ParamKind kSetting = ParamKind::kSetting;
+inline constexpr ParamKind kCommon = ParamKind::kCommonParameter;
+inline constexpr ParamKind kBinary = ParamKind::kBinaryInput;
 
 inline std::string Section(const std::string& marker, const std::string& body) {
     return "<" + marker + "Begin>\r\n" + body + "<" + marker + "End>\r\n";
@@ -38,6 +43,20 @@ inline std::string RecordsText(const CRelayTemplate& t, ParamKind kind) {
     for (int i = 0; i < t.Count(kind); ++i)
         out += RecordText(t, kind, i) + "\n";
     return out;
+}
+
+// How many records, items and pairs a template holds, and its layouts and update number.
+inline Record Counts(const CRelayTemplate& t) {
+    return {{"update", Str(t.Update())},
+            {"settings", Str(t.Count(kSetting)) + " layout " + Str(t.Layout(kSetting))},
+            {"common", Str(t.Count(kCommon)) + " layout " + Str(t.Layout(kCommon))},
+            {"binary", Str(t.Count(kBinary)) + " layout " + Str(t.Layout(kBinary))},
+            {"report", Str(t.ReportCount())},
+            {"lines, circles, texts",
+             Str(t.LineCount()) + "," + Str(t.CircleCount()) + "," + Str(t.TextItemCount())},
+            {"Xn, Xp pairs, times",
+             Str(t.XnPairCount()) + "," + Str(t.XpPairCount()) + "," + Str(t.TimeCount())},
+            {"zones", Str(t.Zones().Count())}};
 }
 
 }  // namespace quorin::test

@@ -13,9 +13,9 @@ using test::DataBytes;
 using test::SampleText;
 using test::Section;
 
-const ParamKind kSetting = ParamKind::kSetting;
-const ParamKind kCommon = ParamKind::kCommonParameter;
-const ParamKind kBinary = ParamKind::kBinaryInput;
+using test::kBinary;
+using test::kCommon;
+using test::kSetting;
 
 // The part of text from begin up to and including end and its CR LF.
 std::string Cut(const std::string& text, const std::string& begin, const std::string& end) {

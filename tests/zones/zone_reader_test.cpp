@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <memory>
 #include <string>
 
@@ -49,11 +51,11 @@ TEST_F(ZoneReader, SuccessiveCallsFindLaterRecordsOfTheIndexThenNone) {
 TEST_F(ZoneReader, KeysComeFromTheBodyAndMissingOnesReadAsZeroOrEmpty) {
     const CZone* z = ReadOne(Zone("FAULTLOOP=AB;LABEL=Zone 1;INVERT=1;INDEX= 3x;"), 3);
     ASSERT_NE(z, nullptr);
-    EXPECT_EQ(FormatInt(z->index) + FormatInt(z->invert) + z->faultLoop + "|" + z->label,
-              "31AB|Zone 1");
+    EXPECT_EQ(std::tuple(z->index, z->invert, z->faultLoop, z->label),
+              std::tuple(3, 1, "AB", "Zone 1"));
     z = ReadOne("LABEL=out;INVERT=4;" + Zone("INDEX=1;LABEL=open ") + "FAULTLOOP=out;");
     ASSERT_NE(z, nullptr);  // no ";": the rest of the body
-    EXPECT_EQ(FormatInt(z->invert) + z->faultLoop + "|" + z->label, "0|open ");
+    EXPECT_EQ(std::tuple(z->invert, z->faultLoop, z->label), std::tuple(0, "", "open "));
     int pos = -1;  // without "INDEX=" the index is 0 and the position the body's start
     EXPECT_EQ(ReadZone(table, "  " + Zone("LABEL=x;"), 1, 0, text, pos), 1);
     EXPECT_EQ(pos, 11);
@@ -111,7 +113,7 @@ TEST_F(ZoneReader, AFailedReadChangesNothingAndASuccessfulOneClearsTheSlot) {
     EXPECT_EQ(table.Zone(1).text, before);
     const CZone* z = ReadOne(Zone("INDEX=1;"));
     ASSERT_NE(z, nullptr);
-    EXPECT_EQ(FormatInt(z->kind) + FormatInt(z->shapeCount) + z->circleRecord, "00");
+    EXPECT_EQ(std::tuple(z->kind, z->shapeCount, z->circleRecord), std::tuple(0, 0, ""));
 }
 
 }  // namespace
