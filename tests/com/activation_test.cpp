@@ -39,7 +39,7 @@ TEST_F(ActivationTest, CreatesByProgIdAndCallsThroughRawEntries) {
     CLSID wide{}, narrow{};
     ASSERT_EQ(CLSIDFromProgID(u"Quorin.ToyCounter", &wide), S_OK);
     ASSERT_EQ(CLSIDFromProgID(std::string_view("quorin.toycounter"), &narrow), S_OK);
-    EXPECT_TRUE(wide == CLSID_ToyCounter && narrow == CLSID_ToyCounter);
+    EXPECT_EQ(std::pair(wide, narrow), std::pair(CLSID_ToyCounter, CLSID_ToyCounter));
 
     void* self = CreateToy();
     ASSERT_NE(self, nullptr);

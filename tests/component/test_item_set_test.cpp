@@ -190,7 +190,7 @@ TEST(TestItemSet, ReadingStopsAtABlockWithoutEndMarker) {
         EXPECT_EQ(set.BlockCopy(set.Count()), "");
         if (!copies.empty()) continue;
         EXPECT_EQ(set.Bookmark(), "TEXT");
-        EXPECT_EQ(std::pair(set.Current(), set.Select(0)), std::pair<CTestItem*, CTestItem*>());
+        EXPECT_EQ(std::pair(set.Current(), set.Select(0)), (std::pair<CTestItem*, CTestItem*>()));
         set.SetItemText(0, "x");
         set.SetSelect(0, 1);
         EXPECT_EQ(std::tuple(set.ItemText(0), set.SpliceItemTexts(), set.BlockText()),
@@ -204,7 +204,7 @@ TEST(TestItemSet, ReadingReplacesTheItemsAndSelectNeedsAnExistingItem) {
     set.ReadBlocks(Block("a=1") + Block("b=2") + Block("c=3"));
     EXPECT_EQ(set.Current(), set.Item(2));  // the last item read
     EXPECT_EQ(set.Select(0), set.Item(0));
-    EXPECT_EQ(std::pair(set.Select(3), set.Select(-1)), std::pair<CTestItem*, CTestItem*>());
+    EXPECT_EQ(std::pair(set.Select(3), set.Select(-1)), (std::pair<CTestItem*, CTestItem*>()));
     EXPECT_EQ(set.Current(), set.Item(0));
     set.ReadBlocks(Block("d=4"));
     EXPECT_EQ(set.Current(), set.Item(0));
