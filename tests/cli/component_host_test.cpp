@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
@@ -22,8 +24,8 @@ TEST(ItemParameters, ReadsNamedParametersUpToTheFirstBlankName) {
         "\tNAME3=;\r\n\tNAME4=after the gap;\r\n";
     const std::vector<ItemParameter> p = ItemParameters(text);
     ASSERT_EQ(p.size(), 2u);
-    EXPECT_EQ(FormatInt(p[0].number) + p[0].name + "|" + p[0].value + "|" + p[0].require,
-              "1Reach|4.1|Z1X");
+    EXPECT_EQ(std::tuple(p[0].number, p[0].name, p[0].value, p[0].require),
+              std::tuple(1, "Reach", "4.1", "Z1X"));
     EXPECT_EQ(p[1].value, " ");  // an empty value reads as one blank, as the component reads it
     EXPECT_EQ(p[1].require, "T1+0.03");
     EXPECT_TRUE(ItemParameters("").empty());

@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/numtext.h"
+#include "tests/common/record.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin {
@@ -27,20 +28,29 @@ protected:
     const std::string folder_ = dir_.file("");
 };
 
-// The title, size and cells of a two-column table, row by row.
-std::string Summary(const CReportTable& t) {
-    std::string text = t.title + "|" + FormatInt(t.rowCount) + "x" + FormatInt(t.colCount) + "|" +
-                       FormatInt(t.height) + "|" + FormatInt(t.columns.at(0).width) + "+" +
-                       FormatInt(t.columns.at(1).width);
+// The title, size and cells of a two-column table, one row per record line.
+test::Record Summary(const CReportTable& t) {
+    test::Record record = {{"title", t.title},
+                           {"rows x columns", test::Str(t.rowCount) + "x" + test::Str(t.colCount)},
+                           {"height", test::Str(t.height)},
+                           {"column widths", test::Str(t.columns.at(0).width) + "," +
+                                                 test::Str(t.columns.at(1).width)}};
     for (int r = 0; r < t.rowCount; ++r)
-        text += "|" + t.CellText(r, 0) + "=" + t.CellText(r, 1);
-    return text;
+        record.emplace_back(t.CellText(r, 0), t.CellText(r, 1));
+    return record;
+}
+
+test::Record TwoByTwo(const std::string& title, const std::string& widths, test::Record cells) {
+    test::Record record = {
+        {"title", title}, {"rows x columns", "2x2"}, {"height", "28"}, {"column widths", widths}};
+    record.insert(record.end(), cells.begin(), cells.end());
+    return record;
 }
 
 TEST(HardwareTable, TwoRowsOfTypeAndSerialNumber) {
     const CReportTable t = BuildHardwareTable("ZX$3000", "SN 42");
-    EXPECT_EQ(Summary(t),
-              "Hardware Configuration: |2x2|28|80+120|Device Type=Serial-number|ZX 3000=SN 42");
+    EXPECT_EQ(Summary(t), TwoByTwo("Hardware Configuration: ", "80,120",
+                                   {{"Device Type", "Serial-number"}, {"ZX 3000", "SN 42"}}));
     EXPECT_EQ(std::vector<int>({t.posX, t.posY, t.width, t.columns[1].index}),
               std::vector<int>({0, 0, 200, 1}));
 }
@@ -66,9 +76,8 @@ TEST_F(EquipmentTest, ModuleTableVersionAndFileTime) {
     for (const auto& [config, version] : cases) {
         Config("CFG", config);
         EXPECT_EQ(Summary(BuildModuleTable("distance", "Distance$Protection", folder_)),
-                  std::string(
-                      "Test Module Parameter|2x2|28|152+112|Name =Version |Distance Protection=") +
-                      version)
+                  TwoByTwo("Test Module Parameter", "152,112",
+                           {{"Name ", "Version "}, {"Distance Protection", version}}))
             << config;
     }
     // Without the module file the version stands alone; without a configuration it is 1.78.
@@ -85,7 +94,8 @@ TEST(LoadedModuleFolder, FindsLibrariesAndTheProgram) {
     const std::string lib = LoadedModuleFolder("libquorin_report.so");
     ASSERT_FALSE(lib.empty());
     EXPECT_TRUE(fs::exists(lib + "libquorin_report.so"));
-    EXPECT_EQ(LoadedModuleFolder("no-such-module.so") + LoadedModuleFolder(""), "");
+    EXPECT_EQ(std::pair(LoadedModuleFolder("no-such-module.so"), LoadedModuleFolder("")),
+              std::pair(std::string(), std::string()));
 }
 
 TEST_F(EquipmentTest, AutoTestType) {
