@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace quorin {
 namespace {
@@ -47,7 +48,7 @@ TEST(Bstr, PrefixHoldsTheByteLengthAndTextEndsInNul) {
 
 TEST(Bstr, NullIsTheEmptyTextAndImpossibleLengthsGiveNull) {
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
-    EXPECT_EQ(SysStringLen(nullptr) + SysStringByteLen(nullptr), 0u);
+    EXPECT_EQ(std::pair(SysStringLen(nullptr), SysStringByteLen(nullptr)), std::pair(0u, 0u));
     EXPECT_EQ(BstrToAnsi(nullptr), "");
     SysFreeString(nullptr);
     EXPECT_EQ(OwnedBstr().ToAnsi(), "");

@@ -35,7 +35,8 @@ TEST(TestItem, KeyStringsFollowTheParameterLayout) {
     CTestItem item;  // indexes out of range read as empty and are not written
     item.SetKeyString(61, "ignored");
     item.SetChannel(21, "ignored");
-    EXPECT_EQ(item.KeyString(61) + item.Channel(21) + item.Name(0), "");
+    EXPECT_EQ(std::tuple(item.KeyString(61), item.Channel(21), item.Name(0)),
+              std::tuple("", "", ""));
 }
 
 // One own item read from its data file (CR LF, TAB, GBK name, empty and missing keys).

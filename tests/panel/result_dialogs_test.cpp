@@ -122,7 +122,8 @@ TEST(AddDialog, RefusesAnEmptyNameOrACharacterTheCodePageCannotHold) {
         EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected) << name.toStdString();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.ErrorText(), error);
-        EXPECT_EQ(dialog.AnsiName() + dialog.AnsiRequirements(), "");
+        EXPECT_EQ(std::pair(dialog.AnsiName(), dialog.AnsiRequirements()),
+                  std::pair(std::string(), std::string()));
         QTest::keyClick(Child<QLineEdit>(dialog, "nameEdit"), Qt::Key_Escape);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }

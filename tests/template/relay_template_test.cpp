@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "expression/expression.h"
 #include "platform/numtext.h"
@@ -66,13 +67,16 @@ TEST(RelayTemplate, AccessorsOutsideTheRecordsGiveEmptyTextAndZero) {
     ASSERT_EQ(t.Count(kSetting), 1);
     for (int bad : {-1, 1, 600, 100000}) {
         EXPECT_EQ(RecordText(t, kSetting, bad), "|||0|0||,,|,,");
-        EXPECT_EQ(t.Choice(kSetting, bad, 0) + t.ValueText(kSetting, bad) + t.ReportName(bad) +
-                      t.ReportId(bad) + t.LineField(bad, 0) + t.Time(bad) + t.RPair(bad, 0),
-                  "");
+        EXPECT_EQ((std::vector<std::string>{t.Choice(kSetting, bad, 0), t.ValueText(kSetting, bad),
+                                            t.ReportName(bad), t.ReportId(bad), t.LineField(bad, 0),
+                                            t.Time(bad), t.RPair(bad, 0)}),
+                  std::vector<std::string>(7))
+            << bad;
         EXPECT_EQ(t.ValueTableEntry(bad < 0 ? bad : bad + 600), 0.0);
     }
-    EXPECT_EQ(t.Choice(kSetting, 0, 0) + t.LineField(0, 5) + t.LineField(0, -1) + t.RPair(0, 2),
-              "");
+    EXPECT_EQ((std::vector<std::string>{t.Choice(kSetting, 0, 0), t.LineField(0, 5),
+                                        t.LineField(0, -1), t.RPair(0, 2)}),
+              std::vector<std::string>(4));
     // Pairs are numbered from 1.
     EXPECT_EQ(std::tuple(t.Xn(0), t.Xn(1), t.Xn(2)), std::tuple("", "1", ""));
     EXPECT_EQ(t.Name(static_cast<ParamKind>(7), 0), "");  // a kind cast from a bad integer
