@@ -55,13 +55,14 @@ void ExpectOnlyTheEnteredResultsChange(const std::string& foreignInner) {
     EXPECT_EQ(run.out, test::DataBytes("results_output.ref"));
 }
 
+// The foreign block in GBK with TAB and LF, and with bytes no code page maps.
 TEST(ResultsCommand, EnteringResultsChangesNoOtherByte) {
-    ExpectOnlyTheEnteredResultsChange(
-        "TestComName2=Vendor.Harmonic;\r\n\tTESTNAME=\xD0\xB3\xB2\xA8;\r\n\tNOTE=a\tb;\n");
-}
-
-TEST(ResultsCommand, EnteringResultsKeepsBytesThatNoCodePageMaps) {
-    ExpectOnlyTheEnteredResultsChange("TestComName2=Vendor.Raw;DATA=\xFF\xA1\x40\xFE\xFE;\x81");
+    for (const char* foreign :
+         {"TestComName2=Vendor.Harmonic;\r\n\tTESTNAME=\xD0\xB3\xB2\xA8;\r\n\tNOTE=a\tb;\n",
+          "TestComName2=Vendor.Raw;DATA=\xFF\xA1\x40\xFE\xFE;\x81"}) {
+        SCOPED_TRACE(foreign);
+        ExpectOnlyTheEnteredResultsChange(foreign);
+    }
 }
 
 }  // namespace
