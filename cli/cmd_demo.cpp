@@ -111,9 +111,9 @@ std::string ZonesSummary(CRelayTemplate& t) {
 // that fails at its first character, so its value alone cannot tell "0" from prose.
 bool IsFormula(CRelayTemplate& t, std::string_view text) {
     CExpression expression;
-    int errorPosition = -1;
-    CalcExpressionText(expression, &t.NameTable(), text, nullptr, &errorPosition);
-    return errorPosition < 0 && !IsBlank(text);
+    CalcOutcome outcome;
+    CalcExpressionText(expression, &t.NameTable(), text, &outcome);
+    return outcome.parse && !IsBlank(text);
 }
 
 // An own item as the demo read it through the interfaces.

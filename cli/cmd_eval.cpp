@@ -17,12 +17,11 @@ std::string EvaluateExpressions(const std::vector<std::string>& expressions, CNa
     std::string out;
     CExpression expression;
     for (const std::string& text : expressions) {
-        int status = 0;
-        int stop = -1;
-        const double value = CalcExpressionText(expression, table, text, &status, &stop);
+        CalcOutcome outcome;
+        const double value = CalcExpressionText(expression, table, text, &outcome);
         out += CFormat("%.6f", value);
-        out +=
-            stop >= 0 ? CFormat("\tsyntax error at %d\t", stop) : CFormat("\tstatus=%d\t", status);
+        out += outcome.parse ? CFormat("\tstatus=%d\t", static_cast<int>(outcome.status))
+                             : CFormat("\tsyntax error at %d\t", outcome.parse.offset);
         out += text;
         out += '\n';
     }

@@ -47,10 +47,10 @@ bool ParseZoneTime(CRelayTemplate& t, const std::string& given, std::map<int, do
     // The template's own evaluation; the parse position also catches a text that fails at its
     // first character, for which the value alone would be 0.
     CExpression expression;
-    int errorPosition = -1;
-    const double value = CalcExpressionText(expression, &t.NameTable(), given.substr(equals + 1),
-                                            nullptr, &errorPosition);
-    if (errorPosition >= 0 || value == kCalcFailure || !std::isfinite(value)) {
+    CalcOutcome outcome;
+    const double value =
+        CalcExpressionText(expression, &t.NameTable(), given.substr(equals + 1), &outcome);
+    if (!outcome.parse || value == kCalcFailure || !std::isfinite(value)) {
         error = "--time " + given + ": the expression does not evaluate";
         return false;
     }

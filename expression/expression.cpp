@@ -1,6 +1,8 @@
 #include "expression/expression.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -18,67 +20,84 @@ bool IsDigit(char c) {
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-char Upper(char c) {
+constexpr char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 constexpr std::uint32_t Pack(std::string_view name) {
     std::uint32_t v = 0;
     for (const char c : name)
-        v = (v << 8) | static_cast<unsigned char>(c);
+        v = (v << 8) | static_cast<unsigned char>(Upper(c));
     return v;
 }
 
-// The function named by token in any case; false for every other token. Every token is checked,
-// so the names are compared as packed integers rather than strings.
+// The built-in functions, in the order of their node kinds. Every token is checked against them,
+// so the names are compared packed into integers. MAX and MIN have no function of their own:
+// they retype their argument's top node.
+struct Builtin {
+    const char* name;
+    std::uint32_t key;
+    double (*apply)(double);
+    bool (*valid)(double);  // null: every argument; else false raises DomainError
+};
+constexpr Builtin MakeBuiltin(const char* name, double (*apply)(double) = nullptr,
+                              bool (*valid)(double) = nullptr) {
+    return {name, Pack(name), apply, valid};
+}
+constexpr Builtin kBuiltins[] = {
+    MakeBuiltin("SIN", [](double a) { return std::sin(a); }),
+    MakeBuiltin("COS", [](double a) { return std::cos(a); }),
+    MakeBuiltin("EXP", [](double a) { return std::exp(a); }),
+    MakeBuiltin(
+        "SQRT", [](double a) { return std::sqrt(a); }, [](double a) { return !(a < 0.0); }),
+    MakeBuiltin(
+        "LOG", [](double a) { return std::log(a); }, [](double a) { return !(a <= 0.0); }),
+    MakeBuiltin("TG", [](double a) { return std::tan(a); }),
+    MakeBuiltin("CTG", [](double a) { return 1.0 / std::tan(a); }),
+    MakeBuiltin("ASIN", [](double a) { return std::asin(a); }),
+    MakeBuiltin("ACOS", [](double a) { return std::acos(a); }),
+    MakeBuiltin("ATG", [](double a) { return std::atan(a); }),
+    MakeBuiltin("MAX"),
+    MakeBuiltin("MIN"),
+    MakeBuiltin("ABS", [](double a) { return std::fabs(a); }),
+};
+constexpr int kFirstBuiltin = static_cast<int>(ExprOp::Sin);
+static_assert(std::size(kBuiltins) == static_cast<std::size_t>(ExprOp::Abs) - kFirstBuiltin + 1);
+
+const Builtin* BuiltinOf(ExprOp op) {
+    const int i = static_cast<int>(op) - kFirstBuiltin;
+    return i >= 0 && i < static_cast<int>(std::size(kBuiltins)) ? &kBuiltins[i] : nullptr;
+}
+
+// Every token is looked up as a function name, so the lookup is a perfect hash of the packed name
+// into 32 slots: kFunctionMultiplier is the first that gives each function a slot of its own.
+constexpr unsigned FunctionSlot(std::uint32_t key, std::uint32_t multiplier) {
+    return (key * multiplier) >> 27;
+}
+constexpr std::uint32_t kFunctionMultiplier = [] {
+    for (std::uint32_t m = 1;; m += 2) {
+        std::uint32_t used = 0;
+        for (const Builtin& b : kBuiltins)
+            used |= std::uint32_t{1} << FunctionSlot(b.key, m);
+        if (std::popcount(used) == static_cast<int>(std::size(kBuiltins))) return m;
+    }
+}();
+constexpr auto kFunctionSlots = [] {
+    std::array<std::int8_t, 32> slots;
+    slots.fill(-1);
+    for (std::size_t i = 0; i < std::size(kBuiltins); ++i)
+        slots[FunctionSlot(kBuiltins[i].key, kFunctionMultiplier)] = static_cast<std::int8_t>(i);
+    return slots;
+}();
+
+// The function named by token in any case; false for every other token.
 bool FunctionOf(std::string_view token, ExprOp& op) {
     if (token.size() < 2 || token.size() > 4) return false;
-    std::uint32_t key = 0;
-    for (const char c : token)
-        key = (key << 8) | static_cast<unsigned char>(Upper(c));
-    switch (key) {
-        case Pack("SIN"):
-            op = ExprOp::Sin;
-            return true;
-        case Pack("COS"):
-            op = ExprOp::Cos;
-            return true;
-        case Pack("EXP"):
-            op = ExprOp::Exp;
-            return true;
-        case Pack("SQRT"):
-            op = ExprOp::Sqrt;
-            return true;
-        case Pack("LOG"):
-            op = ExprOp::Log;
-            return true;
-        case Pack("TG"):
-            op = ExprOp::Tg;
-            return true;
-        case Pack("CTG"):
-            op = ExprOp::Ctg;
-            return true;
-        case Pack("ASIN"):
-            op = ExprOp::Asin;
-            return true;
-        case Pack("ACOS"):
-            op = ExprOp::Acos;
-            return true;
-        case Pack("ATG"):
-            op = ExprOp::Atg;
-            return true;
-        case Pack("MAX"):
-            op = ExprOp::Max;
-            return true;
-        case Pack("MIN"):
-            op = ExprOp::Min;
-            return true;
-        case Pack("ABS"):
-            op = ExprOp::Abs;
-            return true;
-        default:
-            return false;
-    }
+    const std::uint32_t key = Pack(token);
+    const int i = kFunctionSlots[FunctionSlot(key, kFunctionMultiplier)];
+    if (i < 0 || kBuiltins[i].key != key) return false;
+    op = static_cast<ExprOp>(kFirstBuiltin + i);
+    return true;
 }
 
 // atof of a run of digits and dots. Up to 15 digits with at most one dot are exact as an integer
@@ -109,39 +128,6 @@ bool Truthy(double v) {
     return !(std::fabs(v) < 1.0);
 }
 
-const char* FunctionName(ExprOp op) {
-    switch (op) {
-        case ExprOp::Sin:
-            return "SIN";
-        case ExprOp::Cos:
-            return "COS";
-        case ExprOp::Exp:
-            return "EXP";
-        case ExprOp::Sqrt:
-            return "SQRT";
-        case ExprOp::Log:
-            return "LOG";
-        case ExprOp::Tg:
-            return "TG";
-        case ExprOp::Ctg:
-            return "CTG";
-        case ExprOp::Asin:
-            return "ASIN";
-        case ExprOp::Acos:
-            return "ACOS";
-        case ExprOp::Atg:
-            return "ATG";
-        case ExprOp::Max:
-            return "MAX";
-        case ExprOp::Min:
-            return "MIN";
-        case ExprOp::Abs:
-            return "ABS";
-        default:
-            return nullptr;
-    }
-}
-
 void PutLittleEndian(std::string& out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -169,7 +155,7 @@ CExpression& CExpression::operator=(const CExpression& other) {
         nodes_ = other.nodes_;
         root_ = other.root_;
         position_ = 0;
-        status_ = 0;
+        status_ = ExprStatus::Ok;
         resolvedTable_ = nullptr;
     }
     return *this;
@@ -203,7 +189,25 @@ CExpression& CExpression::operator=(CExpression&& other) noexcept {
     return *this;
 }
 
-int CExpression::Parse(std::string_view text) {
+const char* ExprParseResult::description() const {
+    // By ExprParseStatus.
+    static constexpr const char* kDescriptions[] = {
+        "No error",
+        "Expected a number, a name, a function, \"-\" or \"(\"",
+        "Unknown name",
+        "Missing \")\"",
+        "Unexpected text after the expression",
+        "MAX and MIN need two operands, as in MAX(A,B)",
+        "Nested too deeply",
+        "Text too long",
+    };
+    static_assert(std::size(kDescriptions) ==
+                  static_cast<std::size_t>(ExprParseStatus::TooLong) + 1);
+    const auto i = static_cast<std::size_t>(status);
+    return i < std::size(kDescriptions) ? kDescriptions[i] : "Unknown status";
+}
+
+ExprParseResult CExpression::Parse(std::string_view text) {
     nodes_.clear();
     resolved_.clear();
     resolvedTable_ = nullptr;
@@ -212,7 +216,7 @@ int CExpression::Parse(std::string_view text) {
     nesting_ = 0;
     if (text.size() > kMaxTextLength) {
         text_.clear();
-        return 0;
+        return {ExprParseStatus::TooLong, 0};
     }
     // The cursor never passes a NUL, and std::string keeps one after the last byte, so Peek
     // needs no bounds check.
@@ -220,15 +224,16 @@ int CExpression::Parse(std::string_view text) {
     // Nearly every byte of a long formula makes a node; growing the pool step by step would copy
     // it again and again.
     nodes_.reserve(text.size() + 1);
-    const int root = ParseLevel1();
+    const int root = Expr();
+    if (root >= 0 && Peek() != '\0') Fail(ExprParseStatus::TrailingText);
     if (root < 0 || Peek() != '\0') {
         nodes_.clear();
-        return position_;
+        return {error_, position_};
     }
     root_ = root;
     resolvedTable_ = table_;
     resolvedGeneration_ = table_ ? table_->Generation() : 0;
-    return -1;
+    return {ExprParseStatus::Ok, position_};
 }
 
 void CExpression::SkipBlanks() {
@@ -254,100 +259,75 @@ int CExpression::AddNode(ExprOp op, int left, int right) {
     return index;
 }
 
-// level1 := level2 { ("-" | "+" | "|" | "," | "&") level2 }
-int CExpression::ParseLevel1() {
-    int left = ParseLevel2();
+// Operands joined by the operators of one level, left-associative, in a loop: chains of any
+// length cost no stack.
+template <int (CExpression::*Operand)(), char... Operators>
+int CExpression::Chain() {
+    int left = (this->*Operand)();
     while (left >= 0) {
         const char c = Peek();
-        if (c != '-' && c != '+' && c != '|' && c != ',' && c != '&') return left;
+        if (!((c == Operators) || ...)) return left;
         ++position_;
-        const int right = ParseLevel2();
+        const int right = (this->*Operand)();
         if (right < 0) return -1;
         left = AddNode(static_cast<ExprOp>(c), left, right);
     }
     return -1;
 }
 
-// level2 := level3 { ("*" | "/") level3 }
-int CExpression::ParseLevel2() {
-    int left = ParseLevel3();
-    while (left >= 0) {
-        const char c = Peek();
-        if (c != '*' && c != '/') return left;
-        ++position_;
-        const int right = ParseLevel3();
-        if (right < 0) return -1;
-        left = AddNode(static_cast<ExprOp>(c), left, right);
-    }
-    return -1;
+// expr := term { ("-" | "+" | "|" | "," | "&") term }
+int CExpression::Expr() {
+    return Chain<&CExpression::Term, '-', '+', '|', ',', '&'>();
 }
 
-// level3 := level4 { "^" level4 }
-int CExpression::ParseLevel3() {
-    int left = ParseLevel4();
-    while (left >= 0) {
-        if (Peek() != '^') return left;
-        ++position_;
-        const int right = ParseLevel4();
-        if (right < 0) return -1;
-        left = AddNode(ExprOp::Power, left, right);
-    }
-    return -1;
+// term := factor { ("*" | "/") factor }
+int CExpression::Term() {
+    return Chain<&CExpression::Factor, '*', '/'>();
 }
 
-// level4 := level5 { ("<" | ">") level5 }
-int CExpression::ParseLevel4() {
-    int left = ParseLevel5();
-    while (left >= 0) {
-        const char c = Peek();
-        if (c != '<' && c != '>') return left;
-        ++position_;
-        const int right = ParseLevel5();
-        if (right < 0) return -1;
-        left = AddNode(static_cast<ExprOp>(c), left, right);
-    }
-    return -1;
+// factor := relation { "^" relation }
+int CExpression::Factor() {
+    return Chain<&CExpression::Relation, '^'>();
 }
 
-// level5 := "!" level5 | primary
-int CExpression::ParseLevel5() {
-    if (Peek() != '!') return ParsePrimary();
-    if (!Enter()) return -1;
+// relation := unary { ("<" | ">") unary }
+int CExpression::Relation() {
+    return Chain<&CExpression::Unary, '<', '>'>();
+}
+
+// unary := "!" unary | base
+int CExpression::Unary() {
+    if (Peek() != '!') return Base();
+    if (!Enter()) return Fail(ExprParseStatus::TooDeep);
     ++position_;
-    const int operand = ParseLevel5();
+    const int operand = Unary();
     --nesting_;
     if (operand < 0) return -1;
     return AddNode(ExprOp::Not, -1, operand);
 }
 
-// primary := blanks ( "-" level1 | "(" level1 ")" | atom )
-int CExpression::ParsePrimary() {
+// base := blanks ( "-" expr | "(" expr ")" | atom )
+int CExpression::Base() {
     SkipBlanks();
     const char c = Peek();
-    if (c == '-') {
-        if (!Enter()) return -1;
-        ++position_;
-        const int operand = ParseLevel1();
-        --nesting_;
-        if (operand < 0) return -1;
-        const int minusOne = AddNode(ExprOp::Number, -1, -1);
-        nodes_[static_cast<std::size_t>(minusOne)].value = -1.0;
-        return AddNode(ExprOp::Multiply, minusOne, operand);
-    }
+    if (c != '-' && c != '(') return Atom();
+    if (!Enter()) return Fail(ExprParseStatus::TooDeep);
+    ++position_;
+    const int inner = Expr();
+    --nesting_;
+    if (inner < 0) return -1;
     if (c == '(') {
-        if (!Enter()) return -1;
-        ++position_;
-        const int inner = ParseLevel1();
-        --nesting_;
-        if (inner < 0 || Peek() != ')') return -1;
+        if (Peek() != ')') return Fail(ExprParseStatus::MissingParenthesis);
         ++position_;
         return inner;
     }
-    return ParseAtom();
+    const int minusOne = AddNode(ExprOp::Number, -1, -1);
+    nodes_[static_cast<std::size_t>(minusOne)].value = -1.0;
+    return AddNode(ExprOp::Multiply, minusOne, inner);
 }
 
-// atom := (number | name | function primary) blanks
-int CExpression::ParseAtom() {
+// atom := (number | name | call) blanks
+int CExpression::Atom() {
     const int start = position_;
     bool digits = false;
     if (IsDigit(Peek())) {
@@ -363,13 +343,13 @@ int CExpression::ParseAtom() {
         const std::string_view token(text_.data() + start, length);
         ExprOp function;
         if (FunctionOf(token, function)) {
-            result = ParseFunction(function);
+            result = Call(function);
             if (result < 0) return -1;
         } else {
             const CValue* value = table_ ? table_->Lookup(token) : nullptr;
             if (value == nullptr) {
                 SkipBlanks();
-                return -1;
+                return Fail(ExprParseStatus::UnknownName);
             }
             result = AddNode(ExprOp::Name, -1, -1);
             nodes_[static_cast<std::size_t>(result)].name = {
@@ -381,32 +361,32 @@ int CExpression::ParseAtom() {
         nodes_[static_cast<std::size_t>(result)].value = NumberValue(
             std::string_view(text_.data() + start, static_cast<std::size_t>(position_ - start)));
     } else {
-        return -1;
+        return Fail(ExprParseStatus::ExpectedOperand);
     }
     SkipBlanks();
     return result;
 }
 
-// function := name primary
-int CExpression::ParseFunction(ExprOp function) {
-    if (!Enter()) return -1;
-    const int argument = ParsePrimary();
+// call := function base
+int CExpression::Call(ExprOp function) {
+    if (!Enter()) return Fail(ExprParseStatus::TooDeep);
+    const int argument = Base();
     --nesting_;
     if (argument < 0) return -1;
     if (function == ExprOp::Max || function == ExprOp::Min) {
         // MAX and MIN compare the two operands of their argument's top node; an argument without
         // two operands would leave nothing to compare.
         ExprNode& node = nodes_[static_cast<std::size_t>(argument)];
-        if (node.left < 0 || node.right < 0) return -1;
+        if (node.left < 0 || node.right < 0) return Fail(ExprParseStatus::NoOperandPair);
         node.op = function;
         return argument;
     }
     return AddNode(function, argument, -1);
 }
 
-int CExpression::Evaluate(double& out) {
-    status_ = kStatusOk;
-    if (root_ < 0) return kStatusNoTree;
+ExprStatus CExpression::Evaluate(double& out) {
+    status_ = ExprStatus::Ok;
+    if (root_ < 0) return ExprStatus::NoTree;
     pending_.clear();
     out = EvaluateNode(root_);
     return status_;
@@ -424,7 +404,7 @@ double CExpression::EvaluateNode(int top) {
             // The divisor comes first, and its zero is flagged before the dividend is read, so a
             // name in the dividend overwrites the status.
             const double divisor = EvaluateNode(n.right);
-            if (divisor == 0.0) Raise(kStatusDivideByZero);
+            if (divisor == 0.0) Raise(ExprStatus::DivideByZero);
             pending_.push_back({divisor, 0});
         } else if (n.op == ExprOp::Max || n.op == ExprOp::Min) {
             pending_.push_back({0.0, events_});
@@ -475,7 +455,7 @@ double CExpression::Finish(int index, double l) {
             // real doubles the work at every level of nesting.
             const bool leftRaised = events_ != pending_.back().events;
             pending_.pop_back();
-            const int leftStatus = status_;
+            const ExprStatus leftStatus = status_;
             const double r = Operand(n.right);
             const bool leftWins = n.op == ExprOp::Max ? r < l : !(r <= l);
             if (!leftWins) return r;
@@ -507,10 +487,10 @@ double CExpression::NameValue(const ExprNode& n) {
         : table_ ? table_->Lookup(NameOf(n))
                  : nullptr;
     if (v == nullptr) {
-        Raise(kStatusUnknownName);
+        Raise(ExprStatus::UnknownName);
         return 0.0;
     }
-    Raise(kStatusNameResolved);
+    Raise(ExprStatus::NameResolved);
     return v->GetValue();
 }
 
@@ -524,42 +504,16 @@ double CExpression::EvaluateOperand(int index) {
             return NameValue(n);
         case ExprOp::Not:
             return EvaluateNode(n.right) == 0.0 ? 1.0 : 0.0;
-        case ExprOp::Sin:
-            return std::sin(EvaluateNode(n.left));
-        case ExprOp::Cos:
-            return std::cos(EvaluateNode(n.left));
-        case ExprOp::Tg:
-            return std::tan(EvaluateNode(n.left));
-        case ExprOp::Ctg:
-            return 1.0 / std::tan(EvaluateNode(n.left));
-        case ExprOp::Asin:
-            return std::asin(EvaluateNode(n.left));
-        case ExprOp::Acos:
-            return std::acos(EvaluateNode(n.left));
-        case ExprOp::Atg:
-            return std::atan(EvaluateNode(n.left));
-        case ExprOp::Exp:
-            return std::exp(EvaluateNode(n.left));
-        case ExprOp::Abs:
-            return std::fabs(EvaluateNode(n.left));
-        case ExprOp::Sqrt: {
+        default: {
+            const Builtin* f = BuiltinOf(n.op);
+            if (f == nullptr || f->apply == nullptr) return 0.0;
             const double a = EvaluateNode(n.left);
-            if (a < 0.0) {
-                Raise(kStatusDomainError);
+            if (f->valid && !f->valid(a)) {
+                Raise(ExprStatus::DomainError);
                 return 0.0;
             }
-            return std::sqrt(a);
+            return f->apply(a);
         }
-        case ExprOp::Log: {
-            const double a = EvaluateNode(n.left);
-            if (a <= 0.0) {
-                Raise(kStatusDomainError);
-                return 0.0;
-            }
-            return std::log(a);
-        }
-        default:
-            return 0.0;
     }
 }
 
@@ -608,8 +562,8 @@ void CExpression::AppendTreeText(int top, std::string& out) const {
         const ExprNode& n = nodes_[static_cast<std::size_t>(index)];
         if (n.left < 0 || n.right < 0) break;
         out += '(';
-        if (const char* f = FunctionName(n.op)) {
-            out += f;
+        if (const Builtin* f = BuiltinOf(n.op)) {
+            out += f->name;
         } else {
             out += static_cast<char>(n.op);
         }
@@ -622,9 +576,9 @@ void CExpression::AppendTreeText(int top, std::string& out) const {
     } else if (n.op == ExprOp::Name) {
         out += NameOf(n);
     } else {
-        const char* f = FunctionName(n.op);
+        const Builtin* f = BuiltinOf(n.op);
         out += '(';
-        out += f ? f : "!";
+        out += f ? f->name : "!";
         out += ' ';
         AppendTreeText(n.left >= 0 ? n.left : n.right, out);
         out += ')';
@@ -638,18 +592,15 @@ void CExpression::AppendTreeText(int top, std::string& out) const {
 }
 
 double CalcExpressionText(CExpression& expression, CNameTable* table, std::string_view text,
-                          int* status, int* errorPosition) {
+                          CalcOutcome* outcome) {
     expression.SetNameTable(table);
-    const int stop = expression.Parse(text);
-    if (errorPosition) *errorPosition = stop;
-    if (stop > 0) {
-        if (status) *status = kStatusNoTree;
-        return kCalcFailure;
-    }
+    const ExprParseResult parse = expression.Parse(text);
     double value = 0.0;
-    const int result = expression.Evaluate(value);
-    if (status) *status = result;
-    return result == kStatusDivideByZero ? kCalcFailure : value;
+    const ExprStatus status = parse ? expression.Evaluate(value) : ExprStatus::NoTree;
+    if (outcome) *outcome = {parse, status};
+    // A text that fails at its first character reads as 0.0, as the empty text does.
+    if (!parse) return parse.offset > 0 ? kCalcFailure : 0.0;
+    return status == ExprStatus::DivideByZero ? kCalcFailure : value;
 }
 
 }  // namespace quorin

@@ -3,17 +3,18 @@
 //
 // Grammar, lowest precedence first (operators are single characters, recognised only where the
 // previous operand ended; only the blank is white space, a tab is an ordinary character):
-//   level1  := level2 { ("-" | "+" | "|" | "," | "&") level2 }
-//   level2  := level3 { ("*" | "/") level3 }
-//   level3  := level4 { "^" level4 }
-//   level4  := level5 { ("<" | ">") level5 }
-//   level5  := "!" level5 | primary            ("!" only right at the cursor, no blank skipped)
-//   primary := blanks ( "-" level1 | "(" level1 ")" | atom )
-//                 unary minus is (-1.0 * whole level1); no blank is skipped after ")"
-//   atom    := (number | name | function primary) blanks
-//   number  := digits and "." (no exponent); a run continuing with letters is a name ("3V0")
-//   name    := letters and digits, looked up case-sensitively when parsed and when evaluated
-//   function:= SIN COS EXP SQRT LOG TG CTG ASIN ACOS ATG MAX MIN ABS, any case
+//   expr     := term { ("-" | "+" | "|" | "," | "&") term }
+//   term     := factor { ("*" | "/") factor }
+//   factor   := relation { "^" relation }
+//   relation := unary { ("<" | ">") unary }
+//   unary    := "!" unary | base              ("!" only right at the cursor, no blank skipped)
+//   base     := blanks ( "-" expr | "(" expr ")" | atom )
+//                 unary minus is (-1.0 * whole expr); no blank is skipped after ")"
+//   atom     := (number | name | call) blanks
+//   call     := function base
+//   number   := digits and "." (no exponent); a run continuing with letters is a name ("3V0")
+//   name     := letters and digits, looked up case-sensitively when parsed and when evaluated
+//   function := SIN COS EXP SQRT LOG TG CTG ASIN ACOS ATG MAX MIN ABS, any case
 // MAX and MIN retype their argument's top node, whose two operands become the values compared:
 // MAX(A,B) is max(A,B), but MAX(A,B-C) is ((A,B)-C) retyped, that is max(A,C). MAX returns the
 // left operand when the right one is smaller, MIN the right one when it is smaller or equal; the
@@ -68,13 +69,40 @@ enum class ExprOp : std::uint8_t {
     Abs = 162,
 };
 
-// Status codes of an evaluation; each event overwrites the previous one, the last one wins.
-inline constexpr int kStatusNoTree = -1;        // Evaluate without a parsed tree
-inline constexpr int kStatusOk = 0;             // nothing happened
-inline constexpr int kStatusDivideByZero = 1;   // a divisor was exactly 0.0
-inline constexpr int kStatusUnknownName = 3;    // a name was not in the table (or no table)
-inline constexpr int kStatusDomainError = 4;    // SQRT of a negative, LOG of a non-positive
-inline constexpr int kStatusNameResolved = 10;  // a name was found and read
+// The status of an evaluation; each event overwrites the previous one, the last one wins. The
+// numbers are those that templates, the COM interface and `quorin eval` show.
+enum class ExprStatus : int {
+    NoTree = -1,       // Evaluate without a parsed tree
+    Ok = 0,            // nothing happened
+    DivideByZero = 1,  // a divisor was exactly 0.0
+    UnknownName = 3,   // a name was not in the table (or no table)
+    DomainError = 4,   // SQRT of a negative, LOG of a non-positive
+    NameResolved = 10  // a name was found and read
+};
+
+// Why a parse stopped.
+enum class ExprParseStatus {
+    Ok,                  // the whole text parsed into a tree
+    ExpectedOperand,     // no number, name, function, "-" or "(" where an operand starts
+    UnknownName,         // a name that the table does not hold, or no table
+    MissingParenthesis,  // "(" without its ")"
+    TrailingText,        // text after a complete expression: "(1+2) *3", "1)"
+    NoOperandPair,       // MAX or MIN of an argument without two operands: "MAX(3)"
+    TooDeep,             // nesting deeper than CExpression::kMaxDepth
+    TooLong,             // a text longer than CExpression::kMaxTextLength
+};
+
+// The result of CExpression::Parse, after pugixml's xml_parse_result.
+struct ExprParseResult {
+    ExprParseStatus status = ExprParseStatus::Ok;
+    // Where parsing stopped, a 0-based position: the text's end after a success, else the error
+    // (0 for the empty text and a failure at the first character).
+    int offset = 0;
+
+    explicit operator bool() const { return status == ExprParseStatus::Ok; }
+    // The status in English, e.g. "Unknown name"; never null.
+    const char* description() const;
+};
 
 // A Name node's token, which starts at offset in the expression text (NameOf gives it), and the
 // slot of the value object it named when parsed.
@@ -107,7 +135,7 @@ public:
     // operators ("1+1+...+1") may be of any length: parsing, evaluation and TreeText walk them in
     // loops, so only nesting costs stack.
     static constexpr int kMaxDepth = 512;
-    // Longer texts are refused: Parse returns 0 and Load fails.
+    // Longer texts are refused (TooLong at 0) and Load fails.
     static constexpr std::size_t kMaxTextLength = std::size_t{1} << 30;
 
     CExpression() = default;
@@ -124,17 +152,16 @@ public:
     void SetNameTable(CNameTable* table) { table_ = table; }
     CNameTable* GetNameTable() const { return table_; }
 
-    // Stores text and parses it, discarding the old tree. Returns -1 on success, else the 0-based
-    // position where parsing stopped (0 for the empty text and a failure at the first character);
-    // after a failure there is no tree. A NUL byte ends the text. A null pointer is the empty text.
-    int Parse(std::string_view text);
-    int Parse(const char* text) {
+    // Stores text and parses it, discarding the old tree; after a failure there is no tree. A NUL
+    // byte ends the text. A null pointer is the empty text.
+    ExprParseResult Parse(std::string_view text);
+    ExprParseResult Parse(const char* text) {
         return Parse(text ? std::string_view(text) : std::string_view());
     }
 
-    // Evaluates the tree into out and returns the status (see kStatus...), which starts at 0 and
-    // is overwritten by each event. Without a tree returns -1 and leaves out unchanged.
-    int Evaluate(double& out);
+    // Evaluates the tree into out and returns the status, which starts at Ok and is overwritten
+    // by each event. Without a tree returns NoTree and leaves out unchanged.
+    ExprStatus Evaluate(double& out);
 
     // Appends the text as a length-prefixed string (1 byte below 255; else 0xFF and 16 bits
     // little-endian below 0xFFFE; else 0xFF, 0xFFFF and 32 bits), then the bytes.
@@ -148,7 +175,7 @@ public:
     // The parse cursor: where the last Parse stopped (the text's end after a success).
     int Position() const { return position_; }
     // The status of the last Evaluate.
-    int Status() const { return status_; }
+    ExprStatus Status() const { return status_; }
     bool HasTree() const { return root_ >= 0; }
 
     // The tree, for tools and diagnostics: the root index (-1 when there is no tree), a node by
@@ -158,18 +185,25 @@ public:
     std::size_t NodeCount() const { return nodes_.size(); }
     std::string_view NameOf(const ExprNode& node) const;
     // The tree in prefix form, e.g. "(* -1 (+ 2 X))", "(MAX (, 1 2) 3)", "(SIN X)", "(! X)";
-    // numbers with "%.17g". Empty when there is no tree.
+    // numbers with "%.15g". Empty when there is no tree.
     std::string TreeText() const;
 
 private:
-    int ParseLevel1();
-    int ParseLevel2();
-    int ParseLevel3();
-    int ParseLevel4();
-    int ParseLevel5();
-    int ParsePrimary();
-    int ParseAtom();
-    int ParseFunction(ExprOp function);
+    // One function per grammar rule; each returns the index of the node it built, or -1.
+    int Expr();
+    int Term();
+    int Factor();
+    int Relation();
+    int Unary();
+    int Base();
+    int Atom();
+    int Call(ExprOp function);
+    template <int (CExpression::*Operand)(), char... Operators>
+    int Chain();
+    int Fail(ExprParseStatus status) {
+        error_ = status;
+        return -1;
+    }
     int AddNode(ExprOp op, int left, int right);
     bool Enter();
     void SkipBlanks();
@@ -191,7 +225,7 @@ private:
     double NameValue(const ExprNode& n);
     double EvaluateOperand(int index);
     double Finish(int index, double left);
-    void Raise(int status) {
+    void Raise(ExprStatus status) {
         status_ = status;
         ++events_;
     }
@@ -200,7 +234,8 @@ private:
     CNameTable* table_ = nullptr;
     std::string text_;
     int position_ = 0;
-    int status_ = 0;
+    ExprStatus status_ = ExprStatus::Ok;
+    ExprParseStatus error_ = ExprParseStatus::Ok;
     int nesting_ = 0;
     int root_ = -1;
     std::vector<ExprNode, LargeBlockAllocator<ExprNode>> nodes_;
@@ -213,12 +248,18 @@ private:
     std::uint64_t resolvedGeneration_ = 0;
 };
 
+// What CalcExpressionText met besides the value: the parse, and the evaluation's status (NoTree
+// when the parse failed).
+struct CalcOutcome {
+    ExprParseResult parse;
+    ExprStatus status = ExprStatus::NoTree;
+};
+
 // The evaluation every template formula goes through: sets expression's name table to table,
 // parses text and evaluates it. Returns kCalcFailure for a parse failure past position 0 and for
-// status 1; otherwise the value, 0.0 when there is no tree (empty text, failure at position 0).
-// status receives the Evaluate result (-1 when the parse failed); errorPosition the Parse result
-// (-1 on success).
+// DivideByZero; otherwise the value, 0.0 when there is no tree (empty text, failure at position
+// 0). outcome, when given, receives the parse result and the status.
 double CalcExpressionText(CExpression& expression, CNameTable* table, std::string_view text,
-                          int* status = nullptr, int* errorPosition = nullptr);
+                          CalcOutcome* outcome = nullptr);
 
 }  // namespace quorin

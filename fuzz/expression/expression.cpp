@@ -41,8 +41,8 @@ bool SameBits(double a, double b) {
 // Evaluates e and checks that other gives the same result.
 void RequireSameResult(CExpression& e, CExpression& other) {
     double a = 0.0, b = 0.0;
-    const int sa = e.Evaluate(a);
-    const int sb = other.Evaluate(b);
+    const ExprStatus sa = e.Evaluate(a);
+    const ExprStatus sb = other.Evaluate(b);
     Require(sa == sb);
     Require(SameBits(a, b));
 }
@@ -54,16 +54,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static CExpression reused(&names.table);  // like the template's one expression
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    const int stop = reused.Parse(text);
-    Require(stop >= -1 && stop <= static_cast<int>(size));
-    Require((stop == -1) == reused.HasTree());
+    const ExprParseResult parsed = reused.Parse(text);
+    Require(parsed.offset >= 0 && parsed.offset <= static_cast<int>(size));
+    Require(bool(parsed) == reused.HasTree());
+    Require(std::strlen(parsed.description()) > 0);
     double value = 0.0;
-    const int status = reused.Evaluate(value);
-    Require(reused.HasTree() || status == kStatusNoTree);
+    const ExprStatus status = reused.Evaluate(value);
+    Require(reused.HasTree() || status == ExprStatus::NoTree);
     if (reused.HasTree()) Require(!reused.TreeText().empty());
 
     CExpression fresh(&names.table);
-    Require(fresh.Parse(text) == stop);
+    const ExprParseResult again = fresh.Parse(text);
+    Require(again.status == parsed.status && again.offset == parsed.offset);
     RequireSameResult(reused, fresh);
 
     CExpression copy(reused);
@@ -78,13 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(loaded.Text() == fresh.Text());
     RequireSameResult(fresh, loaded);
 
-    int calcStatus = 0, calcStop = 0;
-    const double calc = CalcExpressionText(reused, &names.table, text, &calcStatus, &calcStop);
-    Require(calcStop == stop);
+    CalcOutcome outcome;
+    const double calc = CalcExpressionText(reused, &names.table, text, &outcome);
+    Require(outcome.parse.status == parsed.status && outcome.parse.offset == parsed.offset);
     double direct = 0.0;
     fresh.Evaluate(direct);
-    const bool failed = stop > 0 || calcStatus == kStatusDivideByZero;
-    Require(SameBits(calc, failed ? kCalcFailure : (stop == 0 ? 0.0 : direct)));
+    const bool failed =
+        (!parsed && parsed.offset > 0) || outcome.status == ExprStatus::DivideByZero;
+    Require(SameBits(calc, failed ? kCalcFailure : (!parsed ? 0.0 : direct)));
 
     // The same bytes as a stream of saved expressions.
     CExpression raw(&names.table);

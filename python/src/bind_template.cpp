@@ -127,10 +127,9 @@ py::object Evaluate(Document& doc, const py::str& expression) {
     const std::string text = doc.Encode(expression);
     ShortCall call;
     CExpression e;
-    int status = 0, position = -1;
-    const double value =
-        CalcExpressionText(e, &doc.Template().NameTable(), text, &status, &position);
-    return MakeEvaluation(value, status, position);
+    CalcOutcome outcome;
+    const double value = CalcExpressionText(e, &doc.Template().NameTable(), text, &outcome);
+    return MakeEvaluation(value, outcome);
 }
 
 py::list ReportFields(Document& doc) {

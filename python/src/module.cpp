@@ -20,9 +20,9 @@ py::object Evaluate(const std::string& text) {
     }();
     ShortCall call;
     CExpression expression;
-    int status = 0, position = -1;
-    const double value = CalcExpressionText(expression, table, text, &status, &position);
-    return MakeEvaluation(value, status, position);
+    CalcOutcome outcome;
+    const double value = CalcExpressionText(expression, table, text, &outcome);
+    return MakeEvaluation(value, outcome);
 }
 
 }  // namespace

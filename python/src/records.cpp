@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "expression/expression.h"
+
 namespace quorin::python {
 namespace {
 
@@ -80,8 +82,9 @@ py::handle RecordType(const char* name) {
     return Types().at(name);
 }
 
-py::object MakeEvaluation(double value, int status, int errorPosition) {
-    return MakeRecord("Evaluation", value, status, errorPosition);
+py::object MakeEvaluation(double value, const CalcOutcome& outcome) {
+    return MakeRecord("Evaluation", value, static_cast<int>(outcome.status),
+                      outcome.parse ? -1 : outcome.parse.offset);
 }
 
 }  // namespace quorin::python

@@ -6,6 +6,10 @@
 
 #include <utility>
 
+namespace quorin {
+struct CalcOutcome;
+}
+
 namespace quorin::python {
 
 namespace py = pybind11;
@@ -20,6 +24,7 @@ py::object MakeRecord(const char* name, Args&&... args) {
     return RecordType(name)(std::forward<Args>(args)...);
 }
 
-py::object MakeEvaluation(double value, int status, int errorPosition);
+// Evaluation(value, status, error_position): the numeric status, and -1 for a text that parsed.
+py::object MakeEvaluation(double value, const CalcOutcome& outcome);
 
 }  // namespace quorin::python
