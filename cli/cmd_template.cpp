@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "cli/cmd_eval.h"
@@ -158,15 +159,26 @@ std::string TemplateTables(const CRelayTemplate& relayTemplate) {
     return out;
 }
 
-int EvaluateWithTemplate(const std::string& path, const std::vector<std::string>& expressions) {
+namespace {
+
+// Loads the template in path and prints what text makes of it; returns the exit status.
+int PrintFromTemplate(const std::string& path,
+                      const std::function<std::string(CRelayTemplate&)>& text) {
     auto relayTemplate = std::make_unique<CRelayTemplate>();
     std::string error;
     if (!LoadTemplateFile(path, *relayTemplate, error)) {
         Print("quorin: " + error + "\n", stderr);
         return 1;
     }
-    Print(EvaluateExpressions(expressions, &relayTemplate->NameTable()), stdout);
+    Print(text(*relayTemplate), stdout);
     return 0;
+}
+
+}  // namespace
+
+int EvaluateWithTemplate(const std::string& path, const std::vector<std::string>& expressions) {
+    return PrintFromTemplate(
+        path, [&](CRelayTemplate& t) { return EvaluateExpressions(expressions, &t.NameTable()); });
 }
 
 void AddTemplateCommands(CLI::App& app) {
@@ -176,32 +188,15 @@ void AddTemplateCommands(CLI::App& app) {
         "Print a relay template's settings, common parameters, binary inputs and "
         "report items (FILE: a template or a whole sequence; - for standard input)");
     tables->add_option("FILE", *file, "template or sequence file")->required();
-    tables->callback([file] {
-        auto relayTemplate = std::make_unique<CRelayTemplate>();
-        std::string error;
-        if (!LoadTemplateFile(*file, *relayTemplate, error)) {
-            Print("quorin: " + error + "\n", stderr);
-            SetExitStatus(1);
-            return;
-        }
-        Print(TemplateTables(*relayTemplate), stdout);
-        SetExitStatus(0);
-    });
+    tables->callback([file] { SetExitStatus(PrintFromTemplate(*file, TemplateTables)); });
 
     auto zonesFile = std::make_shared<std::string>();
     CLI::App* zones = app.add_subcommand(
         "zones", "Print a relay template's characteristic zones and their geometry as JSON");
     zones->add_option("FILE", *zonesFile, "template or sequence file")->required();
     zones->callback([zonesFile] {
-        auto relayTemplate = std::make_unique<CRelayTemplate>();
-        std::string error;
-        if (!LoadTemplateFile(*zonesFile, *relayTemplate, error)) {
-            Print("quorin: " + error + "\n", stderr);
-            SetExitStatus(1);
-            return;
-        }
-        Print(ZonesToJson(relayTemplate->Zones()) + "\n", stdout);
-        SetExitStatus(0);
+        SetExitStatus(PrintFromTemplate(
+            *zonesFile, [](CRelayTemplate& t) { return ZonesToJson(t.Zones()) + "\n"; }));
     });
 }
 

@@ -362,36 +362,30 @@ void BindShots(py::module_& m) {
         "points at |Z| = d -+ 2*band(d) around each crossing d. times: {index: expression or "
         "seconds} or \"INDEX=EXPR\" texts; tolerance \"REL%,ABS\". ValueError for a bad "
         "argument, with the command's message.";
-    cls.def(
-           "shots",
-           [](const TemplateRef& r, const py::object& loops, const py::object& angles,
-              const py::object& zones, const py::object& times, const std::string& tolerance) {
-               return Shots(r, loops, angles, zones, times, tolerance, false);
-           },
-           py::arg("loops") = "LN,LL", py::arg("angles") = "0:180:15",
-           py::arg("zones") = py::none(), py::arg("times") = py::none(),
-           py::arg("tolerance") = "5%,0.05",
-           (std::string(shotsDoc) + " Returns Shot records (measured_time None).").c_str())
-        .def(
-            "shots_csv",
-            [](const TemplateRef& r, const py::object& loops, const py::object& angles,
-               const py::object& zones, const py::object& times, const std::string& tolerance) {
-                return Shots(r, loops, angles, zones, times, tolerance, true);
+    for (const bool csv : {false, true}) {
+        cls.def(
+            csv ? "shots_csv" : "shots",
+            [csv](const TemplateRef& r, const py::object& loops, const py::object& angles,
+                  const py::object& zones, const py::object& times, const std::string& tolerance) {
+                return Shots(r, loops, angles, zones, times, tolerance, csv);
             },
             py::arg("loops") = "LN,LL", py::arg("angles") = "0:180:15",
             py::arg("zones") = py::none(), py::arg("times") = py::none(),
             py::arg("tolerance") = "5%,0.05",
-            (std::string(shotsDoc) + " Returns the points file quorin shots writes.").c_str())
-        .def("assess", &Assess, py::arg("points") = py::none(), py::kw_only(),
-             py::arg("r") = py::none(), py::arg("x") = py::none(), py::arg("loop") = "LN",
-             py::arg("measured") = py::none(), py::arg("times") = py::none(),
-             py::arg("tolerance") = "5%,0.05", py::arg("time_tolerance") = "5%,0.010",
-             "Judges measured trip times against the characteristic, as quorin assess does. "
-             "points: a points file (path or bytes; quorin.Error \"FILE:LINE: ...\" when it is "
-             "malformed) or records (loop, r, x[, measured_time]) such as Shot; or the arrays r "
-             "and x with loop (one text or one per point) and measured (seconds, NaN or None: "
-             "no trip). times, tolerance and time_tolerance as for shots. The assessment runs "
-             "without the GIL.");
+            (std::string(shotsDoc) + (csv ? " Returns the points file quorin shots writes."
+                                          : " Returns Shot records (measured_time None)."))
+                .c_str());
+    }
+    cls.def("assess", &Assess, py::arg("points") = py::none(), py::kw_only(),
+            py::arg("r") = py::none(), py::arg("x") = py::none(), py::arg("loop") = "LN",
+            py::arg("measured") = py::none(), py::arg("times") = py::none(),
+            py::arg("tolerance") = "5%,0.05", py::arg("time_tolerance") = "5%,0.010",
+            "Judges measured trip times against the characteristic, as quorin assess does. "
+            "points: a points file (path or bytes; quorin.Error \"FILE:LINE: ...\" when it is "
+            "malformed) or records (loop, r, x[, measured_time]) such as Shot; or the arrays r "
+            "and x with loop (one text or one per point) and measured (seconds, NaN or None: "
+            "no trip). times, tolerance and time_tolerance as for shots. The assessment runs "
+            "without the GIL.");
 }
 
 }  // namespace quorin::python

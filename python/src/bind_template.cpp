@@ -182,6 +182,56 @@ constexpr const char* kLoadDoc =
     "surrogateescape so that bytes no code page maps survive. Raises quorin.Error when the file "
     "cannot be read, LookupError for an unknown codepage.";
 
+// A template's or a sequence's class with what the two share: load, from_text, raw, text,
+// codepage and save.
+template <typename Ref>
+py::class_<Ref> DefineDocument(py::module_& m, const char* name, const char* doc,
+                               Document::Kind kind, const std::string& reads, const char* rawDoc) {
+    std::string noun = name;
+    noun[0] = static_cast<char>(noun[0] - 'A' + 'a');
+    py::class_<Ref> c(m, name, doc);
+    c.def_static(
+         "load",
+         [kind](const py::object& source, const std::string& codepage) {
+             return Ref{LoadDocument(kind, source, codepage)};
+         },
+         py::arg("source"), py::arg("codepage") = "GBK", (reads + kLoadDoc).c_str())
+        .def_static(
+            "from_text",
+            [kind](const py::str& text, const std::string& codepage) {
+                return Ref{DocumentFromText(kind, text, codepage)};
+            },
+            py::arg("text"), py::arg("codepage") = "GBK",
+            ("Reads a " + noun + " from a str, encoded with codepage (surrogateescape).").c_str())
+        .def_property_readonly(
+            "raw",
+            [](const Ref& r) {
+                ShortCall call;
+                return py::bytes(r.doc->Bytes());
+            },
+            rawDoc)
+        .def_property_readonly(
+            "text",
+            [](const Ref& r) {
+                std::string bytes;
+                {
+                    ShortCall call;
+                    bytes = r.doc->Bytes();
+                }
+                return r.doc->Decode(bytes);
+            },
+            "raw as str.")
+        .def_property_readonly(
+            "codepage", [](const Ref& r) { return r.doc->Codec(); },
+            "The codec texts are decoded with.")
+        .def(
+            "save", [](const Ref& r, const py::object& path) { SaveDocument(*r.doc, path); },
+            py::arg("path"),
+            "Writes raw to path atomically (an existing file stays intact on failure). Raises "
+            "quorin.Error when it cannot be written.");
+    return c;
+}
+
 }  // namespace
 
 void BindTemplate(py::module_& m) {
@@ -277,47 +327,13 @@ void BindTemplate(py::module_& m) {
     auto table = [](ParamKind kind) {
         return [kind](const TemplateRef& r) { return ParameterTableRef{r.doc, kind}; };
     };
-    py::class_<TemplateRef>(m, "Template",
-                            "A relay template: header, settings, common parameters, binary "
-                            "inputs, report items and characteristic zones.")
-        .def_static(
-            "load",
-            [](const py::object& source, const std::string& codepage) {
-                return TemplateRef{LoadDocument(Document::Kind::kTemplate, source, codepage)};
-            },
-            py::arg("source"), py::arg("codepage") = "GBK",
-            (std::string("Reads a template (or a whole sequence, whose template is read). ") +
-             kLoadDoc)
-                .c_str())
-        .def_static(
-            "from_text",
-            [](const py::str& text, const std::string& codepage) {
-                return TemplateRef{DocumentFromText(Document::Kind::kTemplate, text, codepage)};
-            },
-            py::arg("text"), py::arg("codepage") = "GBK",
-            "Reads a template from a str, encoded with codepage (surrogateescape).")
-        .def_property_readonly(
-            "raw",
-            [](const TemplateRef& r) {
-                ShortCall call;
-                return py::bytes(r.doc->Bytes());
-            },
-            "The bytes read, byte for byte; after a value was set, the text with its section "
-            "written anew.")
-        .def_property_readonly(
-            "text",
-            [](const TemplateRef& r) {
-                std::string bytes;
-                {
-                    ShortCall call;
-                    bytes = r.doc->Bytes();
-                }
-                return r.doc->Decode(bytes);
-            },
-            "raw as str.")
-        .def_property_readonly(
-            "codepage", [](const TemplateRef& r) { return r.doc->Codec(); },
-            "The codec texts are decoded with.")
+    DefineDocument<TemplateRef>(m, "Template",
+                                "A relay template: header, settings, common parameters, binary "
+                                "inputs, report items and characteristic zones.",
+                                Document::Kind::kTemplate,
+                                "Reads a template (or a whole sequence, whose template is read). ",
+                                "The bytes read, byte for byte; after a value was set, the text "
+                                "with its section written anew.")
         .def_property_readonly(
             "relay_name", Header([](const CRelayTemplate& t) { return t.ProtectiveRelayName(); }),
             "ProtectiveRelayName.")
@@ -346,62 +362,17 @@ void BindTemplate(py::module_& m) {
             py::arg("expression"),
             "Evaluates an expression over the template's parameter IDs and the keyword "
             "constants. Returns Evaluation(value, status, error_position), as quorin.eval.")
-        .def(
-            "save",
-            [](const TemplateRef& r, const py::object& path) { SaveDocument(*r.doc, path); },
-            py::arg("path"),
-            "Writes raw to path atomically (an existing file stays intact on failure). Raises "
-            "quorin.Error when it cannot be written.")
         .def("__repr__", &TemplateRepr);
 
-    py::class_<SequenceRef>(m, "Sequence",
-                            "A test sequence (template, report section and test item blocks) "
-                            "loaded into the Quorin component, as a host loads it.")
-        .def_static(
-            "load",
-            [](const py::object& source, const std::string& codepage) {
-                return SequenceRef{LoadDocument(Document::Kind::kSequence, source, codepage)};
-            },
-            py::arg("source"), py::arg("codepage") = "GBK",
-            (std::string("Reads a sequence. ") + kLoadDoc).c_str())
-        .def_static(
-            "from_text",
-            [](const py::str& text, const std::string& codepage) {
-                return SequenceRef{DocumentFromText(Document::Kind::kSequence, text, codepage)};
-            },
-            py::arg("text"), py::arg("codepage") = "GBK",
-            "Reads a sequence from a str, encoded with codepage (surrogateescape).")
-        .def_property_readonly(
-            "raw",
-            [](const SequenceRef& r) {
-                ShortCall call;
-                return py::bytes(r.doc->Bytes());
-            },
-            "The sequence's bytes: as read, until a value or result is set.")
-        .def_property_readonly(
-            "text",
-            [](const SequenceRef& r) {
-                std::string bytes;
-                {
-                    ShortCall call;
-                    bytes = r.doc->Bytes();
-                }
-                return r.doc->Decode(bytes);
-            },
-            "raw as str.")
-        .def_property_readonly(
-            "codepage", [](const SequenceRef& r) { return r.doc->Codec(); },
-            "The codec texts are decoded with.")
+    DefineDocument<SequenceRef>(m, "Sequence",
+                                "A test sequence (template, report section and test item blocks) "
+                                "loaded into the Quorin component, as a host loads it.",
+                                Document::Kind::kSequence, "Reads a sequence. ",
+                                "The sequence's bytes: as read, until a value or result is set.")
         .def_property_readonly(
             "template", [](const SequenceRef& r) { return TemplateRef{r.doc}; },
             "The sequence's template, as the component read it; setting a value changes the "
             "sequence.")
-        .def(
-            "save",
-            [](const SequenceRef& r, const py::object& path) { SaveDocument(*r.doc, path); },
-            py::arg("path"),
-            "Writes raw to path atomically (an existing file stays intact on failure). Raises "
-            "quorin.Error when it cannot be written.")
         .def("__repr__", [](const SequenceRef& r) {
             return "<quorin.Sequence of " + std::to_string(r.doc->Bytes().size()) + " bytes>";
         });

@@ -156,6 +156,14 @@ py::object PointQuery(const py::object& r, const py::object& x, Query query) {
     return out;
 }
 
+// contains and on_boundary: a yes/no question to the zone's region at points (r, x).
+auto RegionTest(bool (CZoneRegion::*test)(double, double) const) {
+    return [test](const ZoneRef& z, const py::object& r, const py::object& x) {
+        const CZoneRegion region = Region(z);
+        return PointQuery<bool>(r, x, [&](double pr, double px) { return (region.*test)(pr, px); });
+    };
+}
+
 ImpedanceTolerance Tolerance(const std::string& text) {
     ImpedanceTolerance tolerance;
     if (!cli::ParseTolerancePair(text, tolerance.relative, tolerance.absolute))
@@ -244,26 +252,12 @@ void BindZones(py::module_& m) {
             },
             "The five LENS values (forward reach, angle, width ratio, reverse reach, fifth) of a "
             "lens zone, else None.")
-        .def(
-            "contains",
-            [](const ZoneRef& z, const py::object& r, const py::object& x) {
-                const CZoneRegion region = Region(z);
-                return PointQuery<bool>(
-                    r, x, [&](double pr, double px) { return region.Contains(pr, px); });
-            },
-            py::arg("r"), py::arg("x"),
-            "Whether the zone (boundary included, exact on arcs) holds the point (r, x), ohms. "
-            "With arrays of R and X (broadcast against each other) a bool array of their shape.")
-        .def(
-            "on_boundary",
-            [](const ZoneRef& z, const py::object& r, const py::object& x) {
-                const CZoneRegion region = Region(z);
-                return PointQuery<bool>(
-                    r, x, [&](double pr, double px) { return region.OnBoundary(pr, px); });
-            },
-            py::arg("r"), py::arg("x"),
-            "Whether (r, x) lies on the boundary (within a millionth of the zone's size); arrays "
-            "as for contains.")
+        .def("contains", RegionTest(&CZoneRegion::Contains), py::arg("r"), py::arg("x"),
+             "Whether the zone (boundary included, exact on arcs) holds the point (r, x), ohms. "
+             "With arrays of R and X (broadcast against each other) a bool array of their shape.")
+        .def("on_boundary", RegionTest(&CZoneRegion::OnBoundary), py::arg("r"), py::arg("x"),
+             "Whether (r, x) lies on the boundary (within a millionth of the zone's size); arrays "
+             "as for contains.")
         .def(
             "state",
             [](const ZoneRef& z, const py::object& r, const py::object& x,

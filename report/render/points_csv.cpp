@@ -21,14 +21,6 @@ bool Recomputed(size_t column) {
     return column == kExpectedZone || column == kExpectedTime || column == kVerdict;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }

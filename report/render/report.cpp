@@ -130,12 +130,17 @@ int CReport::PictureHeight(std::string_view picName) {
     return 400;
 }
 
-LayoutEntry CReport::Entry(LayoutEntry::Kind kind) const {
+LayoutEntry CReport::Entry(LayoutEntry::Kind kind, int x, int width, int height,
+                           std::string text) const {
     LayoutEntry e;
     e.kind = kind;
     e.item = currentItem_;
     e.page = page_;
+    e.x = x;
     e.y = yInPage_;
+    e.width = width;
+    e.height = height;
+    e.text = std::move(text);
     return e;
 }
 
@@ -258,11 +263,7 @@ void CReport::PrintText(const std::string& text, int x, int right, int height, b
     const QFontMetricsF& fm = Metrics(height, bold);
     QString shown = fm.elidedText(ToQ(text), Qt::ElideRight, rect.width());
 
-    LayoutEntry e = Entry(Kind::kText);
-    e.x = x;
-    e.width = Ceil(fm.horizontalAdvance(shown));
-    e.height = height;
-    e.text = text;
+    LayoutEntry e = Entry(Kind::kText, x, Ceil(fm.horizontalAdvance(shown)), height, text);
     e.bold = bold;
     e.rgb = textRgb_;
     log_.push_back(std::move(e));
@@ -427,11 +428,9 @@ void CReport::DrawParameters(const CReportItem& item, ParameterList which) {
             op.flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
             AddOp(std::move(op));
 
-            LayoutEntry e = Entry(Kind::kParameter);
-            e.x = columnX[col];
-            e.width = std::min(columnW[col], Ceil(widths[size_t(i)]));
-            e.height = height;
-            e.text = lines[size_t(i)];
+            LayoutEntry e =
+                Entry(Kind::kParameter, columnX[col],
+                      std::min(columnW[col], Ceil(widths[size_t(i)])), height, lines[size_t(i)]);
             e.column = col;
             e.nameWidth = Ceil(nameWidth[col]);
             log_.push_back(std::move(e));
@@ -551,21 +550,18 @@ void CReport::DrawTablePart(const CReportTable& table, int tableIndex, int x,
     const int pad = X(kCellPadding);
     const int box = S(kCheckBoxSize);
 
-    auto fill = [this](QRect r, QColor color) {
+    using Shape = ReportOp::Kind;
+    auto shape = [this](Shape kind, QRect rect, QLine line, QColor color, int penWidth) {
         ReportOp op;
-        op.kind = ReportOp::Kind::kFill;
-        op.rect = r;
+        op.kind = kind;
+        op.rect = rect;
+        op.line = line;
         op.color = color;
-        AddOp(std::move(op));
-    };
-    auto line = [this](QLine l, int penWidth) {
-        ReportOp op;
-        op.kind = ReportOp::Kind::kLine;
-        op.line = l;
-        op.color = kGridColor;
         op.penWidth = penWidth;
         AddOp(std::move(op));
     };
+    auto fill = [&](QRect r, QColor color) { shape(Shape::kFill, r, {}, color, 0); };
+    auto line = [&](QLine l, int penWidth) { shape(Shape::kLine, {}, l, kGridColor, penWidth); };
     const int pen = std::max(1, S(1));
 
     for (size_t j = 0; j < rowsShown.size(); ++j) {
@@ -584,12 +580,7 @@ void CReport::DrawTablePart(const CReportTable& table, int tableIndex, int x,
                 if (cell->checkBox != 0) {
                     // Positive: a ticked box; negative: an empty one.
                     QRect square(textX, y + (rowHeight - box) / 2, box, box);
-                    ReportOp frame;
-                    frame.kind = ReportOp::Kind::kRect;
-                    frame.rect = square;
-                    frame.color = kGridColor;
-                    frame.penWidth = pen;
-                    AddOp(std::move(frame));
+                    shape(Shape::kRect, square, {}, kGridColor, pen);
                     if (cell->checkBox > 0) {
                         line(QLine(square.left() + box / 5, square.top() + box / 2,
                                    square.left() + box * 2 / 5, square.bottom() - box / 5),
@@ -630,18 +621,9 @@ void CReport::DrawTablePart(const CReportTable& table, int tableIndex, int x,
         cx += widths[k];
         line(QLine(cx, top, cx, top + height), pen);
     }
-    ReportOp frame;
-    frame.kind = ReportOp::Kind::kRect;
-    frame.rect = QRect(x, top, width, height);
-    frame.color = kGridColor;
-    frame.penWidth = pen;
-    AddOp(std::move(frame));
+    shape(Shape::kRect, QRect(x, top, width, height), {}, kGridColor, pen);
 
-    LayoutEntry e = Entry(Kind::kTablePart);
-    e.x = x;
-    e.width = width;
-    e.height = height;
-    e.text = table.title;
+    LayoutEntry e = Entry(Kind::kTablePart, x, width, height, table.title);
     e.table = tableIndex;
     e.firstRow = firstRow;
     e.rowCount = rowCount;
@@ -668,11 +650,7 @@ void CReport::DrawGraph(const CReportItem& item, int graphIndex) {
     op.sizeFactor = sx_;
     AddOp(std::move(op));
 
-    LayoutEntry e = Entry(Kind::kGraph);
-    e.x = x;
-    e.width = width;
-    e.height = height;
-    e.text = graph.picName;
+    LayoutEntry e = Entry(Kind::kGraph, x, width, height, graph.picName);
     e.graph = graphIndex;
     log_.push_back(std::move(e));
     yInPage_ += height + S(5);
@@ -726,12 +704,8 @@ void CReport::DrawClosingPicture() {
     op.image = std::move(picture);
     AddOp(std::move(op));
 
-    LayoutEntry e = Entry(Kind::kPicture);
-    e.x = X(150);
+    LayoutEntry e = Entry(Kind::kPicture, X(150), width, height, closingPicture_);
     e.y = top - PageTop(page_);
-    e.width = width;
-    e.height = height;
-    e.text = closingPicture_;
     log_.push_back(std::move(e));
     GrowView(top + height);
 }
@@ -765,12 +739,9 @@ int CReport::DrawPageDecoration(int page) {
             logo.rect = QRect(X(960) - w, top + S(20), w, h);
             logo.image = logo_;
             ops.push_back(logo);
-            LayoutEntry e = Entry(Kind::kLogo);
+            LayoutEntry e = Entry(Kind::kLogo, logo.rect.x(), w, h);
             e.page = page;
-            e.x = logo.rect.x();
             e.y = S(20);
-            e.width = w;
-            e.height = h;
             log_.push_back(std::move(e));
         }
         ReportOp number;
@@ -780,12 +751,9 @@ int CReport::DrawPageDecoration(int page) {
         number.fontHeight = S(14);
         number.flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
         ops.push_back(number);
-        LayoutEntry e = Entry(Kind::kPageNumber);
+        LayoutEntry e = Entry(Kind::kPageNumber, 0, width, S(20), FormatInt(page + 1));
         e.page = page;
         e.y = height - S(60);
-        e.width = width;
-        e.height = S(20);
-        e.text = FormatInt(page + 1);
         log_.push_back(std::move(e));
     }
     std::vector<ReportOp>& target = pages_[static_cast<size_t>(page)];

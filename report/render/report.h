@@ -165,7 +165,9 @@ private:
     void NewPage(PageBreakReason reason);
     void GrowView(int reportY);
     void AddOp(ReportOp op);
-    LayoutEntry Entry(LayoutEntry::Kind kind) const;
+    // An entry at the current item, page and position, with its box and text.
+    LayoutEntry Entry(LayoutEntry::Kind kind, int x = 0, int width = 0, int height = 0,
+                      std::string text = {}) const;
     const QFontMetricsF& Metrics(int height, bool bold);
 
     void PrintLine(const std::string& text, int x, int height, bool bold);

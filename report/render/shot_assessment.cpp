@@ -16,14 +16,6 @@ double RankTime(const AssessedZone& zone) {
     return zone.time.value_or(kNoTime);
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -34,6 +26,14 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
 bool ParseFaultLoop(std::string_view text, FaultLoop& loop) {
     if (text == "LN") {
@@ -59,26 +59,20 @@ std::optional<double> Expectation::Time() const {
     return zone ? zone->time : std::nullopt;
 }
 
+namespace {
+// By Verdict: the name in points files and the character of a result string.
+constexpr struct {
+    const char* name;
+    char result;
+} kVerdicts[] = {{"pass", '1'}, {"fail", '0'}, {"not-assessed", '-'}};
+}  // namespace
+
 const char* VerdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::kPass:
-            return "pass";
-        case Verdict::kFail:
-            return "fail";
-        default:
-            return "not-assessed";
-    }
+    return kVerdicts[static_cast<int>(verdict)].name;
 }
 
 char ResultChar(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::kPass:
-            return '1';
-        case Verdict::kFail:
-            return '0';
-        default:
-            return '-';
-    }
+    return kVerdicts[static_cast<int>(verdict)].result;
 }
 
 CShotModel::CShotModel(const CZoneTable& zones, IZoneEvaluator* evaluator,

@@ -24,6 +24,9 @@ namespace quorin {
 
 enum class FaultLoop { kLN, kLL };
 
+// text without the blanks and tabs around it.
+std::string_view Trimmed(std::string_view text);
+
 // "LN" or "LL", exactly; false (loop unchanged) for anything else.
 bool ParseFaultLoop(std::string_view text, FaultLoop& loop);
 const char* FaultLoopName(FaultLoop loop);

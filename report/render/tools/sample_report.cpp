@@ -94,6 +94,16 @@ double RayReach(const std::vector<RxPoint>& corners, double degrees) {
     return best;
 }
 
+// A passed point is a green cross, a failed one a red circle.
+TestPoint Point(RxPoint at, bool pass, int diameter) {
+    TestPoint p;
+    p.at = at;
+    p.color = pass ? kPassColor : kFailColor;
+    p.marker = pass ? kMarkerCross : kMarkerCircle;
+    p.diameter = diameter;
+    return p;
+}
+
 CGraph ZonePlot(const std::vector<TestPoint>& points, bool allZones) {
     CharacteristicPlot plot;
     for (size_t i = 0; i < std::size(kZones); ++i)
@@ -187,12 +197,7 @@ CReportItem ZoneReachTest(int number) {
         pointRows.push_back({FormatInt(i + 1), F(r, 3), F(x, 3), F(s.tNom, 3), F(s.tAct, 3),
                              (deviation >= 0 ? "+" : "") + F(deviation * 1000.0, 0) + " ms",
                              pass ? "Passed" : "Failed"});
-        TestPoint p;
-        p.at = {r, x};
-        p.color = pass ? kPassColor : kFailColor;
-        p.marker = pass ? kMarkerCross : kMarkerCircle;
-        p.diameter = 10;
-        points.push_back(p);
+        points.push_back(Point({r, x}, pass, 10));
     }
     item.tables.push_back(Table("Test Point Parameters", TableKind::kTestPointParameters,
                                 {{"Point", 60},
@@ -236,13 +241,8 @@ CReportItem BoundarySearchTest(int number) {
         const double deviation = (found - set) / set * 100.0;
         rows.push_back({FormatInt(i + 1), F(angle, 1), F(set, 3), F(found, 3),
                         (deviation >= 0 ? "+" : "") + F(deviation, 2), "Passed"});
-        TestPoint p;
         const double rad = angle * std::numbers::pi / 180.0;
-        p.at = {found * std::cos(rad), found * std::sin(rad)};
-        p.color = kPassColor;
-        p.marker = kMarkerCross;
-        p.diameter = 7;
-        points.push_back(p);
+        points.push_back(Point({found * std::cos(rad), found * std::sin(rad)}, true, 7));
     }
     item.tables.push_back(Table("Search Results", TableKind::kTestPoints,
                                 {{"No.", 60},
