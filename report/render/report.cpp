@@ -132,16 +132,14 @@ int CReport::PictureHeight(std::string_view picName) {
 
 LayoutEntry CReport::Entry(LayoutEntry::Kind kind, int x, int width, int height,
                            std::string text) const {
-    LayoutEntry e;
-    e.kind = kind;
-    e.item = currentItem_;
-    e.page = page_;
-    e.x = x;
-    e.y = yInPage_;
-    e.width = width;
-    e.height = height;
-    e.text = std::move(text);
-    return e;
+    return {.kind = kind,
+            .item = currentItem_,
+            .page = page_,
+            .x = x,
+            .y = yInPage_,
+            .width = width,
+            .height = height,
+            .text = std::move(text)};
 }
 
 const QFontMetricsF& CReport::Metrics(int height, bool bold) {
