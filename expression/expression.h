@@ -70,7 +70,7 @@ enum class ExprOp : std::uint8_t {
 };
 
 // The status of an evaluation; each event overwrites the previous one, the last one wins. The
-// numbers are those that templates, the COM interface and `quorin eval` show.
+// numbers are fixed: `quorin eval` and the Python package show them.
 enum class ExprStatus : int {
     NoTree = -1,       // Evaluate without a parsed tree
     Ok = 0,            // nothing happened
@@ -92,7 +92,7 @@ enum class ExprParseStatus {
     TooLong,             // a text longer than CExpression::kMaxTextLength
 };
 
-// The result of CExpression::Parse, after pugixml's xml_parse_result.
+// What CExpression::Parse did: true when the whole text parsed, else why and where it stopped.
 struct ExprParseResult {
     ExprParseStatus status = ExprParseStatus::Ok;
     // Where parsing stopped, a 0-based position: the text's end after a success, else the error
