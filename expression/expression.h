@@ -39,35 +39,14 @@ class CValue;
 // by zero.
 inline constexpr double kCalcFailure = -100000.0;
 
-// Node kinds; where an operator exists the code is its character.
+// Node kinds: an operator's code is its character; the functions count up from 150, SIN to ABS.
+// clang-format off
 enum class ExprOp : std::uint8_t {
-    Not = 33,       // "!"
-    And = 38,       // "&"
-    Multiply = 42,  // "*"
-    Add = 43,       // "+"
-    List = 44,      // ","
-    Subtract = 45,  // "-"
-    Divide = 47,    // "/"
-    Less = 60,      // "<"
-    Greater = 62,   // ">"
-    Number = 64,    // "@"
-    Power = 94,     // "^"
-    Name = 96,      // "`"
-    Or = 124,       // "|"
-    Sin = 150,
-    Cos = 151,
-    Exp = 152,
-    Sqrt = 153,
-    Log = 154,
-    Tg = 155,
-    Ctg = 156,
-    Asin = 157,
-    Acos = 158,
-    Atg = 159,
-    Max = 160,
-    Min = 161,
-    Abs = 162,
+    Not = '!', And = '&', Multiply = '*', Add = '+', List = ',', Subtract = '-', Divide = '/',
+    Less = '<', Greater = '>', Number = '@', Power = '^', Name = '`', Or = '|',
+    Sin = 150, Cos, Exp, Sqrt, Log, Tg, Ctg, Asin, Acos, Atg, Max, Min, Abs
 };
+// clang-format on
 
 // The status of an evaluation; each event overwrites the previous one, the last one wins. The
 // numbers are fixed: `quorin eval` and the Python package show them.

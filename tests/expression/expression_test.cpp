@@ -103,7 +103,8 @@ TEST_F(ExpressionTest, EvaluatesGrammarQuirksAndStatuses) {
         {"MAX(1,2)", 2}, {"MIN(1,2)", 1}, {"MAX(4,2+3)", 4}, {"MAX(4,(2+3))", 5},
         {"MIN(5,1-9)", 5}, {"MAX(-3)", 3}, {"max(X,Y)", 4, NameResolved},
         {"MAX(X,1/0)", 2.5, NameResolved}, {"MIN(X,1/0)", -1000, DivideByZero},
-        {"MAX(5,1/0)", 5, DivideByZero}, {"MAX(5,X)", 5, NameResolved}, {"MIN(1,X)", 1, NameResolved},
+        {"MAX(5,1/0)", 5, DivideByZero}, {"MAX(5,X)", 5, NameResolved},
+        {"MIN(1,X)", 1, NameResolved},
         {"MAX(SQRT(-1),0*X)", 0, NameResolved}, {"MIN(SQRT(-1),0*X)", 0, NameResolved},
         {"MAX(0*X,SQRT(-1))", 0, DomainError}, {"MIN(0*X,SQRT(-1))", 0, DomainError},
         {"MAX(MAX(X,1/0),2)", 2.5, NameResolved}, {"MIN(MIN(1/0,X),Y)", -1000, DivideByZero},
@@ -140,9 +141,10 @@ TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
     } cases[] = {
         {"", 0, P::ExpectedOperand}, {"*3", 0, P::ExpectedOperand}, {".5", 0, P::ExpectedOperand},
         {"#", 0, P::ExpectedOperand}, {"   ", 3, P::ExpectedOperand}, {"-", 1, P::ExpectedOperand},
-        {"()", 1, P::ExpectedOperand}, {"1+", 2, P::ExpectedOperand}, {"2*-", 3, P::ExpectedOperand},
-        {"(1+2) *3", 5, P::TrailingText}, {"(1+2)3", 5, P::TrailingText}, {"1)", 1, P::TrailingText},
-        {"1 2", 2, P::TrailingText}, {"(1+2", 4, P::MissingParenthesis},
+        {"()", 1, P::ExpectedOperand}, {"1+", 2, P::ExpectedOperand},
+        {"2*-", 3, P::ExpectedOperand}, {"(1+2) *3", 5, P::TrailingText},
+        {"(1+2)3", 5, P::TrailingText}, {"1)", 1, P::TrailingText}, {"1 2", 2, P::TrailingText},
+        {"(1+2", 4, P::MissingParenthesis},
         // Unknown names stop after the name and its blanks; names are case-sensitive.
         {"FOO  +1", 5, P::UnknownName}, {"z1", 2, P::UnknownName}, {"SIN3", 4, P::UnknownName},
         {"1e3", 3, P::UnknownName}, {"1..2.x", 6, P::UnknownName},
