@@ -156,6 +156,16 @@ py::object PointQuery(const py::object& r, const py::object& x, Query query) {
     return out;
 }
 
+// A property of the zones of one kind: None for the others.
+template <typename Value>
+auto OfKind(int kind, Value value) {
+    return [kind, value](const ZoneRef& z) -> py::object {
+        const ZoneData d = Data(z);
+        if (d.zone.kind != kind) return py::none();
+        return value(d);
+    };
+}
+
 // contains and on_boundary: a yes/no question to the zone's region at points (r, x).
 auto RegionTest(bool (CZoneRegion::*test)(double, double) const) {
     return [test](const ZoneRef& z, const py::object& r, const py::object& x) {
@@ -232,24 +242,22 @@ void BindZones(py::module_& m) {
         .def_property_readonly(
             "box", [](const ZoneRef& z) { return BoxOf(ZoneExtents(Data(z).drawn)); },
             "Box of the zone as drawn, arcs included; None when nothing is drawn.")
-        .def_property_readonly(
-            "circle",
-            [](const ZoneRef& z) -> py::object {
-                const ZoneData d = Data(z);
-                if (d.zone.kind != kZoneCircle) return py::none();
-                const double s = d.zone.invert != 0 ? -1.0 : 1.0;
-                return py::make_tuple(Point(s * d.drawn.circleCenter.r, s * d.drawn.circleCenter.x),
-                                      d.drawn.circleRadius);
-            },
-            "(center, radius) of a circle zone, else None.")
+        .def_property_readonly("circle",
+                               OfKind(kZoneCircle,
+                                      [](const ZoneData& d) {
+                                          const double s = d.zone.invert != 0 ? -1.0 : 1.0;
+                                          return py::make_tuple(Point(s * d.drawn.circleCenter.r,
+                                                                      s * d.drawn.circleCenter.x),
+                                                                d.drawn.circleRadius);
+                                      }),
+                               "(center, radius) of a circle zone, else None.")
         .def_property_readonly(
             "lens",
-            [](const ZoneRef& z) -> py::object {
-                const ZoneData d = Data(z);
-                if (d.zone.kind != kZoneLens) return py::none();
-                const LensValues& v = d.drawn.lens;
-                return py::make_tuple(v[0], v[1], v[2], v[3], v[4]);
-            },
+            OfKind(kZoneLens,
+                   [](const ZoneData& d) {
+                       const LensValues& v = d.drawn.lens;
+                       return py::make_tuple(v[0], v[1], v[2], v[3], v[4]);
+                   }),
             "The five LENS values (forward reach, angle, width ratio, reverse reach, fifth) of a "
             "lens zone, else None.")
         .def("contains", RegionTest(&CZoneRegion::Contains), py::arg("r"), py::arg("x"),
