@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "cli/zone_plot.h"
+#include "frontend/zone_plot.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
 #include "report/render/assessment_report.h"

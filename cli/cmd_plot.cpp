@@ -7,8 +7,8 @@
 
 #include "cli/cmd_template.h"
 #include "cli/commands.h"
-#include "cli/gui_app.h"
-#include "cli/zone_plot.h"
+#include "frontend/gui_app.h"
+#include "frontend/zone_plot.h"
 #include "template/relay_template.h"
 
 namespace quorin::cli {

@@ -7,10 +7,10 @@
 
 #include "cli/cmd_template.h"
 #include "cli/commands.h"
-#include "cli/component_host.h"
-#include "cli/gui_app.h"
 #include "cli/progress_bar.h"
-#include "cli/sequence_report.h"
+#include "frontend/component_host.h"
+#include "frontend/gui_app.h"
+#include "frontend/sequence_report.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/numtext.h"

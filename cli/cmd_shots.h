@@ -22,10 +22,6 @@ struct ShotsOptions : ShotOptions {
     std::string outputPath;           // empty: standard output
 };
 
-// Angles as "FROM:TO:STEP" (STEP above 0, at most 3601 angles) or "A,B,...". False for any
-// other text.
-bool ParseAngles(const std::string& text, std::vector<double>& angles);
-
 // Runs the command; returns the exit status. With -o the file is written whole or not at all and
 // "wrote <path> (<n> points)" is printed; errors go to stderr as "quorin shots: <message>":
 // LoadShotSetup's, and

@@ -2,66 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
 #include "cli/cmd_template.h"
-#include "expression/expression.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
 
 namespace quorin::cli {
-namespace {
-
-bool ParseNumber(std::string_view text, double& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size() &&
-           std::isfinite(value) && value >= 0.0;
-}
-
-bool HasIndex(const CZoneTable& zones, int index) {
-    for (int slot = 1; slot <= zones.Count(); ++slot)
-        if (zones.Zone(slot).index == index) return true;
-    return false;
-}
-
-}  // namespace
-
-bool ParseZoneTime(CRelayTemplate& t, const std::string& given, std::map<int, double>& times,
-                   std::string& error) {
-    const size_t equals = given.find('=');
-    int index = 0;
-    const char* first = given.data();
-    const char* last = first + (equals == std::string::npos ? 0 : equals);
-    const auto [end, ec] = std::from_chars(first, last, index);
-    if (equals == std::string::npos || equals == 0 || ec != std::errc() || end != last ||
-        equals + 1 == given.size()) {
-        error = "--time " + given + ": write it as INDEX=EXPR, for example 2=T2";
-        return false;
-    }
-    if (!HasIndex(t.Zones(), index)) {
-        error = "--time " + given + ": no zone has the index " + FormatInt(index);
-        return false;
-    }
-    // The template's own evaluation; the parse position also catches a text that fails at its
-    // first character, for which the value alone would be 0.
-    CExpression expression;
-    CalcOutcome outcome;
-    const double value =
-        CalcExpressionText(expression, &t.NameTable(), given.substr(equals + 1), &outcome);
-    if (!outcome.parse || value == kCalcFailure || !std::isfinite(value)) {
-        error = "--time " + given + ": the expression does not evaluate";
-        return false;
-    }
-    if (value < 0.0) {
-        error = "--time " + given + ": the time " + FormatFixed(value, 3) + " s is below 0";
-        return false;
-    }
-    times[index] = value;
-    return true;
-}
-
 ShotSetup::ShotSetup() = default;
 ShotSetup::~ShotSetup() = default;
 
@@ -81,18 +28,6 @@ void AddShotOptions(CLI::App& cmd, ShotOptions& o, bool withTimeTolerance) {
                    "Time tolerance: max(REL * t, ABS seconds) around each zone time")
         ->type_name("REL%,ABS")
         ->default_str(o.timeTolerance);
-}
-
-bool ParseTolerancePair(const std::string& text, double& relative, double& absolute) {
-    const size_t percent = text.find("%,");
-    if (percent == std::string::npos) return false;
-    double rel = 0.0, abs = 0.0;
-    if (!ParseNumber(std::string_view(text).substr(0, percent), rel) ||
-        !ParseNumber(std::string_view(text).substr(percent + 2), abs))
-        return false;
-    relative = rel / 100.0;
-    absolute = abs;
-    return true;
 }
 
 bool LoadShotSetup(const ShotOptions& o, ShotSetup& setup, std::string& error) {

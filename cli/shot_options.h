@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/shot_inputs.h"
 #include "report/render/shot_assessment.h"
 
 namespace CLI {
@@ -30,15 +31,6 @@ struct ShotOptions {
 
 // Adds SEQ (required), --time and --tolerance, and --time-tolerance when withTimeTolerance.
 void AddShotOptions(CLI::App& cmd, ShotOptions& options, bool withTimeTolerance);
-
-// "REL%,ABS" with both parts finite and not negative ("5%,0.05" is 0.05 and 0.05). False for any
-// other text.
-bool ParseTolerancePair(const std::string& text, double& relative, double& absolute);
-
-// One "INDEX=EXPR" of --time: EXPR evaluated over the template's names into times[INDEX].
-// False with error, times unchanged, as LoadShotSetup words it for --time.
-bool ParseZoneTime(CRelayTemplate& relayTemplate, const std::string& given,
-                   std::map<int, double>& times, std::string& error);
 
 // The template of the options' sequence and the model of its zones. The template outlives the
 // model, which evaluated zone fields through it.

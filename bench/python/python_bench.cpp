@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/component_host.h"
+#include "frontend/component_host.h"
 #include "platform/files.h"
 #include "template/relay_template.h"
 #include "zones/zone_region.h"
@@ -68,7 +68,7 @@ BENCHMARK(BM_LoadSequence_Python)->Name("load_sequence/python");
 void BM_LoadSequence_Cpp(benchmark::State& state) {
     const std::string& data = Sample();
     for (auto _ : state) {
-        auto host = std::make_unique<quorin::cli::ComponentHost>();
+        auto host = std::make_unique<quorin::ComponentHost>();
         std::string error;
         if (!host->Create(&error)) state.SkipWithError(error.c_str());
         host->Load(data);

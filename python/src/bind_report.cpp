@@ -2,8 +2,8 @@
 // report written as PDF, PNG pages and XML.
 #include <pybind11/stl.h>
 
-#include "cli/gui_app.h"
-#include "cli/sequence_report.h"
+#include "frontend/gui_app.h"
+#include "frontend/sequence_report.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "python/src/document.h"
@@ -105,7 +105,7 @@ py::list Write(ReportRef& report, const py::object& pdf, const py::object& pngDi
     {
         LongCall call;
         if (!pdfPath.empty() || !pngPath.empty()) {
-            cli::EnsureGuiApplication();
+            EnsureGuiApplication();
             CReport composed(report.setting);
             composed.SetItems(report.items);
             composed.SetExtraHeaderTables(report.extraHeaderTables);
@@ -149,7 +149,7 @@ ReportRef Compose(const SequenceRef& r, const py::object& settings, int chapter)
     if (chapter < 0 || chapter > 9999) throw py::value_error("chapter must lie in 0..9999");
     CReportSetting setting = LoadReportSettings(settings);
     LongCall call;
-    cli::SequenceReport composed = cli::ComposeSequenceReport(*r.doc->Host(), setting, chapter);
+    SequenceReport composed = ComposeSequenceReport(*r.doc->Host(), setting, chapter);
     return ReportRef{std::move(composed.items), std::move(composed.extraHeaderTables),
                      std::move(setting)};
 }

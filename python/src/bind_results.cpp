@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "cli/cmd_results.h"
+#include "frontend/result_entry.h"
 #include "python/src/document.h"
 #include "python/src/records.h"
 
@@ -15,16 +15,16 @@ bool IsBlank(std::string_view text) {
 }
 
 py::list Items(const SequenceRef& r) {
-    std::map<int, cli::OwnItem> own;
+    std::map<int, OwnItem> own;
     {
         ShortCall call;
-        own = cli::OwnItems(*r.doc->Host());
+        own = OwnItems(*r.doc->Host());
     }
     const Document& doc = *r.doc;
     py::list out;
     for (const auto& [index, item] : own) {
         py::list parameters;
-        for (const cli::ItemParameter& p : item.parameters)
+        for (const ItemParameter& p : item.parameters)
             parameters.append(MakeRecord("ItemParameter", p.number, doc.Decode(p.name),
                                          doc.Decode(IsBlank(p.value) ? "" : p.value),
                                          doc.Decode(p.require)));
@@ -63,22 +63,21 @@ void SetResults(const SequenceRef& r, const py::dict& results) {
         given.emplace_back(Key(key), py::reinterpret_borrow<py::object>(value));
     // Every entry is checked before the first reaches the component: an error changes nothing.
     ShortCall call;
-    const std::map<int, cli::OwnItem> own = cli::OwnItems(*doc.Host());
+    const std::map<int, OwnItem> own = OwnItems(*doc.Host());
     const int itemCount = doc.Host()->ItemCount();
-    std::vector<cli::ResultEntry> entries;
+    std::vector<ResultEntry> entries;
     std::string error;
     for (const auto& [key, value] : given) {
-        if (!cli::CheckResultTarget(key.first, key.second, own, itemCount, &error))
+        if (!CheckResultTarget(key.first, key.second, own, itemCount, &error))
             throw py::value_error(error);
         const std::string name = std::to_string(key.first) + "." + std::to_string(key.second);
-        cli::ResultEntry entry{key.first, key.second,
-                               doc.EncodeStrict(py::str(value), "the result for " + name)};
-        if (!cli::CheckResultValue(entry, &error)) throw py::value_error(error);
+        ResultEntry entry{key.first, key.second,
+                          doc.EncodeStrict(py::str(value), "the result for " + name)};
+        if (!CheckResultValue(entry, &error)) throw py::value_error(error);
         entries.push_back(std::move(entry));
     }
     std::string stored;
-    if (!cli::EnterResults(*doc.Host(), doc.Bytes(), own, entries, &stored, &error))
-        throw Error(error);
+    if (!EnterResults(*doc.Host(), doc.Bytes(), own, entries, &stored, &error)) throw Error(error);
     doc.Replace(std::move(stored));
 }
 

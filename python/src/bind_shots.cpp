@@ -7,11 +7,9 @@
 #include <map>
 #include <memory>
 
-#include "cli/cmd_assess.h"
-#include "cli/cmd_shots.h"
-#include "cli/gui_app.h"
-#include "cli/shot_options.h"
-#include "cli/zone_plot.h"
+#include "frontend/gui_app.h"
+#include "frontend/shot_inputs.h"
+#include "frontend/zone_plot.h"
 #include "platform/numtext.h"
 #include "python/src/document.h"
 #include "python/src/records.h"
@@ -34,7 +32,7 @@ struct Model {
 // "REL%,ABS" into relative and absolute; ValueError worded as the commands word it.
 void Tolerance(const std::string& text, const char* what, const char* example, double& relative,
                double& absolute) {
-    if (!cli::ParseTolerancePair(text, relative, absolute))
+    if (!ParseTolerancePair(text, relative, absolute))
         throw py::value_error(std::string(what) + " " + text +
                               ": write it as REL%,ABS, for example " + example);
 }
@@ -69,7 +67,7 @@ Model MakeModel(const TemplateRef& r, const py::object& times, const std::string
     std::map<int, double> seconds;
     for (const std::string& given : texts) {
         std::string error;
-        if (!cli::ParseZoneTime(t, given, seconds, error))
+        if (!ParseZoneTime(t, given, seconds, error))
             throw py::value_error(error.rfind("--", 0) == 0 ? error.substr(2) : error);
     }
     return {r.doc, std::make_unique<CShotModel>(t.Zones(), &t, seconds, impedance, time)};
@@ -101,7 +99,7 @@ std::vector<FaultLoop> Loops(const py::object& loops) {
 std::vector<double> Angles(const py::object& angles) {
     std::vector<double> out;
     if (py::isinstance<py::str>(angles)) {
-        if (!cli::ParseAngles(angles.cast<std::string>(), out))
+        if (!ParseAngles(angles.cast<std::string>(), out))
             throw py::value_error("angles " + angles.cast<std::string>() +
                                   ": write FROM:TO:STEP or a list A,B,...");
         return out;
@@ -312,7 +310,7 @@ void BindShots(py::module_& m) {
                 std::vector<CReportItem> items(1);
                 {
                     LongCall call;
-                    cli::EnsureGuiApplication();
+                    EnsureGuiApplication();
                     CRelayTemplate& t = a.model.doc->Template();
                     if (setting.Header(HeaderValue::kDeviceName).empty())
                         setting.SetHeader(HeaderValue::kDeviceName, t.ProtectiveRelayName());
@@ -336,7 +334,7 @@ void BindShots(py::module_& m) {
                 bool ok = false;
                 {
                     LongCall call;
-                    cli::EnsureGuiApplication();
+                    EnsureGuiApplication();
                     ok = RenderCharacteristicPlot(
                         AssessmentPlot(Characteristic(*a.model.doc), a.points), name,
                         QSize(width, height), &error);

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "cli/gui_app.h"
-#include "cli/shot_options.h"
-#include "cli/zone_plot.h"
+#include "frontend/gui_app.h"
+#include "frontend/shot_inputs.h"
+#include "frontend/zone_plot.h"
 #include "graphs/characteristic_plot.h"
 #include "python/src/document.h"
 #include "python/src/records.h"
@@ -107,7 +107,7 @@ void Plot(const TemplateRef& r, const py::object& path, int width, int height,
     bool ok = false;
     {
         LongCall call;
-        cli::EnsureGuiApplication();
+        EnsureGuiApplication();
         CRelayTemplate& t = r.doc->Template();
         const CharacteristicPlot plot = ZonesToCharacteristicPlot(
             t.Zones(), ownTitle ? titleBytes : t.ProtectiveRelayName(), &t);
@@ -176,7 +176,7 @@ auto RegionTest(bool (CZoneRegion::*test)(double, double) const) {
 
 ImpedanceTolerance Tolerance(const std::string& text) {
     ImpedanceTolerance tolerance;
-    if (!cli::ParseTolerancePair(text, tolerance.relative, tolerance.absolute))
+    if (!ParseTolerancePair(text, tolerance.relative, tolerance.absolute))
         throw py::value_error("tolerance " + text + ": write it as REL%,ABS, for example 5%,0.05");
     return tolerance;
 }

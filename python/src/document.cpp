@@ -118,7 +118,7 @@ Document::Document(Kind kind, std::string bytes, std::string codec)
         ownTemplate_ = std::make_unique<CRelayTemplate>();
         template_ = ownTemplate_.get();
     } else {
-        host_ = std::make_unique<cli::ComponentHost>();
+        host_ = std::make_unique<ComponentHost>();
         std::string error;
         if (!host_->Create(&error)) throw Error(error);
         template_ = host_->Template();

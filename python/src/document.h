@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/component_host.h"
+#include "frontend/component_host.h"
 #include "report/report_item.h"
 #include "report/report_setting.h"
 #include "template/relay_template.h"
@@ -79,7 +79,7 @@ public:
     const std::string& Bytes() const { return bytes_; }
     const std::string& Codec() const { return codec_; }
     CRelayTemplate& Template() { return *template_; }
-    cli::ComponentHost* Host() { return host_.get(); }
+    ComponentHost* Host() { return host_.get(); }
 
     // Bytes of the document as str, and back; lossless both ways (surrogateescape).
     py::str Decode(std::string_view bytes) const;
@@ -98,7 +98,7 @@ private:
     std::string bytes_;
     std::string codec_;
     std::unique_ptr<CRelayTemplate> ownTemplate_;
-    std::unique_ptr<cli::ComponentHost> host_;
+    std::unique_ptr<ComponentHost> host_;
     CRelayTemplate* template_ = nullptr;
 };
 

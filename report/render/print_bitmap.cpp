@@ -1,20 +1,26 @@
 #include "report/render/print_bitmap.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <cstdio>
 
 namespace quorin {
 
+namespace {
+UserMessageHandler& Handler() {
+    static UserMessageHandler handler;
+    return handler;
+}
+}  // namespace
+
+void SetUserMessageHandler(UserMessageHandler handler) {
+    Handler() = std::move(handler);
+}
+
 void ShowUserMessage(const std::string& text) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                        QString::fromStdString(text), QMessageBox::Ok);
-        box.setObjectName(QStringLiteral("userMessage"));
-        box.exec();
+    if (Handler()) {
+        Handler()(text);
         return;
     }
     std::fprintf(stderr, "%s\n", text.c_str());

@@ -9,8 +9,13 @@
 
 namespace quorin {
 
-// Shows text to the user: a message box with an OK button while a QApplication (widgets) runs,
-// otherwise the text and a line break on standard error.
+// Where messages meant for the user go. The widgets layer sets a message box
+// (report/widgets/user_message_box.h); an empty handler, the default, writes the text and a line
+// break on standard error.
+using UserMessageHandler = std::function<void(const std::string&)>;
+void SetUserMessageHandler(UserMessageHandler handler);
+
+// Shows text to the user through the handler set last.
 void ShowUserMessage(const std::string& text);
 
 // The default printer (QPrinterInfo::defaultPrinter()) at high resolution; null when there is

@@ -1,4 +1,4 @@
-#include "cli/component_host.h"
+#include "frontend/component_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/zone_plot.h"
+#include "frontend/zone_plot.h"
 
 #include <gtest/gtest.h>
 

@@ -95,7 +95,6 @@ TEST(ProgramFolder, EndsWithSlashAndHonoursOverride) {
     const std::string own = ProgramFolder();
     ASSERT_FALSE(own.empty());
     EXPECT_EQ(own.back(), '/');
-    EXPECT_EQ(own, ExecutableFolder());  // the test program links the platform statically
     setenv("QUORIN_PROGRAM_DIR", "/opt/q", 1);
     EXPECT_EQ(ProgramFolder(), "/opt/q/");
     unsetenv("QUORIN_PROGRAM_DIR");

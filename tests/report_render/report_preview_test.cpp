@@ -11,6 +11,7 @@
 #include "report/render/print_bitmap.h"
 #include "report/render/report.h"
 #include "report/widgets/report_page_view.h"
+#include "report/widgets/user_message_box.h"
 #include "tests/common/qt_environment.h"
 #include "tests/report_render/report_fixture.h"
 
@@ -54,7 +55,9 @@ TEST(ReportPreview, UserMessagesUseAMessageBoxWithOkUnderWidgets) {
         text = box->text() + (box->standardButtons() == QMessageBox::Ok ? " [Ok]" : "");
         box->button(QMessageBox::Ok)->click();
     });
+    ShowUserMessagesInMessageBoxes();
     ShowUserMessage("Error loading bitmap!");
+    SetUserMessageHandler({});
     EXPECT_EQ(text, "Error loading bitmap! [Ok]");
 }
 

@@ -1,5 +1,6 @@
-// The entry points of libquorin.so. Loading the module registers the Qt panel view
-// (component/panel_view.h); in a process without a QApplication it makes no view.
+// The entry points of libquorin.so, where the component meets its Qt panel. Loading the module
+// registers the panel view (component/panel_view.h); in a process without a QApplication it
+// makes no view.
 #include "component/com_interfaces.h"
 #include "component/quorin_com.h"
 #include "panel/panel_registration.h"

@@ -1,5 +1,5 @@
-// The report of a test sequence as the quorin commands compose it: the report head, the
-// component's report items, one item with the template's settings, binary inputs and
+// The report of a test sequence as the quorin command and the Python package compose it: the report
+// head, the component's report items, one item with the template's settings, binary inputs and
 // characteristic, and a closing entry.
 #pragma once
 
@@ -10,12 +10,9 @@
 #include "report/report_setting.h"
 
 namespace quorin {
+
 class CRelayTemplate;
 enum class ParamKind;
-}  // namespace quorin
-
-namespace quorin::cli {
-
 class ComponentHost;
 
 struct SequenceReport {
@@ -52,4 +49,4 @@ std::string ParameterDisplayValue(const CRelayTemplate& relayTemplate, ParamKind
 // as drawn ("-1.912 to 6.974", ohms).
 std::vector<std::vector<std::string>> ZoneRows(CRelayTemplate& relayTemplate);
 
-}  // namespace quorin::cli
+}  // namespace quorin

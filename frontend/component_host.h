@@ -1,5 +1,5 @@
-// The component as the quorin commands drive it: created through libquorin.so's class factory,
-// as a host creates it, and used only through its four interfaces.
+// The component as the quorin command and the Python package drive it: created through
+// libquorin.so's class factory, as a host creates it, and used only through its four interfaces.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 #include "platform/com/com_ptr.h"
 #include "report/report_item.h"
 
-namespace quorin::cli {
+namespace quorin {
 
 class ComponentHost {
 public:
@@ -64,4 +64,4 @@ std::vector<ItemParameter> ItemParameters(std::string_view itemText);
 // not there.
 std::string ReplaceItemKey(std::string_view itemText, std::string_view key, std::string_view value);
 
-}  // namespace quorin::cli
+}  // namespace quorin

@@ -1,4 +1,4 @@
-#include "cli/component_host.h"
+#include "frontend/component_host.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "platform/numtext.h"
 #include "template/key_value_list.h"
 
-namespace quorin::cli {
+namespace quorin {
 namespace {
 
 std::string CreateError(const char* step, HRESULT hr) {
@@ -152,4 +152,4 @@ std::string ReplaceItemKey(std::string_view itemText, std::string_view key,
     return out;
 }
 
-}  // namespace quorin::cli
+}  // namespace quorin

@@ -1,4 +1,4 @@
-#include "cli/gui_app.h"
+#include "frontend/gui_app.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace quorin::cli {
+namespace quorin {
 
 void EnsureGuiApplication() {
     if (QCoreApplication::instance()) return;
@@ -30,4 +30,4 @@ void EnsureGuiApplication() {
     new QGuiApplication(argc, argv);
 }
 
-}  // namespace quorin::cli
+}  // namespace quorin

@@ -1,14 +1,14 @@
-#include "cli/sequence_report.h"
+#include "frontend/sequence_report.h"
 
-#include "cli/component_host.h"
-#include "cli/zone_plot.h"
+#include "frontend/component_host.h"
+#include "frontend/zone_plot.h"
 #include "graphs/characteristic_plot.h"
 #include "platform/codepage.h"
 #include "platform/numtext.h"
 #include "report/equipment.h"
 #include "template/relay_template.h"
 
-namespace quorin::cli {
+namespace quorin {
 namespace {
 
 struct Column {
@@ -180,4 +180,4 @@ SequenceReport ComposeSequenceReport(const ComponentHost& host, CReportSetting& 
     return report;
 }
 
-}  // namespace quorin::cli
+}  // namespace quorin
