@@ -8,20 +8,6 @@
 namespace quorin {
 namespace {
 
-constexpr int kNameBreakEvery = 400;
-constexpr int kResultBreakEvery = 368;
-
-// A CR LF after every `every` characters of text (none after the last ones).
-std::string BrokenEvery(std::string_view text, size_t every) {
-    std::string out;
-    out.reserve(text.size() + 2 * (text.size() / every + 1));
-    for (size_t i = 0; i < text.size(); i += every) {
-        if (i > 0) out += "\r\n";
-        out.append(text.substr(i, every));
-    }
-    return out;
-}
-
 bool NameIsBlank(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
 }
@@ -68,10 +54,6 @@ CPageModel::CPageModel() {
 
 void CPageModel::SetMode(int mode) {
     mode_ = mode;
-}
-
-void CPageModel::SetEditLock(int lock) {
-    editLock_ = lock;
 }
 
 const CPageModel::Row& CPageModel::RowAt(int r) const {
@@ -227,15 +209,6 @@ bool CPageModel::CellClicked(int row, int column, std::string_view cellText) {
 void CPageModel::DecodeClick(std::uint32_t parameter, int* row, int* column) {
     if (row) *row = static_cast<int>(parameter >> 16);
     if (column) *column = static_cast<int>(parameter & 0xFF);
-}
-
-ResultDialogText CPageModel::DialogText(int row) const {
-    ResultDialogText text;
-    if (!ValidRow(row)) return text;
-    const Row& r = rows_[row - 1];
-    text.name = "\r\n" + BrokenEvery(r.name, kNameBreakEvery);
-    text.result = BrokenEvery(r.result, kResultBreakEvery);
-    return text;
 }
 
 bool CPageModel::AcceptDialogResult(int row, std::string_view text) {

@@ -8,7 +8,7 @@
 //
 // A widget forwards: a result typed into column 1 as CellClicked(row, 1, text) followed by
 // CellNotification(row, 1); a click on a cell as CellNotification(row, column); the "!" button as
-// CellClicked(row, 2, ...), then the result dialog with DialogText(row) and, on OK,
+// CellClicked(row, 2, ...), then the result dialog with the row (RowAt) and, on OK,
 // AcceptDialogResult(row, text) and CellNotification(row, 2); the buttons as Add (after the add
 // dialog), Delete and Finish. After each call it shows Layout() again.
 #pragma once
@@ -72,13 +72,6 @@ struct GridLayout {
     int selectedColumn = 0;
 };
 
-// What the result dialog shows for a row: the name with a CR LF before it and after every 400
-// characters, the result with a CR LF after every 368 characters.
-struct ResultDialogText {
-    std::string name;
-    std::string result;
-};
-
 class CPageModel {
 public:
     static constexpr int kMaxRows = 15;
@@ -119,7 +112,6 @@ public:
     int Mode() const { return mode_; }
     void SetMode(int mode);
     int EditLock() const { return editLock_; }
-    void SetEditLock(int lock);
     int AllEntered() const { return allEntered_; }
     // Row r = 1..15; an empty row for any other r.
     const Row& RowAt(int r) const;
@@ -162,8 +154,6 @@ public:
     // low byte.
     static void DecodeClick(std::uint32_t parameter, int* row, int* column);
 
-    // The texts the result dialog opens with for row (empty texts for a row outside 1..15).
-    ResultDialogText DialogText(int row) const;
     // The dialog's OK: the text with every CR LF removed becomes the row's result. False for a
     // row outside 1..15.
     bool AcceptDialogResult(int row, std::string_view text);

@@ -39,6 +39,5 @@ using PanelViewFactory = std::unique_ptr<IPanelView> (*)(CPageModel& model);
 // Registers the factory that component objects without a view use from now on, when a host asks
 // for the panel or a drawing; null removes it. Returns the factory registered before.
 PanelViewFactory SetPanelViewFactory(PanelViewFactory factory);
-PanelViewFactory CurrentPanelViewFactory();
 
 }  // namespace quorin

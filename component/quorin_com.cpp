@@ -106,10 +106,6 @@ PanelViewFactory SetPanelViewFactory(PanelViewFactory factory) {
     return std::exchange(ViewFactory(), factory);
 }
 
-PanelViewFactory CurrentPanelViewFactory() {
-    return ViewFactory();
-}
-
 ServerModule& QuorinServerModule() {
     static ServerModule module;
     return module;

@@ -70,12 +70,6 @@ bool ToAnsi(const QString& text, std::string* ansi, QString* error, std::string_
     return false;
 }
 
-QString CrLfToLf(const QString& text) {
-    QString out = text;
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return out;
-}
-
 QString LfToCrLf(const QString& text) {
     QString out;
     out.reserve(text.size() + text.size() / 16);
@@ -86,19 +80,30 @@ QString LfToCrLf(const QString& text) {
     return out;
 }
 
-QString BrokenEvery(const QString& text, int every) {
+QString BrokenEveryAnsiBytes(const QString& text, int every) {
     if (every < 1) return text;
     QString out;
     out.reserve(text.size() + text.size() / every + 1);
-    int count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (count == every) {
-            out += QLatin1Char('\n');
-            count = 0;
+    int bytes = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = QStringView(text).mid(i, length);
+        int size = 1;
+        if (character.size() > 1 || character.at(0).unicode() >= 0x80) {
+            std::string ansi;
+            if (Utf16ToAnsiStrict(
+                    std::u16string_view(reinterpret_cast<const char16_t*>(character.utf16()),
+                                        static_cast<size_t>(character.size())),
+                    &ansi))
+                size = std::max<int>(1, static_cast<int>(ansi.size()));
         }
-        out += text.at(i);
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) out += text.at(++i);
-        ++count;
+        if (bytes > 0 && bytes + size > every) {
+            out += QLatin1Char('\n');
+            bytes = 0;
+        }
+        out += character;
+        bytes += size;
+        i += length;
     }
     return out;
 }

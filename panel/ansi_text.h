@@ -23,13 +23,13 @@ QString FromAnsi(std::string_view ansi);
 bool ToAnsi(const QString& text, std::string* ansi, QString* error = nullptr,
             std::string_view original = {});
 
-// Line breaks are CR LF in item texts and LF in widgets: every CR LF becomes LF, and every LF
-// becomes CR LF (text from a widget holds no CR).
-QString CrLfToLf(const QString& text);
+// Line breaks are CR LF in item texts and LF in widgets: every LF becomes CR LF (text from a
+// widget holds no CR).
 QString LfToCrLf(const QString& text);
 
-// text with a line break (LF) after every `every` characters (a surrogate pair counts as one);
-// unchanged when every is below 1.
-QString BrokenEvery(const QString& text, int every);
+// text in lines of at most `every` bytes of the ANSI code page, as the item stores it: a line
+// break (LF) once a line is full or before a character that would not fit in it. A character the
+// code page cannot hold counts as one byte (it stands for one). Unchanged when every is below 1.
+QString BrokenEveryAnsiBytes(const QString& text, int every);
 
 }  // namespace quorin

@@ -41,7 +41,7 @@ CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidg
     nameLabel_->setTextFormat(Qt::PlainText);
     nameLabel_->setWordWrap(true);
     nameLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    nameLabel_->setText(QStringLiteral("Name:\n") + BrokenEvery(name, kNameBreakEvery));
+    nameLabel_->setText(QStringLiteral("Name:\n") + BrokenEveryAnsiBytes(name, kNameBreakEvery));
     // A long name scrolls instead of stretching the dialog.
     auto* nameArea = new QScrollArea(this);
     nameArea->setObjectName(QStringLiteral("nameArea"));
@@ -57,7 +57,7 @@ CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidg
     edit_->setObjectName(QStringLiteral("resultEdit"));
     edit_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     edit_->setTabChangesFocus(true);
-    edit_->setPlainText(BrokenEvery(result, kResultBreakEvery));
+    edit_->setPlainText(BrokenEveryAnsiBytes(result, kResultBreakEvery));
     edit_->moveCursor(QTextCursor::End);
     edit_->setMinimumHeight(6 * edit_->fontMetrics().lineSpacing());
     // A text that came in longer than the limit stays whole; it only may not grow.

@@ -22,9 +22,9 @@ public:
     static constexpr int kNameBreakEvery = 400;
     static constexpr int kResultBreakEvery = 368;
 
-    // The name shows after "Name:" with a line break before it and after every 400 characters;
-    // the result gets a line break after every 368 characters. Both come without line breaks of
-    // their own (item texts).
+    // The name shows after "Name:" with a line break before it, in lines of at most 400 bytes of
+    // the ANSI code page; the result in lines of at most 368 bytes (BrokenEveryAnsiBytes). Both
+    // come without line breaks of their own (item texts).
     CResultTextDlg(const QString& name, const QString& result, QWidget* parent = nullptr);
 
     // The word buttons, in order: "Pass", "Fail", "Satisfy", "Dissatisfy", "Ok", "Incorrect",

@@ -75,8 +75,4 @@ std::string DateTimeText() {
     return DateTimeText(LocalNow());
 }
 
-std::string ModuleFolder() {
-    return ProgramFolder();
-}
-
 }  // namespace quorin

@@ -30,7 +30,4 @@ std::string DateText(const std::tm& time);
 std::string DateTimeText();
 std::string DateTimeText(const std::tm& time);
 
-// The folder of the library containing this code, ending in "/"; empty when unknown.
-std::string ModuleFolder();
-
 }  // namespace quorin

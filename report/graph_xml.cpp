@@ -7,90 +7,10 @@
 
 namespace quorin {
 
-using xml::AddFloatChild;
-using xml::AddIntChild;
-using xml::AddTextChild;
 using xml::Field;
 using xml::ReadRecord;
 
 namespace {
-
-constexpr std::string_view kShapeGap = "\r\n\t";
-
-template <class Sink>
-void WriteGraph(Sink& sink, const CGraph& g) {
-    sink.Open("GRAPH");
-    AddTextChild(sink, "AxisType", g.axisType);
-    AddFloatChild(sink, "XMin", g.xMin);
-    AddFloatChild(sink, "XMax", g.xMax);
-    AddFloatChild(sink, "YMin", g.yMin);
-    AddFloatChild(sink, "YMax", g.yMax);
-    AddIntChild(sink, "BKColor", g.bkColor);
-    AddIntChild(sink, "LineColor", g.lineColor);
-    AddTextChild(sink, "XAxisName", g.xAxisName);
-    AddTextChild(sink, "YAxisName", g.yAxisName);
-    AddTextChild(sink, "PicName", g.picName);
-
-    sink.Open("LINE");
-    for (const auto& l : g.lines) {
-        sink.Open("Line");
-        AddIntChild(sink, "x1", l.x1);
-        AddIntChild(sink, "y1", l.y1);
-        AddIntChild(sink, "x2", l.x2);
-        AddIntChild(sink, "y2", l.y2);
-        AddIntChild(sink, "Color", l.color);
-        AddIntChild(sink, "DrawStyle", l.drawStyle);
-        AddIntChild(sink, "LineWidth", l.lineWidth);
-        sink.Close();
-    }
-    sink.Close();
-    sink.Open("CIRCLE");
-    for (const auto& c : g.circles) {
-        sink.Open("Circle");
-        AddIntChild(sink, "CenterX", c.centerX);
-        AddIntChild(sink, "CenterY", c.centerY);
-        AddIntChild(sink, "Radius", c.radius);
-        AddIntChild(sink, "left", c.left);
-        AddIntChild(sink, "Top", c.top);
-        AddIntChild(sink, "Right", c.right);
-        AddIntChild(sink, "Bottom", c.bottom);
-        AddIntChild(sink, "Color", c.color);
-        AddIntChild(sink, "DrawStyle", c.drawStyle);
-        AddIntChild(sink, "LineWidth", c.lineWidth);
-        sink.Close();
-        sink.Text(kShapeGap);
-    }
-    sink.Close();
-    sink.Open("ARC");
-    for (const auto& a : g.arcs) {
-        sink.Open("Arc");
-        AddIntChild(sink, "CenterX", a.centerX);
-        AddIntChild(sink, "CenterY", a.centerY);
-        AddIntChild(sink, "Radius", a.radius);
-        AddFloatChild(sink, "StartAngle", a.startAngle);
-        AddFloatChild(sink, "SweepAngle", a.sweepAngle);
-        AddIntChild(sink, "Color", a.color);
-        AddIntChild(sink, "DrawStyle", a.drawStyle);
-        AddIntChild(sink, "LineWidth", a.lineWidth);
-        sink.Close();
-        sink.Text(kShapeGap);
-    }
-    sink.Close();
-    sink.Open("POINT");
-    for (const auto& p : g.points) {
-        sink.Open("Point");
-        AddIntChild(sink, "x", p.x);
-        AddIntChild(sink, "y", p.y);
-        AddIntChild(sink, "DrawType", p.drawType);
-        AddIntChild(sink, "PointDia", p.pointDia);
-        AddIntChild(sink, "Color", p.color);
-        sink.Close();
-        sink.Text(kShapeGap);
-    }
-    sink.Close();
-    sink.Close();  // GRAPH
-    sink.Text("\r\n");
-}
 
 bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
     static const char* const kGraphTags[] = {
@@ -141,22 +61,6 @@ bool ReadGraph(pugi::xml_node node, CGraph& g, std::string* missing) {
 }
 
 }  // namespace
-
-void GraphToXml(const std::vector<CGraph>& graphs, pugi::xml_node parent) {
-    xml::DomSink sink(parent);
-    for (const auto& g : graphs)
-        WriteGraph(sink, g);
-}
-
-void GraphToXml(const std::vector<CGraph>& graphs, xml::DomSink& sink) {
-    for (const auto& g : graphs)
-        WriteGraph(sink, g);
-}
-
-void GraphToXml(const std::vector<CGraph>& graphs, xml::TextSink& sink) {
-    for (const auto& g : graphs)
-        WriteGraph(sink, g);
-}
 
 bool GraphFromXml(pugi::xml_node parent, std::vector<CGraph>& graphs, std::string* error) {
     graphs.clear();

@@ -10,90 +10,15 @@
 #include "platform/numtext.h"
 #include "report/graph_xml.h"
 #include "report/xml_leaf.h"
+#include "report/xml_writers.h"
 
 namespace quorin {
 
-using xml::AddIntChild;
-using xml::AddTextChild;
 using xml::Field;
 using xml::ReadRecord;
 using xml::ReadText;
 
 namespace {
-
-constexpr std::string_view kItemGap = "\r\n\t";
-
-template <class Sink>
-void WriteLines(Sink& sink, xml::Tag listTag, xml::Tag lineTag,
-                const std::vector<std::string>& lines) {
-    sink.Open(listTag);
-    for (const auto& line : lines)
-        AddTextChild(sink, lineTag, line, xml::Blanks::kDollar);
-    sink.Close();
-}
-
-template <class Sink>
-void WriteTable(Sink& sink, const CReportTable& t) {
-    sink.Open("Table");
-    AddIntChild(sink, "Rows", t.rowCount);
-    AddIntChild(sink, "Cols", t.colCount);
-    AddIntChild(sink, "PosX", t.posX);
-    AddIntChild(sink, "PosY", t.posY);
-    AddIntChild(sink, "Height", t.height);
-    AddIntChild(sink, "Width", t.width);
-    for (const auto& c : t.columns) {
-        sink.Open("Column");
-        AddIntChild(sink, "Width", c.width);
-        AddIntChild(sink, "Index", c.index);
-        AddIntChild(sink, "Rows", c.rowCount);
-        for (const auto& cell : c.cells) {
-            sink.Open("Cell");
-            AddTextChild(sink, "Comment", cell.text, xml::Blanks::kDollar);
-            AddIntChild(sink, "RowIndex", cell.rowIndex);
-            AddIntChild(sink, "CheckBox", cell.checkBox);
-            AddIntChild(sink, "Height", cell.height);
-            sink.Close();
-        }
-        sink.Close();
-    }
-    sink.Close();
-}
-
-// Everything below the processing instruction: Report and its items.
-template <class Sink>
-void WriteReport(Sink& sink, std::vector<CReportItem>& items) {
-    sink.Open("Report");
-    sink.Text(kItemGap);
-    for (size_t i = 0; i < items.size(); ++i) {
-        CReportItem& item = items[i];
-        item.title = BlanksToDollars(item.title);
-        sink.Open("FullTable");
-        AddTextChild(sink, "Title", item.title);
-        sink.Open("Graph");
-        GraphToXml(item.graphs, sink);
-        sink.Close();
-        sink.Open("Paras");
-        WriteLines(sink, "Sets", "Set", item.setLines);
-        WriteLines(sink, "TestParas", "TestPara", item.testParaLines);
-        WriteLines(sink, "InOuts", "InOut", item.inOutLines);
-        sink.Close();
-        for (const auto& t : item.tables)
-            WriteTable(sink, t);
-        sink.Close();
-        if (i + 1 < items.size()) sink.Text(kItemGap);
-    }
-    sink.Text("\r\n");
-    sink.Close();
-}
-
-constexpr std::string_view kDeclaration = "<?xml version='1.0' encoding='utf-8'?>";
-
-struct StringWriter : pugi::xml_writer {
-    std::string out;
-    void write(const void* data, size_t size) override {
-        out.append(static_cast<const char*>(data), size);
-    }
-};
 
 std::string Missing(int item, const char* what) {
     return "FullTable " + FormatInt(item) + " has no " + what + " element";
@@ -272,22 +197,9 @@ std::string ExportXmlText(std::vector<CReportItem>& items) {
                 leaves += 3 + 4 * c.cells.size();
     }
     xml::TextSink sink(64 + 40 * leaves);
-    sink.Raw(kDeclaration);
-    WriteReport(sink, items);
+    sink.Raw(xml::kDeclaration);
+    xml::WriteReport(sink, items);
     return sink.Take();
-}
-
-std::string ExportXmlTextThroughDom(std::vector<CReportItem>& items) {
-    pugi::xml_document doc;
-    pugi::xml_node pi = doc.append_child(pugi::node_pi);
-    pi.set_name("xml");
-    pi.set_value("version='1.0' encoding='utf-8'");
-    xml::DomSink sink(doc);
-    WriteReport(sink, items);
-    StringWriter writer;
-    // The processing instruction above is the declaration; pugixml must not add its own.
-    doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return std::move(writer.out);
 }
 
 bool ExportXml(std::vector<CReportItem>& items, const std::string& path, std::string* error) {

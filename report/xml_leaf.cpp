@@ -52,47 +52,6 @@ void AppendForm(std::string& out, char32_t c) {
     out.append(form, 7);
 }
 
-// The UTF-8 of a leaf text, with the reversible forms and "$" for blanks if asked.
-std::string FileText(std::string_view ansi, Blanks blanks) {
-    const std::string utf8 = IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
-    std::string text;
-    text.reserve(utf8.size());
-    size_t run = 0;  // bytes from run on are copied as they stand
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80 && kByteClass[b] < kFormByte && b != ' ') continue;
-        const auto next = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
-        const bool three = utf8.size() - i >= 3;
-        char32_t form = 0;
-        char32_t found = 0;
-        if (b == ' ') {
-            if (blanks == Blanks::kDollar) {
-                text.append(utf8, run, i - run).push_back('$');
-                run = i + 1;
-            }
-            continue;
-        }
-        if (b < 0x80) {
-            // "_" only where it could read as a form: what follows the four digits may be
-            // written as a form itself, which starts with "_".
-            if (b == '_' && !FormStartAt(utf8, i, &found)) continue;
-            form = b;
-        } else if (b == 0xED && three && (next(1) & 0xFC) == 0xB0) {
-            form = 0xD000 | (next(1) & 0x3F) << 6 | (next(2) & 0x3F);  // an escaped byte
-        } else if (b == 0xEF && three && next(1) == 0xBF && (next(2) & 0xFE) == 0xBE) {
-            form = 0xFFC0 | (next(2) & 0x3F);  // U+FFFE, U+FFFF
-        } else {
-            continue;
-        }
-        text.append(utf8, run, i - run);
-        AppendForm(text, form);
-        if (form >= 0x80) i += 2;
-        run = i + 1;
-    }
-    text.append(utf8, run, utf8.size() - run);
-    return text;
-}
-
 // The text with every reversible form turned back into its character (UTF-8; an escaped byte in
 // its three-byte form, which Utf8ToAnsi takes back to the byte).
 std::string WithoutForms(std::string_view text) {
@@ -182,15 +141,44 @@ const char* SingleText(pugi::xml_node element) {
 
 }  // namespace
 
-void DomSink::Text(std::string_view whitespace) {
-    current_.append_child(pugi::node_pcdata).set_value(std::string(whitespace).c_str());
-}
-
-void DomSink::Leaf(Tag tag, std::string_view ansi, Blanks blanks) {
-    current_.append_child(pugi::node_pcdata).set_value(std::string(kLeafIndent).c_str());
-    pugi::xml_node element = current_.append_child(tag.name);
-    const std::string text = FileText(ansi, blanks);
-    if (!text.empty()) element.append_child(pugi::node_pcdata).set_value(text.c_str());
+std::string FileText(std::string_view ansi, Blanks blanks) {
+    const std::string utf8 = IsAscii(ansi) ? std::string(ansi) : AnsiToUtf8(ansi);
+    std::string text;
+    text.reserve(utf8.size());
+    size_t run = 0;  // bytes from run on are copied as they stand
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80 && kByteClass[b] < kFormByte && b != ' ') continue;
+        const auto next = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
+        const bool three = utf8.size() - i >= 3;
+        char32_t form = 0;
+        char32_t found = 0;
+        if (b == ' ') {
+            if (blanks == Blanks::kDollar) {
+                text.append(utf8, run, i - run).push_back('$');
+                run = i + 1;
+            }
+            continue;
+        }
+        if (b < 0x80) {
+            // "_" only where it could read as a form: what follows the four digits may be
+            // written as a form itself, which starts with "_".
+            if (b == '_' && !FormStartAt(utf8, i, &found)) continue;
+            form = b;
+        } else if (b == 0xED && three && (next(1) & 0xFC) == 0xB0) {
+            form = 0xD000 | (next(1) & 0x3F) << 6 | (next(2) & 0x3F);  // an escaped byte
+        } else if (b == 0xEF && three && next(1) == 0xBF && (next(2) & 0xFE) == 0xBE) {
+            form = 0xFFC0 | (next(2) & 0x3F);  // U+FFFE, U+FFFF
+        } else {
+            continue;
+        }
+        text.append(utf8, run, i - run);
+        AppendForm(text, form);
+        if (form >= 0x80) i += 2;
+        run = i + 1;
+    }
+    text.append(utf8, run, utf8.size() - run);
+    return text;
 }
 
 std::string TextSink::Take() {

@@ -5,9 +5,9 @@
 // tab and LF (CR and NUL too), bytes the code page cannot decode (U+DC80..U+DCFF), U+FFFE and
 // U+FFFF, and the "_" of a text that could itself read as such a form ("_x005F_").
 //
-// Writers go to a sink: DomSink appends pugixml nodes; TextSink writes the bytes that pugixml's
-// raw save of those nodes gives (the tests hold the two equal), several times faster, which is
-// what ExportXml uses. Every leaf is preceded by an indent text node ("\r\n\t\t"); an empty
+// Writers (report/xml_writers.h) go to a sink: TextSink writes the bytes that pugixml's raw save
+// of the same nodes would give (the tests hold the two equal through a sink of pugixml nodes),
+// several times faster. Every leaf is preceded by an indent text node ("\r\n\t\t"); an empty
 // text gives an element without a text node ("<Tag/>").
 #pragma once
 
@@ -38,20 +38,9 @@ struct Tag {
     size_t size;
 };
 
-class DomSink {
-public:
-    explicit DomSink(pugi::xml_node parent) : current_(parent) {}
-    void Open(Tag tag) { current_ = current_.append_child(tag.name); }
-    void Close() { current_ = current_.parent(); }
-    void Text(std::string_view whitespace);
-    // The indent text node, then the element.
-    void Leaf(Tag tag, std::string_view ansi, Blanks blanks);
-    // A leaf whose text needs no escaping and has no blanks (a formatted number).
-    void PlainLeaf(Tag tag, std::string_view text) { Leaf(tag, text, Blanks::kKeep); }
-
-private:
-    pugi::xml_node current_;
-};
+// The UTF-8 of a leaf text as the document holds it, before entity escaping: the reversible
+// forms, and "$" for blanks when blanks is kDollar.
+std::string FileText(std::string_view ansi, Blanks blanks);
 
 // What a byte of a leaf text asks of the text writer, as bits: an entity ("&", "<", ">"), a "$"
 // when blanks are stored so, a conversion, or a check for the reversible form (a control

@@ -9,6 +9,7 @@
 
 #include "report/graph_xml.h"
 #include "report/report_xml.h"
+#include "tests/common/xml_dom_export.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const std::string first = quorin::ExportXmlText(items);
-    if (quorin::ExportXmlTextThroughDom(items) != first) std::abort();
+    if (quorin::test::ExportXmlTextThroughDom(items) != first) std::abort();
     std::vector<quorin::CReportItem> again;
     if (!quorin::ImportXmlText(first, again, &error) || again.size() != items.size()) std::abort();
     if (quorin::ExportXmlText(again) != first) std::abort();

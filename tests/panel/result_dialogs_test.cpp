@@ -36,12 +36,16 @@ TEST(ResultDialog, OffersAllEightWordsEachReplacingTheResult) {
     }
 }
 
-TEST(ResultDialog, BreaksLongNamesAndResultsByCharacters) {
-    // 401 Chinese characters break after the 400th, whatever their bytes.
+TEST(ResultDialog, BreaksLongNamesAndResultsByAnsiBytes) {
+    // A Chinese character is two GBK bytes: 200 fill a line of 400 bytes; one that would cross
+    // the end of a line starts the next.
     CResultTextDlg dialog(QString(401, QChar(0x68C0)), QString(740, 'x'));
     EXPECT_EQ(dialog.windowTitle(), "Test Results");
-    EXPECT_EQ(Child<QLabel>(dialog, "nameLabel")->text(),
-              "Name:\n" + QString(400, QChar(0x68C0)) + "\n" + QChar(0x68C0));
+    EXPECT_EQ(Child<QLabel>(dialog, "nameLabel")->text(), "Name:\n" + QString(200, QChar(0x68C0)) +
+                                                              "\n" + QString(200, QChar(0x68C0)) +
+                                                              "\n" + QChar(0x68C0));
+    CResultTextDlg odd(QString(), "x" + QString(184, QChar(0x68C0)));
+    EXPECT_EQ(odd.ResultText(), "x" + QString(183, QChar(0x68C0)) + "\r\n" + QChar(0x68C0));
     EXPECT_EQ(dialog.ResultText(),
               QString(368, 'x') + "\r\n" + QString(368, 'x') + "\r\n" + QString(4, 'x'));
 }

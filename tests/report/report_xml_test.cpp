@@ -14,6 +14,7 @@
 #include "report/graph_xml.h"
 #include "tests/common/locale_guard.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/xml_dom_export.h"
 
 namespace quorin {
 namespace {
@@ -136,7 +137,7 @@ TEST(ReportXml, ExportMatchesPugixmlSave) {
     items.back().inOutLines.assign(1, std::string(100000, 'x'));  // past the expected size
     std::vector<CReportItem> copy = items;
     const std::string text = ExportXmlText(items);
-    EXPECT_EQ(text, ExportXmlTextThroughDom(copy));
+    EXPECT_EQ(text, test::ExportXmlTextThroughDom(copy));
     EXPECT_NE(text.find("_x0001__x0002_"), std::string::npos);
     EXPECT_NE(text.find("<Title>cut_x0000_here</Title>"), std::string::npos);
 }
