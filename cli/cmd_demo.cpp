@@ -164,11 +164,9 @@ std::string ItemsSection(const ComponentHost& host, const SequenceText& sequence
 }
 
 // A tester's results without a window: each empty result whose requirement is a formula takes its
-// value, the value the relay is expected to show. The texts go back through
-// SetItemText only after every text was read, because GetItemText rebuilds all item texts.
+// value, the value the relay is expected to show.
 std::string EnterResults(ComponentHost& host, const std::vector<OwnItem>& own) {
     std::string out;
-    std::vector<std::pair<int, std::string>> changed;
     for (const OwnItem& item : own) {
         std::string text = item.text;
         for (size_t n = 0; n < item.parameters.size(); ++n) {
@@ -180,10 +178,8 @@ std::string EnterResults(ComponentHost& host, const std::vector<OwnItem>& own) {
             out += CFormat("  item %d VALUE%d = %s  (REQUIRE%d %s)\n", item.index, p.number,
                            value.c_str(), p.number, Utf8(p.require).c_str());
         }
-        if (text != item.text) changed.emplace_back(item.index, std::move(text));
+        if (text != item.text) host.SetItemText(item.index, text);
     }
-    for (const auto& [index, text] : changed)
-        host.SetItemText(index, text);
     return out.empty() ? "  no result entered: no empty result has a formula as its requirement\n"
                        : out;
 }

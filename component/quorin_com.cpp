@@ -165,9 +165,11 @@ int32_t CQuorinCom::LoadTestItems(BSTR text, int32_t, int32_t, int32_t english, 
 }
 
 std::string CQuorinCom::GetReportSection() {
-    std::string out(SequenceText::kReportBegin);
-    out.append("\r\n").append(reportSection_).append("\r\n").append(SequenceText::kReportEnd);
-    return out;
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        std::string out(SequenceText::kReportBegin);
+        out.append("\r\n").append(reportSection_).append("\r\n").append(SequenceText::kReportEnd);
+        return out;
+    });
 }
 
 void CQuorinCom::GetSettingText(BSTR* out) {
@@ -187,7 +189,7 @@ void CQuorinCom::GetBinaryText(BSTR* out) {
 }
 
 void CQuorinCom::GetCharacterText(BSTR* out) {
-    Put(out, template_->WriteCharacter());
+    Guarded([&] { Put(out, template_->WriteCharacter()); });
 }
 
 std::string CQuorinCom::GetTestItemsText() {
@@ -256,19 +258,21 @@ int32_t CQuorinCom::GetCommonParameterTable(BSTR (*rows)[9], BSTR* options) {
 }
 
 int32_t CQuorinCom::GetChannelTable(int32_t index, BSTR* out) {
-    for (int c = 0; c < kChannelLabelCount; ++c)
-        channelLabels_[c] = kChannelLabels[c];
-    const CTestItem* item = items_.Select(index);
-    if (!item || !out) return kChannelLabelCount;
-    for (int c = 0; c < CTestItem::kChannelCount; ++c) {
-        out[3 * c] = AnsiToBstr(channelLabels_[c]);
-        out[3 * c + 1] = AnsiToBstr(item->Channel(c));
-        out[3 * c + 2] = AnsiToBstr(item->ChannelUsed(c) ? "1" : "0");
-    }
-    out[63] = AnsiToBstr(item->Hint());
-    out[64] = AnsiToBstr(FormatInt(item->HintSelect()));
-    out[65] = AnsiToBstr(FormatInt(item->Pause()));
-    out[66] = AnsiToBstr(FormatInt(item->HintSetting()));
+    Guarded([&] {
+        for (int c = 0; c < kChannelLabelCount; ++c)
+            channelLabels_[c] = kChannelLabels[c];
+        const CTestItem* item = items_.Select(index);
+        if (!item || !out) return;
+        for (int c = 0; c < CTestItem::kChannelCount; ++c) {
+            out[3 * c] = AnsiToBstr(channelLabels_[c]);
+            out[3 * c + 1] = AnsiToBstr(item->Channel(c));
+            out[3 * c + 2] = AnsiToBstr(item->ChannelUsed(c) ? "1" : "0");
+        }
+        out[63] = AnsiToBstr(item->Hint());
+        out[64] = AnsiToBstr(FormatInt(item->HintSelect()));
+        out[65] = AnsiToBstr(FormatInt(item->Pause()));
+        out[66] = AnsiToBstr(FormatInt(item->HintSetting()));
+    });
     return kChannelLabelCount;
 }
 
@@ -321,7 +325,9 @@ void CQuorinCom::SetChannelTable(int32_t index, int32_t n, BSTR* values) {
 }
 
 void CQuorinCom::GetItemKind(int32_t index, BSTR* out) {
-    if (const CTestItem* item = items_.Select(index)) Put(out, FormatInt(item->Kind()));
+    Guarded([&] {
+        if (const CTestItem* item = items_.Select(index)) Put(out, FormatInt(item->Kind()));
+    });
 }
 
 std::string CQuorinCom::GetOperationData(int32_t index) {
@@ -388,7 +394,6 @@ void CQuorinCom::SetItemSelect(int32_t index, int32_t value) {
 
 void CQuorinCom::GetItemText(int32_t index, BSTR* out) {
     Guarded([&] {
-        items_.BuildItemTexts();
         if (!out) return;
         out[0] = AnsiToBstr("");
         out[1] = AnsiToBstr(items_.ItemText(index));
@@ -405,10 +410,12 @@ void CQuorinCom::GetTemplate(CRelayTemplate** out) {
 }
 
 void CQuorinCom::GetCurrentItemTitle(int32_t, BSTR* out) {
-    if (!out) return;
-    const CTestItem* item = items_.Current();
-    out[0] = AnsiToBstr(item ? item->TestName() : std::string());
-    out[1] = AnsiToBstr("");
+    Guarded([&] {
+        if (!out) return;
+        const CTestItem* item = items_.Current();
+        out[0] = AnsiToBstr(item ? item->TestName() : std::string());
+        out[1] = AnsiToBstr("");
+    });
 }
 
 std::string CQuorinCom::ApplyEnteredResults(int32_t index) {
@@ -423,16 +430,18 @@ std::string CQuorinCom::ApplyEnteredResults(int32_t index) {
             kept->second.WriteTo(*item);
         }
         if (panelMode_ > 1) panelMode_ = static_cast<uint8_t>(page_.Mode());
-        // The item's parameter count follows the rows through the refresh.
-        items_.BuildItemTexts();
+        // The item's parameter count follows the rows through the refresh, which also writes
+        // the item texts again.
         items_.RefreshItems();
         return std::string();
     });
 }
 
 std::string CQuorinCom::GetItemTitle(int32_t index) {
-    const CTestItem* item = items_.Select(index);
-    return item ? item->TestName() : std::string();
+    return Guarded<std::string>(std::string(), [&]() -> std::string {
+        const CTestItem* item = items_.Select(index);
+        return item ? item->TestName() : std::string();
+    });
 }
 
 void CQuorinCom::Reserved31(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {}
@@ -573,18 +582,20 @@ int32_t CQuorinCom::GetModuleValue() {
 }
 
 BSTR CQuorinCom::GetModuleText() {
-    return AnsiToBstr("");
+    return Guarded<BSTR>(nullptr, [] { return AnsiToBstr(""); });
 }
 
 void CQuorinCom::GetModuleInfo(int32_t code, BSTR* out) {
     moduleCode_ = static_cast<int16_t>(code);
-    if (!out) return;
-    out[0] = AnsiToBstr("0");
-    out[1] = AnsiToBstr("32");
-    out[2] = AnsiToBstr("32897");
-    out[3] = AnsiToBstr("32897");
-    out[4] = AnsiToBstr("");
-    out[5] = AnsiToBstr("");
+    Guarded([&] {
+        if (!out) return;
+        out[0] = AnsiToBstr("0");
+        out[1] = AnsiToBstr("32");
+        out[2] = AnsiToBstr("32897");
+        out[3] = AnsiToBstr("32897");
+        out[4] = AnsiToBstr("");
+        out[5] = AnsiToBstr("");
+    });
 }
 
 void CQuorinCom::Reserved7() {}

@@ -4,7 +4,8 @@
 // (component/com_interfaces.h); the public C++ members below the interfaces serve the module, the
 // panel view and tests in the same library.
 //
-// Every method returns normally whatever its arguments: a null out pointer or array is skipped, a
+// No method throws: a failure to allocate ends the call with an empty result. Every method
+// returns normally whatever its arguments: a null out pointer or array is skipped, a
 // null BSTR is the empty text, an index without an item does only what the method states, and
 // counts are clamped to the records that exist. Out arrays must have the entries their method
 // documents (a table: one row per record of its section, and options for 1 + the sum over its

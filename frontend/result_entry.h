@@ -11,8 +11,7 @@
 
 namespace quorin {
 
-// An own item of a loaded sequence as the component wrote it. Read before any SetItemText:
-// GetItemText rebuilds the texts of all items.
+// An own item of a loaded sequence as the component wrote it.
 struct OwnItem {
     std::string title;  // TESTNAME, ANSI
     std::string text;

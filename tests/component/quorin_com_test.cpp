@@ -174,6 +174,11 @@ TEST(Loading, ItemTextSetByTheHostIsConvertedToGbk) {
     EXPECT_EQ(c.edit->GetTestItemsText(),
               "<TestItemBegin>TESTNAME=\xBC\xEC\xB2\xE9;<TestItemEnd><TestItemBegin>"
               "TestComName2=F;<TestItemEnd>");
+    // Reading texts does not write them again over what the host set.
+    BstrArray other(3), texts(3);
+    c.edit->GetItemText(1, other.data());
+    c.edit->GetItemText(0, texts.data());
+    EXPECT_EQ(texts.Ansi(1), "TESTNAME=\xBC\xEC\xB2\xE9;");
 }
 
 TEST(Tables, RowsCarryValueTextsByKindAndDecimals) {
