@@ -30,7 +30,7 @@ namespace quorin::cli {
 namespace {
 
 // What GetEvaluatedParameters prints for a text that does not evaluate.
-const std::string kNoValue = FormatFixed(-100000.0, 3);
+const std::string kNoValue = FormatFixed(kCalcFailure, 3);
 constexpr int kPlotWidth = 900, kPlotHeight = 700;
 
 int Fail(const std::string& message) {
@@ -54,10 +54,6 @@ std::string Utf8(const std::string& ansi) {
 
 std::string PathIn(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
-bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
 CKeyValueList BlockKeys(std::string_view inner) {

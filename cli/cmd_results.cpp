@@ -51,10 +51,6 @@ bool ParseEntry(const std::string& arg, const std::map<int, OwnItem>& own, int i
     return CheckResultValue(*entry, error);
 }
 
-bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
-}
-
 std::string Listing(const std::map<int, OwnItem>& own) {
     std::string out;
     for (const auto& [index, item] : own) {

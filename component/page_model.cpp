@@ -8,10 +8,6 @@
 namespace quorin {
 namespace {
 
-bool NameIsBlank(std::string_view name) {
-    return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
-}
-
 std::array<std::string, CTestItem::kKeyStringCount> KeyStringsOf(const CTestItem& item) {
     std::array<std::string, CTestItem::kKeyStringCount> keys;
     for (int i = 0; i < CTestItem::kKeyStringCount; ++i)
@@ -124,7 +120,7 @@ void CPageModel::Refresh() {
     allEntered_ = 1;
     for (int r = 1; r <= rowCount_; ++r) {
         const Row& row = rows_[r - 1];
-        if (!NameIsBlank(row.name) && row.resultEntered == 0) {
+        if (!IsBlank(row.name) && row.resultEntered == 0) {
             allEntered_ = 0;
             break;
         }
@@ -136,7 +132,7 @@ void CPageModel::Refresh() {
 bool CPageModel::Add(std::string_view name, std::string_view requirements) {
     std::string shown = WithoutLineBreaks(name);
     // A row without a name would be dropped when the rows are written back.
-    if (!AddEnabled() || NameIsBlank(shown)) return false;
+    if (!AddEnabled() || IsBlank(shown)) return false;
     ++rowCount_;
     Row& row = rows_[rowCount_ - 1];
     row.name = std::move(shown);

@@ -37,15 +37,6 @@ std::string Ansi(BSTR text) {
     return BstrToAnsi(text);
 }
 
-// (int) of a float as the C cast truncates, defined for every value: NaN gives 0, values past
-// the int range give its nearest end.
-int Truncate(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
-
 // The text between the first begin marker and the next end marker; nullopt-like false when
 // either is missing.
 bool Between(std::string_view text, std::string_view begin, std::string_view end,
@@ -211,7 +202,7 @@ int32_t CQuorinCom::FillTable(ParamKind kind, BSTR (*rows)[Cols], BSTR* options)
             const float value = t.Value(kind, i);
             const std::string valueText = (type == "Edit" && decimals > 0)
                                               ? FormatFixed(value, decimals)
-                                              : FormatInt(Truncate(value));
+                                              : FormatInt(TruncateToInt(value));
             row[0] = AnsiToBstr(t.Name(kind, i));
             row[1] = AnsiToBstr(valueText);
             row[2] = AnsiToBstr(t.Unit(kind, i));

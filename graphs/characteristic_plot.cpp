@@ -62,9 +62,9 @@ std::optional<int> Milli(double v) {
     return static_cast<int>(std::llround(std::clamp(v * 1000.0, -2147483000.0, 2147483000.0)));
 }
 
+// Pixel coordinates stay well inside the int range, where Qt's arithmetic on them cannot overflow.
 int Trunc(double v) {
-    if (std::isnan(v)) return 0;
-    return static_cast<int>(std::clamp(v, -2.0e9, 2.0e9));
+    return TruncateToInt(v, -2000000000, 2000000000);
 }
 
 double Factor(double f) {

@@ -22,9 +22,9 @@ constexpr double kPi = std::numbers::pi;
 // Beyond this radius in pixels Qt's own arcs lose precision and dashing runs over huge lengths.
 constexpr double kNativeArcLimit = 20000.0;
 
+// Pixel coordinates stay well inside the int range, where Qt's arithmetic on them cannot overflow.
 int Trunc(double v) {
-    if (std::isnan(v)) return 0;
-    return static_cast<int>(std::clamp(v, -2.0e9, 2.0e9));
+    return TruncateToInt(v, -2000000000, 2000000000);
 }
 
 int PenWidth(int lineWidth, double f) {

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -122,6 +123,24 @@ std::string FormatInt(long long value) {
 std::string FormatFixed(double value, int decimals) {
     NumberBuffer buffer;
     return std::string(FormatFixedTo(buffer, value, decimals));
+}
+
+int TruncateToInt(double value, int lowest, int highest) {
+    if (std::isnan(value)) return 0;
+    const double whole = std::trunc(value);
+    if (whole <= lowest) return lowest;
+    if (whole >= highest) return highest;
+    return static_cast<int>(whole);
+}
+
+bool IsBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace quorin

@@ -3,6 +3,7 @@
 // text of the system must read and write "1.25".
 #pragma once
 
+#include <climits>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,15 @@ using NumberBuffer = char[400];
 // for writers that put out many numbers.
 std::string_view FormatIntTo(NumberBuffer& buffer, long long value);
 std::string_view FormatFixedTo(NumberBuffer& buffer, double value, int decimals);
+
+// value truncated toward zero (as the C cast does) into lowest..highest: NaN gives 0, values
+// beyond the bounds give the nearest bound.
+int TruncateToInt(double value, int lowest = INT_MIN, int highest = INT_MAX);
+
+// Whether text is empty or holds only blanks (" ").
+bool IsBlank(std::string_view text);
+
+// Whether a and b are equal with the ASCII letters compared without case (other bytes exactly).
+bool EqualNoCase(std::string_view a, std::string_view b);
 
 }  // namespace quorin

@@ -16,8 +16,6 @@ std::string_view UnitFamily(std::string_view unit, int useKilovolts);
 // 32 bits are written in full instead of wrapping, "nan" and "inf" as such, and -0.5 as "0".
 std::string TruncatedText(double value);
 
-// The value truncated toward zero into 32 bits, saturating at the limits; NaN gives 0.
-int32_t TruncateToInt32(double value);
 
 // A parameter value as the template text writes it: an "Edit" value with decimals > 0 in fixed
 // point with that many decimals (at most 60), any other value as TruncatedText.

@@ -352,7 +352,7 @@ void CRelayTemplate::ReadHeader(std::string_view text) {
     t.property.assign(HeaderValue(text, "Property=").value_or(""));
     t.wordReportName.assign(HeaderValue(text, "WordReportName=").value_or(""));
     const auto update = HeaderValue(text, "Update=");
-    t.update = update ? TruncateToInt32(CalcExpression(*update)) : 1;
+    t.update = update ? TruncateToInt(CalcExpression(*update)) : 1;
 }
 
 void CRelayTemplate::ReadParameters(ParamKind kind, std::string_view section, int useKilovolts) {

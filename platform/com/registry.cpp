@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/numtext.h"
 
 namespace quorin {
 namespace {
@@ -36,18 +37,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
 }
 
 bool StartsNoCase(std::string_view s, std::string_view prefix) {

@@ -4,15 +4,12 @@
 #include <algorithm>
 
 #include "frontend/result_entry.h"
+#include "platform/numtext.h"
 #include "python/src/document.h"
 #include "python/src/records.h"
 
 namespace quorin::python {
 namespace {
-
-bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
-}
 
 py::list Items(const SequenceRef& r) {
     std::map<int, OwnItem> own;

@@ -1,4 +1,5 @@
 #include "report/render/shot_assessment.h"
+#include "platform/numtext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,15 +15,6 @@ constexpr double kNoTime = std::numeric_limits<double>::infinity();
 
 double RankTime(const AssessedZone& zone) {
     return zone.time.value_or(kNoTime);
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -100,7 +92,7 @@ bool CShotModel::HasIndex(int index) const {
 
 bool CShotModel::Applies(const AssessedZone& zone, FaultLoop loop) const {
     const std::string_view text = Trimmed(zone.loop);
-    return SameIgnoringCase(text, FaultLoopName(loop)) || SameIgnoringCase(text, "ALL");
+    return EqualNoCase(text, FaultLoopName(loop)) || EqualNoCase(text, "ALL");
 }
 
 Expectation CShotModel::Expect(FaultLoop loop, double r, double x) const {

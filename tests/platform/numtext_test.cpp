@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 #include <clocale>
 #include <cstdlib>
 
@@ -77,6 +80,35 @@ TEST(NumbersUnderGermanLocale, KeepTheDecimalPoint) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%.1f", 1.5);
     EXPECT_STREQ(buf, "1,5");
+}
+
+TEST(TruncateToInt, TruncatesTowardZeroAndSaturatesAtTheBounds) {
+    struct Case {
+        double value;
+        int lowest, highest, expected;
+    };
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    const Case cases[] = {
+        {2.9, INT_MIN, INT_MAX, 2},
+        {-2.9, INT_MIN, INT_MAX, -2},
+        {nan, INT_MIN, INT_MAX, 0},
+        {inf, INT_MIN, INT_MAX, INT_MAX},
+        {-inf, INT_MIN, INT_MAX, INT_MIN},
+        {-2147483648.5, INT_MIN, INT_MAX, INT_MIN},
+        {3e9, -2000000000, 2000000000, 2000000000},
+        {-3e9, -2000000000, 2000000000, -2000000000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TruncateToInt(c.value, c.lowest, c.highest), c.expected)
+            << c.value << " in " << c.lowest << ".." << c.highest;
+}
+
+TEST(TextHelpers, BlanksAndCaseFolding) {
+    EXPECT_TRUE(IsBlank("") && IsBlank("   "));
+    EXPECT_FALSE(IsBlank(" \t") || IsBlank(" x"));
+    EXPECT_TRUE(EqualNoCase("Quorin.QuorinCom", "quorin.QUORINCOM"));
+    // Only ASCII letters fold; other bytes and lengths must match exactly.
+    EXPECT_FALSE(EqualNoCase("\xC1", "\xE1") || EqualNoCase("ab", "abc") || EqualNoCase("[", "{"));
 }
 
 }  // namespace
