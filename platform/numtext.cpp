@@ -133,6 +133,13 @@ int TruncateToInt(double value, int lowest, int highest) {
     return static_cast<int>(whole);
 }
 
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+    const size_t first = text.find_first_not_of(blanks);
+    // An all-blank text gives the empty view at its end, which still points into text.
+    if (first == std::string_view::npos) return text.substr(text.size());
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }

@@ -40,6 +40,10 @@ std::string_view FormatFixedTo(NumberBuffer& buffer, double value, int decimals)
 // beyond the bounds give the nearest bound.
 int TruncateToInt(double value, int lowest = INT_MIN, int highest = INT_MAX);
 
+// text without the characters of blanks at its start and end: a view into text (at its end when
+// text is all blanks).
+std::string_view Trim(std::string_view text, std::string_view blanks = " \t\r\n");
+
 // Whether text is empty or holds only blanks (" ").
 bool IsBlank(std::string_view text);
 

@@ -7,20 +7,14 @@
 
 #include "platform/files.h"
 #include "platform/keyed_hash.h"
+#include "platform/numtext.h"
 
 namespace quorin {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
+// Profile lines are trimmed of blanks and tabs only: a CR or LF is part of the line's text.
+std::string_view TrimLine(std::string_view s) {
+    return Trim(s, " \t");
 }
 
 char LowerAscii(char c) {
@@ -148,7 +142,7 @@ std::string_view ProfileText::ValueOf(std::uint32_t id) const {
 // line = blanks ( "[" name "]" rest | ";" comment | key "=" value | other )
 void ProfileText::Classify(Line& line) const {
     const std::string_view whole = TextOf(line);
-    const std::string_view text = Trim(whole);
+    const std::string_view text = TrimLine(whole);
     const auto at = [&](std::string_view part) {
         return line.begin + static_cast<std::uint32_t>(part.data() - whole.data());
     };
@@ -163,16 +157,16 @@ void ProfileText::Classify(Line& line) const {
         const size_t close = text.find(']');
         if (close == std::string_view::npos) return;
         line.kind = Kind::kSection;
-        set(Trim(text.substr(1, close - 1)), line.nameBegin, line.nameEnd);
+        set(TrimLine(text.substr(1, close - 1)), line.nameBegin, line.nameEnd);
         return;
     }
     const size_t eq = text.find('=');
     if (eq == std::string_view::npos) return;
-    const std::string_view name = Trim(text.substr(0, eq));
+    const std::string_view name = TrimLine(text.substr(0, eq));
     if (name.empty()) return;
     line.kind = Kind::kKey;
     set(name, line.nameBegin, line.nameEnd);
-    set(Trim(text.substr(eq + 1)), line.valueBegin, line.valueEnd);
+    set(TrimLine(text.substr(eq + 1)), line.valueBegin, line.valueEnd);
 }
 
 // The keyed hash of the name with its letters folded as CompareNames folds them.
@@ -292,9 +286,9 @@ std::uint32_t ProfileText::FirstKey(const Keys& keys, std::string_view name) con
 
 bool ProfileText::FindValue(std::string_view section, std::string_view key,
                             std::string* value) const {
-    const std::uint32_t header = FirstSection(Trim(section));
+    const std::uint32_t header = FirstSection(TrimLine(section));
     if (header == kNone) return false;
-    const std::uint32_t id = FirstKey(KeysOf(header), Trim(key));
+    const std::uint32_t id = FirstKey(KeysOf(header), TrimLine(key));
     if (id == kNone) return false;
     if (value) value->assign(ValueOf(id));
     return true;
@@ -312,7 +306,7 @@ std::vector<std::string> ProfileText::SectionNames() const {
 
 std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
-    const std::uint32_t header = FirstSection(Trim(section));
+    const std::uint32_t header = FirstSection(TrimLine(section));
     if (header == kNone) return names;
     KeysOf(header);
     for (std::uint32_t id = lines_[header].next; id != kNone && lines_[id].kind != Kind::kSection;
@@ -326,8 +320,8 @@ std::vector<std::string> ProfileText::KeyNames(std::string_view section) const {
 
 bool ProfileText::SetValue(std::string_view section, std::string_view key,
                            std::optional<std::string_view> value) {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimLine(section);
+    key = TrimLine(key);
     if (section.empty() || key.empty() || section.find(']') != std::string_view::npos ||
         HasLineBreak(section) || key.find('=') != std::string_view::npos || HasLineBreak(key) ||
         key.front() == ';' || key.front() == '[')
@@ -392,7 +386,7 @@ bool ProfileText::SetValue(std::string_view section, std::string_view key,
 }
 
 void ProfileText::DeleteSection(std::string_view section) {
-    section = Trim(section);
+    section = TrimLine(section);
     std::vector<std::uint32_t> headers;
     for (const Named& n : Matches(sections_, section))
         headers.push_back(n.id);

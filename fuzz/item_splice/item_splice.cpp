@@ -8,23 +8,13 @@
 #include <string_view>
 
 #include "component/test_item_set.h"
+#include "fuzz/fuzz_checks.h"
 #include "template/key_value_list.h"
 
 namespace {
 
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-bool IsOwnBlock(std::string_view inner) {
-    std::string copy;
-    for (const char c : inner)
-        if (c != '\r' && c != '\n' && c != '\t') copy.push_back(c);
-    quorin::CKeyValueList keys(copy, ';');
-    return keys.Lookup("TestComName2") == quorin::kOwnComponentName;
-}
+using quorin::fuzz::IsOwnBlock;
+using quorin::fuzz::Require;
 
 // Key strings that were missing are written with an empty value and so read back as one blank.
 bool SameKey(const std::string& first, const std::string& again) {

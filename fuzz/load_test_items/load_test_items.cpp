@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "component/quorin_com.h"
+#include "fuzz/fuzz_checks.h"
 #include "platform/com/bstr.h"
 #include "report/report_item.h"
 #include "template/key_value_list.h"
@@ -18,19 +19,8 @@ namespace {
 
 using namespace quorin;
 
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-bool IsOwnBlock(std::string_view inner) {
-    std::string copy;
-    for (const char c : inner)
-        if (c != '\r' && c != '\n' && c != '\t') copy.push_back(c);
-    CKeyValueList keys(copy, ';');
-    return keys.Lookup("TestComName2") == kOwnComponentName;
-}
+using quorin::fuzz::IsOwnBlock;
+using quorin::fuzz::Require;
 
 void Drop(BSTR& text) {
     SysFreeString(text);

@@ -30,15 +30,6 @@ struct Section {
     bool hasHeader = false;
 };
 
-std::string_view Trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool StartsNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && EqualNoCase(s.substr(0, prefix.size()), prefix);
 }

@@ -104,6 +104,10 @@ TEST(TruncateToInt, TruncatesTowardZeroAndSaturatesAtTheBounds) {
 }
 
 TEST(TextHelpers, BlanksAndCaseFolding) {
+    const std::string_view blanks = " \t ";
+    EXPECT_EQ(Trim(" \ta b\r\n"), "a b");
+    EXPECT_EQ(Trim(" x\r ", " "), "x\r");
+    EXPECT_EQ(Trim(blanks).data(), blanks.data() + 3);  // still a view into the text
     EXPECT_TRUE(IsBlank("") && IsBlank("   "));
     EXPECT_FALSE(IsBlank(" \t") || IsBlank(" x"));
     EXPECT_TRUE(EqualNoCase("Quorin.QuorinCom", "quorin.QUORINCOM"));
