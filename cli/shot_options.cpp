@@ -9,6 +9,7 @@
 #include "template/relay_template.h"
 
 namespace quorin::cli {
+
 ShotSetup::ShotSetup() = default;
 ShotSetup::~ShotSetup() = default;
 
