@@ -12,6 +12,14 @@
 #include "grid/grid_cell_delegate.h"
 
 namespace quorin {
+namespace {
+
+// A cell's colour: invalid while none is set.
+QColor ColorOf(const QBrush& brush) {
+    return brush.style() == Qt::NoBrush ? QColor() : brush.color();
+}
+
+}  // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QTableWidget(parent) {
     setItemDelegate(new CGridCellDelegate(this));
@@ -156,8 +164,7 @@ void CGridCtrl::SetCellBackground(int row, int column, const QColor& color) {
 
 QColor CGridCtrl::CellBackground(int row, int column) const {
     const QTableWidgetItem* item = CellItem(row, column);
-    if (!item || item->background().style() == Qt::NoBrush) return QColor();
-    return item->background().color();
+    return item ? ColorOf(item->background()) : QColor();
 }
 
 void CGridCtrl::SetCellTextColor(int row, int column, const QColor& color) {
@@ -166,8 +173,7 @@ void CGridCtrl::SetCellTextColor(int row, int column, const QColor& color) {
 
 QColor CGridCtrl::CellTextColor(int row, int column) const {
     const QTableWidgetItem* item = CellItem(row, column);
-    if (!item || item->foreground().style() == Qt::NoBrush) return QColor();
-    return item->foreground().color();
+    return item ? ColorOf(item->foreground()) : QColor();
 }
 
 void CGridCtrl::SetCellKind(int row, int column, CellKind kind) {

@@ -31,15 +31,24 @@ double CAtof(const char* text) {
     return strtod_l(text, nullptr, CLocale());
 }
 
-double CAtof(std::string_view text) {
-    // strtod needs a terminator; most numbers are short, so avoid the heap for them.
+namespace {
+
+// The C readers need a terminator; most numbers are short, so avoid the heap for them.
+template <class Parse>
+auto ParseTerminated(std::string_view text, Parse parse) {
     char small[128];
     if (text.size() < sizeof small) {
         text.copy(small, text.size());
         small[text.size()] = '\0';
-        return CAtof(small);
+        return parse(small);
     }
-    return CAtof(std::string(text).c_str());
+    return parse(std::string(text).c_str());
+}
+
+}  // namespace
+
+double CAtof(std::string_view text) {
+    return ParseTerminated(text, [](const char* c) { return CAtof(c); });
 }
 
 int CAtoi(const char* text) {
@@ -71,13 +80,7 @@ int CAtoi(const char* text) {
 }
 
 int CAtoi(std::string_view text) {
-    char small[128];
-    if (text.size() < sizeof small) {
-        text.copy(small, text.size());
-        small[text.size()] = '\0';
-        return CAtoi(small);
-    }
-    return CAtoi(std::string(text).c_str());
+    return ParseTerminated(text, [](const char* c) { return CAtoi(c); });
 }
 
 std::string CFormat(const char* format, ...) {

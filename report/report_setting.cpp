@@ -50,6 +50,12 @@ bool ReadOnly(const std::string& path) {
     return ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0;
 }
 
+// The slot of which in values, or null when which lies outside first..kCount.
+template <class Values, class Enum>
+auto* SlotOf(Values& values, Enum which, Enum first) {
+    return which < first || which >= Enum::kCount ? nullptr : &values[static_cast<size_t>(which)];
+}
+
 }  // namespace
 
 CReportSetting::CReportSetting() {
@@ -173,21 +179,20 @@ const std::vector<std::string>& CReportSetting::Labels(LabelGroup group) const {
 }
 
 const std::string& CReportSetting::Header(HeaderValue which) const {
-    if (which < HeaderValue::kReportTitle || which >= HeaderValue::kCount) return Empty();
-    return header_[static_cast<size_t>(which)];
+    const std::string* value = SlotOf(header_, which, HeaderValue::kReportTitle);
+    return value ? *value : Empty();
 }
 void CReportSetting::SetHeader(HeaderValue which, std::string value) {
-    if (which < HeaderValue::kReportTitle || which >= HeaderValue::kCount) return;
-    header_[static_cast<size_t>(which)] = std::move(value);
+    if (std::string* slot = SlotOf(header_, which, HeaderValue::kReportTitle))
+        *slot = std::move(value);
 }
 
 int CReportSetting::Switch(ReportSwitch which) const {
-    if (which < ReportSwitch::kStationBay || which >= ReportSwitch::kCount) return kMissingSwitch;
-    return switches_[static_cast<size_t>(which)];
+    const int* value = SlotOf(switches_, which, ReportSwitch::kStationBay);
+    return value ? *value : kMissingSwitch;
 }
 void CReportSetting::SetSwitch(ReportSwitch which, int value) {
-    if (which < ReportSwitch::kStationBay || which >= ReportSwitch::kCount) return;
-    switches_[static_cast<size_t>(which)] = value;
+    if (int* slot = SlotOf(switches_, which, ReportSwitch::kStationBay)) *slot = value;
 }
 
 bool CReportSetting::IsOn(std::string_view key) const {
@@ -202,12 +207,11 @@ const char* CReportSetting::SwitchKey(ReportSwitch which) {
 }
 
 const std::string& CReportSetting::Running(RunningValue which) const {
-    if (which < RunningValue::kVnom || which >= RunningValue::kCount) return Empty();
-    return running_[static_cast<size_t>(which)];
+    const std::string* value = SlotOf(running_, which, RunningValue::kVnom);
+    return value ? *value : Empty();
 }
 void CReportSetting::SetRunning(RunningValue which, std::string value) {
-    if (which < RunningValue::kVnom || which >= RunningValue::kCount) return;
-    running_[static_cast<size_t>(which)] = std::move(value);
+    if (std::string* slot = SlotOf(running_, which, RunningValue::kVnom)) *slot = std::move(value);
 }
 
 void CReportSetting::SetTestPoint(int index, std::string value) {

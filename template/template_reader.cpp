@@ -242,38 +242,30 @@ bool ReadItems(std::string_view section, std::string_view word, List& list) {
     return true;
 }
 
-// values := (key text ";")* -- up to five values after key, each search starting past the
-// previous ";".
-void ReadValues(std::string_view section, std::string_view key, ItemList<5, 1>& list) {
+// values := (key text ";")*        -- up to five values after key
+// pairs  := (key text "," text "]")* -- up to five pairs
+// Each field ends at the next of its terminator, each search starting past the previous field;
+// the entry that misses one ends the list.
+template <int Fields>
+void ReadFields(std::string_view section, std::string_view key, const char (&ends)[Fields + 1],
+                ItemList<5, Fields>& list) {
     list.count = 0;
     size_t pos = 0;
     while (list.count < kMaxCharacterValues) {
         const size_t at = section.find(key, pos);
         if (at == npos) return;
-        const size_t from = at + key.size();
-        const size_t semi = section.find(';', from);
-        if (semi == npos) return;
-        list.items[static_cast<size_t>(list.count++)][0].assign(section.substr(from, semi - from));
-        pos = semi + 1;
-    }
-}
-
-// pairs := (key text "," text "]")* -- up to five, each search starting past the previous "]".
-void ReadPairs(std::string_view section, std::string_view key, ItemList<5, 2>& list) {
-    list.count = 0;
-    size_t pos = 0;
-    while (list.count < kMaxCharacterValues) {
-        const size_t at = section.find(key, pos);
-        if (at == npos) return;
-        const size_t from = at + key.size();
-        const size_t comma = section.find(',', from);
-        if (comma == npos) return;
-        const size_t close = section.find(']', comma + 1);
-        if (close == npos) return;
+        std::array<std::string_view, Fields> fields;
+        size_t from = at + key.size();
+        for (int f = 0; f < Fields; ++f) {
+            const size_t end = section.find(ends[f], from);
+            if (end == npos) return;
+            fields[static_cast<size_t>(f)] = section.substr(from, end - from);
+            from = end + 1;
+        }
         auto& item = list.items[static_cast<size_t>(list.count++)];
-        item[0].assign(section.substr(from, comma - from));
-        item[1].assign(section.substr(comma + 1, close - comma - 1));
-        pos = close + 1;
+        for (int f = 0; f < Fields; ++f)
+            item[static_cast<size_t>(f)].assign(fields[static_cast<size_t>(f)]);
+        pos = from;
     }
 }
 
@@ -457,10 +449,10 @@ void CRelayTemplate::ReadCharacter(std::string_view section) {
     if (!ReadItems(section, "LINE[", t.lines)) return;
     if (!ReadItems(section, "CIRCLE[", t.circles)) return;
     if (!ReadItems(section, "TEXT[", t.texts)) return;
-    ReadValues(section, "t=", t.times);
-    ReadValues(section, "Id=", t.ids);
-    ReadPairs(section, "R=[", t.rPairs);
-    ReadPairs(section, "Ir=[", t.irPairs);
+    ReadFields(section, "t=", ";", t.times);
+    ReadFields(section, "Id=", ";", t.ids);
+    ReadFields(section, "R=[", ",]", t.rPairs);
+    ReadFields(section, "Ir=[", ",]", t.irPairs);
     ReadCoordinatePairs(section, "XN", "YN", t.xn);
     ReadCoordinatePairs(section, "XP", "YP", t.xp);
 }

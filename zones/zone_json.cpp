@@ -1,6 +1,7 @@
 #include "zones/zone_json.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "platform/codepage.h"
 #include "platform/numtext.h"
@@ -43,7 +44,14 @@ void AppendNumber(std::string& out, float value) {
     }
 }
 
-void AppendPair(std::string& out, float x, float y) {
+// A key (with its separators) and its number.
+void AppendNumber(std::string& out, std::string_view key, float value) {
+    out += key;
+    AppendNumber(out, value);
+}
+
+void AppendPair(std::string& out, std::string_view key, float x, float y) {
+    out += key;
     out += '[';
     AppendNumber(out, x);
     out += ',';
@@ -111,19 +119,14 @@ const char* TypeName(int32_t type) {
 void AppendShape(std::string& out, const CZoneShape& shape) {
     out += "{\"type\":\"";
     out += TypeName(shape.type);
-    out += "\",\"corner\":";
     if (shape.cornerFound)
-        AppendPair(out, shape.cornerX, shape.cornerY);
+        AppendPair(out, "\",\"corner\":", shape.cornerX, shape.cornerY);
     else
-        out += "null";
-    out += ",\"center\":";
-    AppendPair(out, shape.centerX, shape.centerY);
-    out += ",\"radius\":";
-    AppendNumber(out, shape.radius);
-    out += ",\"start\":";
-    AppendNumber(out, shape.startAngle);
-    out += ",\"end\":";
-    AppendNumber(out, shape.endAngle);
+        out += "\",\"corner\":null";
+    AppendPair(out, ",\"center\":", shape.centerX, shape.centerY);
+    AppendNumber(out, ",\"radius\":", shape.radius);
+    AppendNumber(out, ",\"start\":", shape.startAngle);
+    AppendNumber(out, ",\"end\":", shape.endAngle);
     out += ",\"arcToArc\":";
     out += FormatInt(shape.arcToArc);
     out += '}';
@@ -139,10 +142,8 @@ void AppendZone(std::string& out, int slot, const CZone& zone) {
     out += ",\"faultLoop\":";
     AppendString(out, zone.faultLoop);
     if (zone.kind == kZoneCircle) {
-        out += ",\"center\":";
-        AppendPair(out, zone.circleCenterX, zone.circleCenterY);
-        out += ",\"radius\":";
-        AppendNumber(out, zone.circleRadius);
+        AppendPair(out, ",\"center\":", zone.circleCenterX, zone.circleCenterY);
+        AppendNumber(out, ",\"radius\":", zone.circleRadius);
     } else if (zone.kind == kZoneLens) {
         out += ",\"lens\":[";
         for (size_t i = 0; i < zone.lens.size(); ++i) {
@@ -170,14 +171,10 @@ std::string ZonesToJson(const CZoneTable& table) {
         AppendZone(out, slot, table.Zone(slot));
     }
     const CZoneBox& box = table.Box();
-    out += "],\"box\":{\"rMin\":";
-    AppendNumber(out, box.rMin);
-    out += ",\"rMax\":";
-    AppendNumber(out, box.rMax);
-    out += ",\"xMin\":";
-    AppendNumber(out, box.xMin);
-    out += ",\"xMax\":";
-    AppendNumber(out, box.xMax);
+    AppendNumber(out, "],\"box\":{\"rMin\":", box.rMin);
+    AppendNumber(out, ",\"rMax\":", box.rMax);
+    AppendNumber(out, ",\"xMin\":", box.xMin);
+    AppendNumber(out, ",\"xMax\":", box.xMax);
     out += "}}";
     return out;
 }

@@ -262,24 +262,33 @@ HRESULT UnregisterInprocServer(const CLSID& clsid) {
     }
 }
 
-HRESULT FindInprocServer(const CLSID& clsid, std::string* libraryPath) {
+namespace {
+
+// find(registry text) over the registry file: S_OK when it finds, notFound when it does not or
+// the file cannot be read.
+template <class Find>
+HRESULT FindInRegistry(HRESULT notFound, Find find) {
     try {
         std::string text;
-        if (!ReadFileBytes(RegistryPath(), text)) return REGDB_E_CLASSNOTREG;
-        return FindInprocServerIn(text, clsid, libraryPath) ? S_OK : REGDB_E_CLASSNOTREG;
+        if (!ReadFileBytes(RegistryPath(), text)) return notFound;
+        return find(text) ? S_OK : notFound;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
 }
 
+}  // namespace
+
+HRESULT FindInprocServer(const CLSID& clsid, std::string* libraryPath) {
+    return FindInRegistry(REGDB_E_CLASSNOTREG, [&](const std::string& text) {
+        return FindInprocServerIn(text, clsid, libraryPath);
+    });
+}
+
 HRESULT FindProgId(std::string_view progId, CLSID* clsid) {
-    try {
-        std::string text;
-        if (!ReadFileBytes(RegistryPath(), text)) return CO_E_CLASSSTRING;
-        return FindProgIdIn(text, progId, clsid) ? S_OK : CO_E_CLASSSTRING;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    return FindInRegistry(CO_E_CLASSSTRING, [&](const std::string& text) {
+        return FindProgIdIn(text, progId, clsid);
+    });
 }
 
 std::string ModulePathOf(const void* address) {
