@@ -177,7 +177,7 @@ public:
     int XpPairCount() const;
     const std::string& Xp(int number) const;
     const std::string& Yp(int number) const;
-    // "t=" and "Id=" values, "R=[a,b]" and "Ir=[a,b]" pairs (part 0 or 1); up to 5 each.
+    // "t=" and "Id=" values, "R=[a,b]" and "Ir=[a,b]" pairs (field 0 or 1); up to 5 each.
     int TimeCount() const;
     const std::string& Time(int item) const;
     int IdValueCount() const;
