@@ -1,11 +1,6 @@
 #include "python/src/document.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "platform/files.h"
 
@@ -30,36 +25,6 @@ std::string PathText(const py::handle& path) {
     return py::module_::import("os").attr("fsdecode")(path).cast<std::string>();
 }
 
-namespace {
-
-enum class ReadStatus { kOk, kUnreadable, kTooLarge };
-
-ReadStatus ReadBounded(const std::string& path, std::string& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ReadStatus::kUnreadable;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return ReadStatus::kUnreadable;
-    }
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0 ? ReadStatus::kOk : ReadStatus::kUnreadable;
-        }
-        if (out.size() + static_cast<size_t>(n) > kMaxSourceBytes) {
-            ::close(fd);
-            return ReadStatus::kTooLarge;
-        }
-        out.append(buf, static_cast<size_t>(n));
-    }
-}
-
-}  // namespace
-
 std::string SourceBytes(const py::object& source) {
     if (py::isinstance<py::bytes>(source)) return source.cast<std::string>();
     if (py::isinstance<py::bytearray>(source) || py::isinstance<py::memoryview>(source))
@@ -70,13 +35,13 @@ std::string SourceBytes(const py::object& source) {
                              std::string(py::str(py::type::of(source).attr("__name__"))));
     const std::string path = PathText(source);
     std::string bytes;
-    ReadStatus status = ReadStatus::kOk;
+    ReadStatus status;
     {
         py::gil_scoped_release release;
-        status = ReadBounded(path, bytes);
+        status = ReadFileLimited(path, bytes, kMaxFileBytes);
     }
-    if (status == ReadStatus::kUnreadable) throw Error("cannot read file '" + path + "'");
     if (status == ReadStatus::kTooLarge) throw Error("'" + path + "' is larger than 512 MiB");
+    if (status != ReadStatus::kRead) throw Error("cannot read file '" + path + "'");
     return bytes;
 }
 

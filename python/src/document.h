@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "frontend/component_host.h"
+#include "platform/files.h"
 #include "report/report_item.h"
 #include "report/report_setting.h"
 #include "template/relay_template.h"
@@ -50,15 +51,13 @@ struct LongCall {
     std::lock_guard<std::recursive_mutex> lock{LibraryMutex()};
 };
 
-// Larger sources are refused (and /dev/zero ends there instead of filling memory).
-inline constexpr size_t kMaxSourceBytes = size_t{512} << 20;
-
 // os.fsdecode(path): TypeError for what is not a path.
 std::string PathText(const py::handle& path);
 
 // Bytes of a bytes-like object, or of the file a str or os.PathLike names (read with the GIL
 // released). TypeError for anything else; Error "cannot read file 'PATH'" when it cannot be read
-// and "'PATH' is larger than 512 MiB" past kMaxSourceBytes.
+// and "'PATH' is larger than 512 MiB" past kMaxFileBytes (/dev/zero ends there
+// instead of filling memory).
 std::string SourceBytes(const py::object& source);
 
 // The canonical name of a Python codec; LookupError for an unknown one.
