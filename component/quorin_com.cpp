@@ -14,20 +14,12 @@
 namespace quorin {
 namespace {
 
-constexpr std::string_view kOperationBegin = "<OperationDataBegin>";
-constexpr std::string_view kOperationEnd = "<OperationDataEnd>";
-constexpr std::string_view kItemDataBegin = "<ItemDataBegin>";
-constexpr std::string_view kItemDataEnd = "<ItemDataEnd>";
-
-constexpr std::array<const char*, CQuorinCom::kChannelLabelCount> kChannelLabels = {
-    "Ua", "Ub", "Uc", "Uz", "Un", "Ia", "Ib", "Ic", "In", "A", "B",
-    "C",  "D",  "E",  "F",  "G",  "H",  "1",  "2",  "3",  "4"};
-
-// The report table of the items: column widths in report units (the page text is 840 wide).
-constexpr int kNameColumnWidth = 200;
-constexpr int kMethodColumnWidth = 400;
-constexpr int kMeasureColumnWidth = 200;
-constexpr const char* kItemTableTitle = "Manual Test Items";
+// The markers around a part of the operation data.
+struct DataPart {
+    std::string_view begin, end;
+};
+constexpr DataPart kOperationPart{"<OperationDataBegin>", "<OperationDataEnd>"};
+constexpr DataPart kItemDataPart{"<ItemDataBegin>", "<ItemDataEnd>"};
 
 void Put(BSTR* out, std::string_view ansi) {
     if (out) *out = AnsiToBstr(ansi);
@@ -37,14 +29,13 @@ std::string Ansi(BSTR text) {
     return BstrToAnsi(text);
 }
 
-// The text between the first begin marker and the next end marker; nullopt-like false when
-// either is missing.
-bool Between(std::string_view text, std::string_view begin, std::string_view end,
-             std::string_view* inner) {
-    const size_t b = text.find(begin);
+// The text between the part's first begin marker and the next end marker; false when either
+// is missing.
+bool Between(std::string_view text, const DataPart& part, std::string_view* inner) {
+    const size_t b = text.find(part.begin);
     if (b == std::string_view::npos) return false;
-    const size_t start = b + begin.size();
-    const size_t e = text.find(end, start);
+    const size_t start = b + part.begin.size();
+    const size_t e = text.find(part.end, start);
     if (e == std::string_view::npos) return false;
     *inner = text.substr(start, e - start);
     return true;
@@ -115,15 +106,11 @@ CQuorinCom::~CQuorinCom() {
 }
 
 HRESULT CQuorinCom::QueryInterface(const IID& iid, void** object) {
-    if (!object) return E_POINTER;
-    if (OfferInterface<ITestItemEdit>(this, IID_IUnknown, iid, object) ||
-        OfferInterface<ITestItemEdit>(this, IID_ITestItemEdit, iid, object) ||
-        OfferInterface<IEmbeddedPanel>(this, IID_IEmbeddedPanel, iid, object) ||
-        OfferInterface<IModuleInfo>(this, IID_IModuleInfo, iid, object) ||
-        OfferInterface<IResultReport>(this, IID_IResultReport, iid, object))
-        return S_OK;
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(iid, object,
+                       {{IID_ITestItemEdit, static_cast<ITestItemEdit*>(this)},
+                        {IID_IEmbeddedPanel, static_cast<IEmbeddedPanel*>(this)},
+                        {IID_IModuleInfo, static_cast<IModuleInfo*>(this)},
+                        {IID_IResultReport, static_cast<IResultReport*>(this)}});
 }
 
 ULONG CQuorinCom::AddRef() {
@@ -131,9 +118,7 @@ ULONG CQuorinCom::AddRef() {
 }
 
 ULONG CQuorinCom::Release() {
-    const ULONG left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
+    return refs_.Release(this);
 }
 
 // ---- ITestItemEdit ----
@@ -249,6 +234,9 @@ int32_t CQuorinCom::GetCommonParameterTable(BSTR (*rows)[9], BSTR* options) {
 }
 
 int32_t CQuorinCom::GetChannelTable(int32_t index, BSTR* out) {
+    static constexpr std::array<const char*, kChannelLabelCount> kChannelLabels = {
+        "Ua", "Ub", "Uc", "Uz", "Un", "Ia", "Ib", "Ic", "In", "A", "B",
+        "C",  "D",  "E",  "F",  "G",  "H",  "1",  "2",  "3",  "4"};
     Guarded([&] {
         for (int c = 0; c < kChannelLabelCount; ++c)
             channelLabels_[c] = kChannelLabels[c];
@@ -323,12 +311,12 @@ void CQuorinCom::GetItemKind(int32_t index, BSTR* out) {
 
 std::string CQuorinCom::GetOperationData(int32_t index) {
     return Guarded<std::string>(std::string(), [&]() -> std::string {
-        std::string out(kOperationBegin);
+        std::string out(kOperationPart.begin);
         out += CFormat("PR=%d;PX=%d;RateR=%.3f;RateX=%.3f;RateZ=%.3f;RateT=%.3f;", pr_, px_,
                        static_cast<double>(rateR_), static_cast<double>(rateX_),
                        static_cast<double>(rateZ_), static_cast<double>(rateT_));
-        out.append(kOperationEnd);
-        if (items_.Select(index)) out.append(kItemDataBegin).append(kItemDataEnd);
+        out.append(kOperationPart.end);
+        if (items_.Select(index)) out.append(kItemDataPart.begin).append(kItemDataPart.end);
         return out;
     });
 }
@@ -337,7 +325,7 @@ void CQuorinCom::SetOperationData(BSTR* data, int32_t index) {
     Guarded([&] {
         const std::string text = data ? Ansi(*data) : std::string();
         std::string_view part;
-        if (!Between(text, kOperationBegin, kOperationEnd, &part)) part = {};
+        if (!Between(text, kOperationPart, &part)) part = {};
         pr_ = CAtoi(OperationValue(part, "PR="));
         px_ = CAtoi(OperationValue(part, "PX="));
         rateR_ = static_cast<float>(CAtof(OperationValue(part, "RateR=")));
@@ -611,6 +599,10 @@ void CQuorinCom::ClearReportItems() {
 }
 
 CReportItem** CQuorinCom::ComposeReport(int32_t, int32_t* done, std::string data, int32_t chapter) {
+    // Column widths in report units (the page text is 840 wide).
+    constexpr int kNameColumnWidth = 200;
+    constexpr int kMethodColumnWidth = 400;
+    constexpr int kMeasureColumnWidth = 200;
     return Guarded<CReportItem**>(reportItems_.data(), [&]() -> CReportItem** {
         if (resultData_.empty()) resultData_ = std::move(data);
         ClearReportItems();
@@ -618,7 +610,7 @@ CReportItem** CQuorinCom::ComposeReport(int32_t, int32_t* done, std::string data
         item->title = CFormat("%lld.  %s - %s", static_cast<long long>(chapter) + 1, "Test Object",
                               template_->ProtectiveRelayName().c_str());
         CReportTable table(0, 3);
-        table.title = kItemTableTitle;
+        table.title = "Manual Test Items";
         CReportColumn names(0, 0, kNameColumnWidth);
         CReportColumn methods(0, 1, kMethodColumnWidth);
         CReportColumn measures(0, 2, kMeasureColumnWidth);

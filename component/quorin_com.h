@@ -166,6 +166,8 @@ public:
     CRelayTemplate& Template() { return *template_; }
 
 private:
+    // Only the last Release deletes the object.
+    friend class RefCount;
     ~CQuorinCom();
 
     template <size_t Cols>

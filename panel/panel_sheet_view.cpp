@@ -17,13 +17,16 @@
 namespace quorin {
 namespace {
 
-constexpr int kNextPage = 1;
-constexpr int kPreviousPage = 2;
-constexpr int kKeyUp = 3;
-constexpr int kKeyDown = 4;
-constexpr int kPreviousEntry = 5;
-constexpr int kNextEntry = 6;
-constexpr int kPress = 7;
+// The host's keypad commands, by their numbers.
+enum class Keypad {
+    kNextPage = 1,
+    kPreviousPage,
+    kKeyUp,
+    kKeyDown,
+    kPreviousEntry,
+    kNextEntry,
+    kPress
+};
 
 QRect RectOf(const PanelRect& rect) {
     return QRect(rect.x, rect.y, std::max(rect.width, 0), std::max(rect.height, 0));
@@ -117,33 +120,34 @@ QWidget* CPanelSheetView::FocusedControl() const {
 void CPanelSheetView::KeypadCommand(int command) {
     if (!sheet_ || sheet_->count() == 0) return;
     const int active = sheet_->currentIndex();
-    switch (command) {
-        case kNextPage:
+    const auto key = static_cast<Keypad>(command);
+    switch (key) {
+        case Keypad::kNextPage:
             sheet_->setCurrentIndex(active >= 0 && active + 1 < sheet_->count() ? active + 1 : 0);
             return;
-        case kPreviousPage:
+        case Keypad::kPreviousPage:
             sheet_->setCurrentIndex(active >= 1 ? active - 1 : 0);
             return;
-        case kKeyUp:
-        case kKeyDown:
+        case Keypad::kKeyUp:
+        case Keypad::kKeyDown:
             if (QWidget* focused = FocusedControl()) {
-                SendKey(focused, command == kKeyUp ? Qt::Key_Up : Qt::Key_Down);
+                SendKey(focused, key == Keypad::kKeyUp ? Qt::Key_Up : Qt::Key_Down);
             } else if (QWidget* page = sheet_->currentWidget()) {
                 page->setFocus();
             }
             return;
-        case kPreviousEntry:
-        case kNextEntry: {
+        case Keypad::kPreviousEntry:
+        case Keypad::kNextEntry: {
             auto* combo = qobject_cast<QComboBox*>(FocusedControl());
             if (!combo) return;
             const int current = combo->currentIndex();
-            const int next = command == kPreviousEntry ? current - 1 : current + 1;
+            const int next = key == Keypad::kPreviousEntry ? current - 1 : current + 1;
             if (current < 0 || next < 0 || next >= combo->count()) return;
             combo->setCurrentIndex(next);
             emit combo->activated(next);
             return;
         }
-        case kPress: {
+        case Keypad::kPress: {
             QPointer<QWidget> focused = FocusedControl();
             if (!focused) return;
             if (auto* button = qobject_cast<QAbstractButton*>(focused.data())) {

@@ -16,12 +16,6 @@
 namespace quorin {
 namespace {
 
-constexpr std::string_view kClsidPrefix = "CLSID\\";
-constexpr std::string_view kProgIdPrefix = "ProgID\\";
-constexpr std::string_view kServerKey = "InprocServer32";
-constexpr std::string_view kProgIdKey = "ProgID";
-constexpr std::string_view kClsidKey = "CLSID";
-
 // One section as it stands in the file: its header line and body lines, or the lines before
 // the first header.
 struct Section {
@@ -90,6 +84,14 @@ bool ValueOf(const Section& section, std::string_view key, std::string_view* val
     });
     return found;
 }
+
+// The registry's own sections: "[CLSID\{guid}]" with the server library and the ProgID, and
+// "[ProgID\name]" naming the class back.
+constexpr std::string_view kClsidPrefix = "CLSID\\";
+constexpr std::string_view kProgIdPrefix = "ProgID\\";
+constexpr std::string_view kServerKey = "InprocServer32";
+constexpr std::string_view kProgIdKey = "ProgID";
+constexpr std::string_view kClsidKey = "CLSID";
 
 bool IsClassSection(const Section& s, const CLSID& clsid) {
     GUID g{};

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
 #include <new>
 
 #include "platform/com/com_export.h"
@@ -64,6 +65,13 @@ public:
     // The count after the release; the owner deletes itself when it is 0.
     ULONG Drop() noexcept { return count_.fetch_sub(1, std::memory_order_acq_rel) - 1; }
     ULONG Count() const noexcept { return count_.load(std::memory_order_acquire); }
+    // Release of owner, whose count this is: the count after it; owner is deleted at 0.
+    template <typename T>
+    ULONG Release(T* owner) noexcept {
+        const ULONG left = Drop();
+        if (left == 0) delete owner;
+        return left;
+    }
 
 private:
     std::atomic<ULONG> count_{1};
@@ -80,6 +88,27 @@ bool OfferInterface(Interface* p, const IID& offered, const IID& iid, void** obj
     return true;
 }
 
+// One interface of an object for AnswerQuery: its IID and the object seen as that interface.
+struct OfferedInterface {
+    const IID& iid;
+    IUnknown* pointer;
+};
+
+// A whole QueryInterface: the offered interface whose IID is iid, with one more reference;
+// IID_IUnknown gets the first one offered (COM identity). E_POINTER for a null object,
+// E_NOINTERFACE (and *object null) for an IID not offered.
+//   return AnswerQuery(iid, object, {{IID_IFoo, static_cast<IFoo*>(this)}, ...});
+inline HRESULT AnswerQuery(const IID& iid, void** object,
+                           std::initializer_list<OfferedInterface> offered) noexcept {
+    if (!object) return E_POINTER;
+    for (const OfferedInterface& o : offered)
+        if (OfferInterface(o.pointer, o.iid, iid, object)) return S_OK;
+    if (offered.size() > 0 && OfferInterface(offered.begin()->pointer, IID_IUnknown, iid, object))
+        return S_OK;
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
 // The class factory of T. T is default-constructible, starts with one reference, and its own
 // QueryInterface/Release are unambiguous (declared in T). Aggregation is refused. The factory
 // holds a module lock while it lives, so a host holding it keeps the library loaded.
@@ -89,19 +118,10 @@ public:
     explicit ClassFactory(ServerModule& module) noexcept : lock_(module) {}
 
     HRESULT QueryInterface(const IID& iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (OfferInterface<IClassFactory>(this, IID_IClassFactory, iid, object) ||
-            OfferInterface<IClassFactory>(this, IID_IUnknown, iid, object))
-            return S_OK;
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return AnswerQuery(iid, object, {{IID_IClassFactory, this}});
     }
     ULONG AddRef() override { return refs_.Add(); }
-    ULONG Release() override {
-        const ULONG left = refs_.Drop();
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG Release() override { return refs_.Release(this); }
 
     HRESULT CreateInstance(IUnknown* outer, const IID& iid, void** object) override {
         if (!object) return E_POINTER;

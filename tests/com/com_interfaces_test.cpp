@@ -97,14 +97,11 @@ class AllInterfaces : public ITestItemEdit,
 public:
     HRESULT QueryInterface(const IID& iid, void** object) override {
         calls.push_back("QueryInterface");
-        if (OfferInterface<ITestItemEdit>(this, IID_ITestItemEdit, iid, object) ||
-            OfferInterface<ITestItemEdit>(this, IID_IUnknown, iid, object) ||
-            OfferInterface<IEmbeddedPanel>(this, IID_IEmbeddedPanel, iid, object) ||
-            OfferInterface<IModuleInfo>(this, IID_IModuleInfo, iid, object) ||
-            OfferInterface<IResultReport>(this, IID_IResultReport, iid, object))
-            return S_OK;
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return AnswerQuery(iid, object,
+                           {{IID_ITestItemEdit, static_cast<ITestItemEdit*>(this)},
+                            {IID_IEmbeddedPanel, static_cast<IEmbeddedPanel*>(this)},
+                            {IID_IModuleInfo, static_cast<IModuleInfo*>(this)},
+                            {IID_IResultReport, static_cast<IResultReport*>(this)}});
     }
     ULONG AddRef() override {
         calls.push_back("AddRef");

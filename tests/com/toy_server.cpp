@@ -12,19 +12,10 @@ ServerModule g_module;
 class ToyCounter final : public IToyCounter {
 public:
     HRESULT QueryInterface(const IID& iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (OfferInterface<IToyCounter>(this, IID_IToyCounter, iid, object) ||
-            OfferInterface<IToyCounter>(this, IID_IUnknown, iid, object))
-            return S_OK;
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return AnswerQuery(iid, object, {{IID_IToyCounter, this}});
     }
     ULONG AddRef() override { return refs_.Add(); }
-    ULONG Release() override {
-        const ULONG left = refs_.Drop();
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG Release() override { return refs_.Release(this); }
 
     int32_t Add(int32_t amount) override { return total_ += amount; }
     BSTR Describe(BSTR prefix) override {
