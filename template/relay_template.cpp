@@ -196,68 +196,45 @@ const std::string& CRelayTemplate::ReportId(int item) const {
 const std::string& CRelayTemplate::CharacterText() const {
     return t_->characterText;
 }
-int CRelayTemplate::LineCount() const {
-    return t_->lines.count;
-}
-const std::string& CRelayTemplate::LineField(int item, int field) const {
-    return ItemField(t_->lines, item, field);
-}
-int CRelayTemplate::CircleCount() const {
-    return t_->circles.count;
-}
-const std::string& CRelayTemplate::CircleField(int item, int field) const {
-    return ItemField(t_->circles, item, field);
-}
-int CRelayTemplate::TextItemCount() const {
-    return t_->texts.count;
-}
-const std::string& CRelayTemplate::TextItemField(int item, int field) const {
-    return ItemField(t_->texts, item, field);
-}
 
-int CRelayTemplate::XnPairCount() const {
-    return t_->xn.count;
-}
-const std::string& CRelayTemplate::Xn(int number) const {
-    return PairText(t_->xn, t_->xn.x, number);
-}
-const std::string& CRelayTemplate::Yn(int number) const {
-    return PairText(t_->xn, t_->xn.y, number);
-}
-int CRelayTemplate::XpPairCount() const {
-    return t_->xp.count;
-}
-const std::string& CRelayTemplate::Xp(int number) const {
-    return PairText(t_->xp, t_->xp.x, number);
-}
-const std::string& CRelayTemplate::Yp(int number) const {
-    return PairText(t_->xp, t_->xp.y, number);
-}
-
-int CRelayTemplate::TimeCount() const {
-    return t_->times.count;
-}
-const std::string& CRelayTemplate::Time(int item) const {
-    return ItemField(t_->times, item, 0);
-}
-int CRelayTemplate::IdValueCount() const {
-    return t_->ids.count;
-}
-const std::string& CRelayTemplate::IdValue(int item) const {
-    return ItemField(t_->ids, item, 0);
-}
-int CRelayTemplate::RPairCount() const {
-    return t_->rPairs.count;
-}
-const std::string& CRelayTemplate::RPair(int item, int part) const {
-    return ItemField(t_->rPairs, item, part);
-}
-int CRelayTemplate::IrPairCount() const {
-    return t_->irPairs.count;
-}
-const std::string& CRelayTemplate::IrPair(int item, int part) const {
-    return ItemField(t_->irPairs, item, part);
-}
+// The drawing lists share one shape each: a count, and the texts of items (fields 0-based),
+// of values, or of pairs numbered from 1.
+#define QUORIN_ITEM_LIST(Count, Field, list)                              \
+    int CRelayTemplate::Count() const {                                   \
+        return t_->list.count;                                            \
+    }                                                                     \
+    const std::string& CRelayTemplate::Field(int item, int field) const { \
+        return ItemField(t_->list, item, field);                          \
+    }
+#define QUORIN_VALUE_LIST(Count, Value, list)                  \
+    int CRelayTemplate::Count() const {                        \
+        return t_->list.count;                                 \
+    }                                                          \
+    const std::string& CRelayTemplate::Value(int item) const { \
+        return ItemField(t_->list, item, 0);                   \
+    }
+#define QUORIN_PAIR_LIST(Count, X, Y, pairs)                 \
+    int CRelayTemplate::Count() const {                      \
+        return t_->pairs.count;                              \
+    }                                                        \
+    const std::string& CRelayTemplate::X(int number) const { \
+        return PairText(t_->pairs, t_->pairs.x, number);     \
+    }                                                        \
+    const std::string& CRelayTemplate::Y(int number) const { \
+        return PairText(t_->pairs, t_->pairs.y, number);     \
+    }
+QUORIN_ITEM_LIST(LineCount, LineField, lines)
+QUORIN_ITEM_LIST(CircleCount, CircleField, circles)
+QUORIN_ITEM_LIST(TextItemCount, TextItemField, texts)
+QUORIN_PAIR_LIST(XnPairCount, Xn, Yn, xn)
+QUORIN_PAIR_LIST(XpPairCount, Xp, Yp, xp)
+QUORIN_VALUE_LIST(TimeCount, Time, times)
+QUORIN_VALUE_LIST(IdValueCount, IdValue, ids)
+QUORIN_ITEM_LIST(RPairCount, RPair, rPairs)
+QUORIN_ITEM_LIST(IrPairCount, IrPair, irPairs)
+#undef QUORIN_ITEM_LIST
+#undef QUORIN_VALUE_LIST
+#undef QUORIN_PAIR_LIST
 
 const CZoneTable& CRelayTemplate::Zones() const {
     return t_->zones;
