@@ -67,6 +67,46 @@ constexpr const char* kRestraintFormula[] = {"(|Ip-Is|)/k1",   "(|Ip|+|Is|*k2)/k
                                              "|Is|",           "sqrt(Ip*Is*cos(a))"};
 constexpr const char* kValueBase[] = {"PRIMARY", "SECONDARY"};
 
+// Where the keyword constants differ from the conversions: words of their own, codes in
+// another order.
+constexpr const char* kSinglePhase[] = {"SP"};
+constexpr const char* kBoolean[] = {"FALSE", "TRUE"};
+constexpr const char* kPreModeWords[] = {"NO1", "PREV"};
+constexpr const char* kSearchMethodWords[] = {"FIXSTEP", "VARIABLESTEP", "BINARY"};
+
+// Words registered as keyword constants, with codes counting up from firstCode.
+struct Registration {
+    std::span<const char* const> words;
+    int firstCode = 0;
+};
+
+constexpr Registration kRegistrationOrder[] = {
+    {kFaultType},
+    {kSinglePhase, 10},  // after the ten fault types
+    {kFaultModel},
+    {kFaultAngle},
+    {kFaultPersistence},
+    {kEarthFactor},
+    {std::span(kTrigger).first(4)},  // "INPUTBINARY&TIME" is a conversion word only
+    {kPhaseRef},
+    {kVxOutput},
+    {kBoolean},
+    {kYesNo},
+    {kInputGroup},
+    {kVtSide},
+    {kSyncCheck},
+    {kInputLogic},
+    {kPreModeWords},
+    {kQuantityList1},
+    {kQuantityList2},
+    {kTimeQuantity},
+    {kSearchMethodWords},
+    {kZoneSide},
+    {kWinding},
+    {kRestraintFormula},
+    {kValueBase},
+};
+
 template <std::size_t N>
 std::string WordOf(const char* const (&words)[N], int code) {
     if (code < 0 || static_cast<std::size_t>(code) >= N) return words[0];
@@ -75,38 +115,9 @@ std::string WordOf(const char* const (&words)[N], int code) {
 
 std::vector<Keyword> BuildKeywords() {
     std::vector<Keyword> k;
-    const auto every = [&k](std::span<const char* const> words) {
-        for (std::size_t i = 0; i < words.size(); ++i)
-            k.push_back({words[i], static_cast<int>(i)});
-    };
-    every(kFaultType);
-    k.push_back({"SP", 10});
-    every(kFaultModel);
-    every(kFaultAngle);
-    every(kFaultPersistence);
-    every(kEarthFactor);
-    every(std::span(kTrigger).first(4));  // "INPUTBINARY&TIME" is a conversion word only
-    every(kPhaseRef);
-    every(kVxOutput);
-    k.push_back({"FALSE", 0});
-    k.push_back({"TRUE", 1});
-    every(kYesNo);
-    every(kInputGroup);
-    every(kVtSide);
-    every(kSyncCheck);
-    every(kInputLogic);
-    k.push_back({"NO1", 0});
-    k.push_back({"PREV", 1});
-    every(kQuantityList1);
-    every(kQuantityList2);
-    every(kTimeQuantity);
-    k.push_back({"FIXSTEP", 0});
-    k.push_back({"VARIABLESTEP", 1});
-    k.push_back({"BINARY", 2});
-    every(kZoneSide);
-    every(kWinding);
-    every(kRestraintFormula);
-    every(kValueBase);
+    for (const Registration& r : kRegistrationOrder)
+        for (std::size_t i = 0; i < r.words.size(); ++i)
+            k.push_back({r.words[i], r.firstCode + static_cast<int>(i)});
     return k;
 }
 
@@ -130,71 +141,32 @@ void CKeywordConstants::Register(CNameTable& table) {
         table.SetAt(keywords[i].word, &values_[i]);
 }
 
-std::string FaultTypeText(int code) {
-    return WordOf(kFaultType, code);
-}
-std::string FaultModelText(int code) {
-    return WordOf(kFaultModel, code);
-}
-std::string FaultAngleText(int code) {
-    return WordOf(kFaultAngle, code);
-}
-std::string FaultPersistenceText(int code) {
-    return WordOf(kFaultPersistence, code);
-}
-std::string EarthFactorText(int code) {
-    return WordOf(kEarthFactor, code);
-}
-std::string TriggerText(int code) {
-    return WordOf(kTrigger, code);
-}
-std::string PhaseRefText(int code) {
-    return WordOf(kPhaseRef, code);
-}
-std::string VxOutputText(int code) {
-    return WordOf(kVxOutput, code);
-}
-std::string YesNoText(int code) {
-    return WordOf(kYesNo, code);
-}
-std::string InputGroupText(int code) {
-    return WordOf(kInputGroup, code);
-}
-std::string VtSideText(int code) {
-    return WordOf(kVtSide, code);
-}
-std::string SyncCheckText(int code) {
-    return WordOf(kSyncCheck, code);
-}
-std::string InputLogicText(int code) {
-    return WordOf(kInputLogic, code);
-}
-std::string PreModeText(int code) {
-    return WordOf(kPreMode, code);
-}
-std::string QuantityList1Text(int code) {
-    return WordOf(kQuantityList1, code);
-}
-std::string QuantityList2Text(int code) {
-    return WordOf(kQuantityList2, code);
-}
-std::string TimeQuantityText(int code) {
-    return WordOf(kTimeQuantity, code);
-}
-std::string SearchMethodText(int code) {
-    return WordOf(kSearchMethod, code);
-}
-std::string ZoneSideText(int code) {
-    return WordOf(kZoneSide, code);
-}
-std::string WindingText(int code) {
-    return WordOf(kWinding, code);
-}
-std::string RestraintFormulaText(int code) {
-    return WordOf(kRestraintFormula, code);
-}
-std::string ValueBaseText(int code) {
-    return WordOf(kValueBase, code);
-}
+#define QUORIN_WORD_TEXT(Function, words) \
+    std::string Function(int code) {      \
+        return WordOf(words, code);       \
+    }
+QUORIN_WORD_TEXT(FaultTypeText, kFaultType)
+QUORIN_WORD_TEXT(FaultModelText, kFaultModel)
+QUORIN_WORD_TEXT(FaultAngleText, kFaultAngle)
+QUORIN_WORD_TEXT(FaultPersistenceText, kFaultPersistence)
+QUORIN_WORD_TEXT(EarthFactorText, kEarthFactor)
+QUORIN_WORD_TEXT(TriggerText, kTrigger)
+QUORIN_WORD_TEXT(PhaseRefText, kPhaseRef)
+QUORIN_WORD_TEXT(VxOutputText, kVxOutput)
+QUORIN_WORD_TEXT(YesNoText, kYesNo)
+QUORIN_WORD_TEXT(InputGroupText, kInputGroup)
+QUORIN_WORD_TEXT(VtSideText, kVtSide)
+QUORIN_WORD_TEXT(SyncCheckText, kSyncCheck)
+QUORIN_WORD_TEXT(InputLogicText, kInputLogic)
+QUORIN_WORD_TEXT(PreModeText, kPreMode)
+QUORIN_WORD_TEXT(QuantityList1Text, kQuantityList1)
+QUORIN_WORD_TEXT(QuantityList2Text, kQuantityList2)
+QUORIN_WORD_TEXT(TimeQuantityText, kTimeQuantity)
+QUORIN_WORD_TEXT(SearchMethodText, kSearchMethod)
+QUORIN_WORD_TEXT(ZoneSideText, kZoneSide)
+QUORIN_WORD_TEXT(WindingText, kWinding)
+QUORIN_WORD_TEXT(RestraintFormulaText, kRestraintFormula)
+QUORIN_WORD_TEXT(ValueBaseText, kValueBase)
+#undef QUORIN_WORD_TEXT
 
 }  // namespace quorin
