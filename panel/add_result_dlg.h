@@ -3,18 +3,18 @@
 // cancels.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
 #include <string>
 
-class QLabel;
+#include "panel/dialog_parts.h"
+
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace quorin {
 
-class CAddResultDlg : public QDialog {
+class CAddResultDlg : public CPanelDialog {
     Q_OBJECT
 public:
     explicit CAddResultDlg(QWidget* parent = nullptr);
@@ -25,20 +25,14 @@ public:
     // The accepted texts in the ANSI code page (set by OK; "" before).
     const std::string& AnsiName() const { return ansiName_; }
     const std::string& AnsiRequirements() const { return ansiRequirements_; }
-    // The message of a refused OK ("" when none).
-    QString ErrorText() const;
 
     // OK: keeps the dialog open with a message when the name is empty (or blanks only) or the
     // code page cannot hold a text.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QLineEdit* nameEdit_;
     QPlainTextEdit* requirementsEdit_;
-    QLabel* errorLabel_;
     std::string ansiName_;
     std::string ansiRequirements_;
 };

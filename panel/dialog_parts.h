@@ -1,16 +1,40 @@
-// Parts the panel's dialogs share, so they look and behave alike.
+// CPanelDialog: what the panel's dialogs share, so they look and behave alike: a title and the
+// panel font, fields top to bottom, a message under them when OK is refused, and "OK" / "Cancel".
 #pragma once
 
-class QDialog;
-class QDialogButtonBox;
+#include <QDialog>
+#include <QString>
+
 class QLabel;
+class QPlainTextEdit;
+class QVBoxLayout;
 
 namespace quorin {
 
-// A hidden, word-wrapped, dark-red plain-text label (object name "errorLabel") for refusals.
-QLabel* MakeErrorLabel(QDialog* dialog);
+class CPanelDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The message of a refused OK ("" when none).
+    QString ErrorText() const;
 
-// "OK" (the default, "okButton") and "Cancel" ("cancelButton"), wired to accept and reject.
-QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
+protected:
+    CPanelDialog(const QString& objectName, const QString& title, QWidget* parent);
+
+    // Puts the message (hidden, "errorLabel") and "OK" (the default, "okButton") / "Cancel"
+    // ("cancelButton") under the fields of layout. Call after the fields are made: the buttons
+    // come last in the Tab order.
+    void AddMessageAndButtons(QVBoxLayout* layout);
+    // Return and Enter in edit mean OK: the page drops line breaks from the texts anyway.
+    void AcceptOnReturn(QPlainTextEdit* edit);
+    // Keeps the dialog open with message shown and the focus on what to correct.
+    void Refuse(const QString& message, QWidget* focus);
+    void HideMessage();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* errorLabel_;
+    QPlainTextEdit* acceptOnReturn_ = nullptr;
+};
 
 }  // namespace quorin

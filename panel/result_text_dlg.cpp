@@ -1,9 +1,7 @@
 #include "panel/result_text_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,7 +14,6 @@
 #include <algorithm>
 
 #include "panel/ansi_text.h"
-#include "panel/dialog_parts.h"
 #include "panel/panel_style.h"
 
 namespace quorin {
@@ -30,11 +27,7 @@ const QStringList& CResultTextDlg::Words() {
 }
 
 CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidget* parent)
-    : QDialog(parent) {
-    setObjectName(QStringLiteral("resultTextDlg"));
-    setWindowTitle(QStringLiteral("Test Results"));
-    setFont(PanelFont(16));
-
+    : CPanelDialog(QStringLiteral("resultTextDlg"), QStringLiteral("Test Results"), parent) {
     nameLabel_ = new QLabel(this);
     nameLabel_->setObjectName(QStringLiteral("nameLabel"));
     nameLabel_->setFont(PanelFont(18));
@@ -63,7 +56,7 @@ CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidg
     // A text that came in longer than the limit stays whole; it only may not grow.
     limit_ = std::max(kTextLimit, edit_->document()->characterCount() - 1);
     connect(edit_->document(), &QTextDocument::contentsChange, this, &CResultTextDlg::LimitText);
-    edit_->installEventFilter(this);
+    AcceptOnReturn(edit_);
 
     auto* words = new QGroupBox(QStringLiteral("Select Test Result"), this);
     words->setObjectName(QStringLiteral("wordGroup"));
@@ -77,16 +70,11 @@ CResultTextDlg::CResultTextDlg(const QString& name, const QString& result, QWidg
         wordGrid->addWidget(button, i / 4, i % 4);
     }
 
-    errorLabel_ = MakeErrorLabel(this);
-
-    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(nameArea);
     layout->addWidget(edit_, 1);
     layout->addWidget(words);
-    layout->addWidget(errorLabel_);
-    layout->addWidget(buttons);
+    AddMessageAndButtons(layout);
     setMinimumWidth(560);
     edit_->setFocus();
 }
@@ -95,38 +83,21 @@ QString CResultTextDlg::ResultText() const {
     return LfToCrLf(edit_->toPlainText());
 }
 
-QString CResultTextDlg::ErrorText() const {
-    return errorLabel_->isHidden() ? QString() : errorLabel_->text();
-}
-
 void CResultTextDlg::accept() {
     std::string ansi;
     QString error;
     if (!ToAnsi(ResultText(), &ansi, &error, shownBytes_)) {
-        errorLabel_->setText(error);
-        errorLabel_->show();
-        edit_->setFocus();
+        Refuse(error, edit_);
         return;
     }
     ansiResult_ = std::move(ansi);
     QDialog::accept();
 }
 
-bool CResultTextDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            accept();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void CResultTextDlg::UseWord(const QString& word) {
     edit_->setPlainText(word);
     edit_->moveCursor(QTextCursor::End);
-    errorLabel_->hide();
+    HideMessage();
 }
 
 void CResultTextDlg::LimitText(int position, int, int added) {

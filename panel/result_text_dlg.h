@@ -3,19 +3,20 @@
 // the ANSI code page. Return accepts (line breaks are not kept in a result), Escape cancels.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include <string>
 #include <utility>
 
+#include "panel/dialog_parts.h"
+
 class QLabel;
 class QPlainTextEdit;
 
 namespace quorin {
 
-class CResultTextDlg : public QDialog {
+class CResultTextDlg : public CPanelDialog {
     Q_OBJECT
 public:
     static constexpr int kTextLimit = 10000;
@@ -37,14 +38,9 @@ public:
     void KeepBytesOf(std::string ansi) { shownBytes_ = std::move(ansi); }
     // The accepted result in the ANSI code page (set by OK).
     const std::string& AnsiResult() const { return ansiResult_; }
-    // The message of a refused OK ("" when none).
-    QString ErrorText() const;
 
     // OK: keeps the dialog open with a message when the code page cannot hold the text.
     void accept() override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void UseWord(const QString& word);
@@ -52,7 +48,6 @@ private:
 
     QLabel* nameLabel_;
     QPlainTextEdit* edit_;
-    QLabel* errorLabel_;
     int limit_ = kTextLimit;
     bool limiting_ = false;
     std::string ansiResult_;
