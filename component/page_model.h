@@ -75,9 +75,8 @@ struct GridLayout {
 class CPageModel {
 public:
     static constexpr int kMaxRows = 15;
-    static constexpr int kModeShow = 0;
-    static constexpr int kModeFinished = 1;
-    static constexpr int kModeEnter = 2;
+    // The panel modes, numbered as hosts pass them.
+    enum PanelMode : int { kModeShow = 0, kModeFinished = 1, kModeEnter = 2 };
 
     struct Row {
         std::string name;

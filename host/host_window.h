@@ -22,15 +22,15 @@ class CQuorinClient;
 class CHostWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // client must be created and outlive the window.
+    explicit CHostWindow(CQuorinClient& client, QWidget* parent = nullptr);
+
     // Geometry of the panel and of the two drawings in the side area.
     static constexpr int kPanelWidth = 560;
     static constexpr int kPanelHeight = 400;
     static constexpr int kDrawingWidth = 420;
     static constexpr int kResultHeight = 230;
     static constexpr int kParameterHeight = 170;
-
-    // client must be created and outlive the window.
-    explicit CHostWindow(CQuorinClient& client, QWidget* parent = nullptr);
 
     // Reads the sequence file, loads it into the component and shows its first own item. False,
     // with the reason in *error, when the file cannot be read (the shown sequence stays).
