@@ -14,19 +14,22 @@ namespace {
 
 using namespace quorin;
 
+// The keyword constants and a few settings after them ("D" hides the keyword, as a template
+// setting does).
 struct Names {
+    struct Setting {
+        const char* name;
+        CValue value;
+    };
     CNameTable table;
     CKeywordConstants keywords;
-    CValue x{2.5}, y{-4.0}, z1{1.5}, phi{75.0}, d{7.0}, zero{0.0}, t1{3.0};
+    Setting settings[7] = {{"X", CValue(2.5)},    {"Y", CValue(-4.0)}, {"Z1", CValue(1.5)},
+                           {"PHI", CValue(75.0)}, {"D", CValue(7.0)},  {"ZERO", CValue(0.0)},
+                           {"T_1", CValue(3.0)}};
     Names() {
         keywords.Register(table);
-        table.SetAt("X", &x);
-        table.SetAt("Y", &y);
-        table.SetAt("Z1", &z1);
-        table.SetAt("PHI", &phi);
-        table.SetAt("D", &d);  // hides the keyword, as a template setting does
-        table.SetAt("ZERO", &zero);
-        table.SetAt("T_1", &t1);
+        for (Setting& s : settings)
+            table.SetAt(s.name, &s.value);
     }
 };
 
