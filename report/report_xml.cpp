@@ -38,22 +38,17 @@ void ReadCell(pugi::xml_node node, CReportColumn& column) {
 }
 
 void ReadColumn(pugi::xml_node node, CReportTable& table) {
-    static const char* const kColumnTags[] = {"Width", "Index", "Rows"};
-    int width = 0, index = 0, rows = 0;
-    const Field fields[] = {&width, &index, &rows};
-    ReadRecord(node, kColumnTags, fields);
     // Not AddColumn: the table keeps the width stored in the file.
-    CReportColumn& column = table.columns.emplace_back(rows, index, width);
-    if (rows > 0) column.cells.reserve(static_cast<size_t>(std::min(rows, 1024)));
+    CReportColumn& column = table.columns.emplace_back();
+    xml::ReadMembers(node, column, xml::kColumnMembers);
+    if (column.rowCount > 0)
+        column.cells.reserve(static_cast<size_t>(std::min(column.rowCount, 1024)));
     xml::ForEachChild(node, "Cell", [&](pugi::xml_node e) { ReadCell(e, column); });
 }
 
 void ReadTable(pugi::xml_node node, CReportTable& table) {
-    static const char* const kTableTags[] = {"Rows", "Cols", "PosX", "PosY", "Height", "Width"};
     table = CReportTable();
-    const Field fields[] = {&table.rowCount, &table.colCount, &table.posX,
-                            &table.posY,     &table.height,   &table.width};
-    ReadRecord(node, kTableTags, fields);
+    xml::ReadMembers(node, table, xml::kTableMembers);
     if (table.colCount > 0)
         table.columns.reserve(static_cast<size_t>(std::min(table.colCount, 1024)));
     xml::ForEachChild(node, "Column", [&](pugi::xml_node e) { ReadColumn(e, table); });

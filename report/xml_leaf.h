@@ -177,6 +177,19 @@ template <class Sink>
     sink.PlainLeaf(tag, FormatFixedTo(buffer, value, 6));
 }
 
+template <class Sink>
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, const std::string& ansi) {
+    AddTextChild(sink, tag, ansi);
+}
+template <class Sink>
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, int value) {
+    AddIntChild(sink, tag, value);
+}
+template <class Sink>
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, double value) {
+    AddFloatChild(sink, tag, value);
+}
+
 // Calls read(i, child) for the first child element named tags[i], for each i that has one, in
 // one pass over the children in document order that ends once every tag is found. The export
 // writes the fields first and in the order of tags, so the expected name is tried first and
