@@ -31,28 +31,21 @@ double AngleOf(double cr, double cx, double r, double x) {
 }
 
 ZonePiece Line(double fromR, double fromX, double toR, double toX) {
-    ZonePiece p;
-    p.fromR = fromR;
-    p.fromX = fromX;
-    p.toR = toR;
-    p.toX = toX;
-    return p;
+    return {.fromR = fromR, .fromX = fromX, .toR = toR, .toX = toX};
 }
 
 ZonePiece Arc(double cr, double cx, double radius, double start, double end, bool clockwise) {
-    ZonePiece p;
-    p.arc = true;
-    p.centerR = cr;
-    p.centerX = cx;
-    p.radius = radius;
-    p.startAngle = start;
-    p.endAngle = end;
-    p.clockwise = clockwise;
-    p.fromR = cr + radius * std::cos(start * kDegree);
-    p.fromX = cx + radius * std::sin(start * kDegree);
-    p.toR = cr + radius * std::cos(end * kDegree);
-    p.toX = cx + radius * std::sin(end * kDegree);
-    return p;
+    return {.arc = true,
+            .fromR = cr + radius * std::cos(start * kDegree),
+            .fromX = cx + radius * std::sin(start * kDegree),
+            .toR = cr + radius * std::cos(end * kDegree),
+            .toX = cx + radius * std::sin(end * kDegree),
+            .centerR = cr,
+            .centerX = cx,
+            .radius = radius,
+            .startAngle = start,
+            .endAngle = end,
+            .clockwise = clockwise};
 }
 
 bool IsArc(const CZoneShape& s) {
@@ -217,17 +210,9 @@ CZoneRegion::CZoneRegion(std::vector<ZonePiece> pieces, bool mirrored) {
             p.endAngle += 180.0;
         }
     }
-    auto line = [](double ar, double ax, double br, double bx) {
-        Edge e;
-        e.ar = ar;
-        e.ax = ax;
-        e.br = br;
-        e.bx = bx;
-        return e;
-    };
     for (size_t k = 0; k < pieces.size(); ++k) {
         const ZonePiece& p = pieces[k];
-        Edge e = line(p.fromR, p.fromX, p.toR, p.toX);
+        Edge e{.ar = p.fromR, .ax = p.fromX, .br = p.toR, .bx = p.toX};
         if (p.arc) {
             e.arc = true;
             e.cr = p.centerR;
@@ -239,7 +224,7 @@ CZoneRegion::CZoneRegion(std::vector<ZonePiece> pieces, bool mirrored) {
         edges_.push_back(e);
         const ZonePiece& next = pieces[(k + 1) % pieces.size()];
         if (p.toR != next.fromR || p.toX != next.fromX)
-            edges_.push_back(line(p.toR, p.toX, next.fromR, next.fromX));
+            edges_.push_back({.ar = p.toR, .ax = p.toX, .br = next.fromR, .bx = next.fromX});
     }
 
     // Arcs cut at their highest and lowest points: each part crosses a level at most once.
