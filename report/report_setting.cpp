@@ -79,18 +79,34 @@ CReportSetting::CReportSetting() {
     switches_.fill(kMissingSwitch);
 }
 
-void CReportSetting::Load(const std::string& path) {
-    if (path.empty()) return;
+CIniFile CReportSetting::Exchange(const std::string& path, RawDirection direction) {
     path_ = path;
     CIniFile ini(path);
     ini.Open();
+    const bool read = direction == RawDirection::kRead;
+    auto text = [&](const char* section, const char* key, std::string& value) {
+        if (read)
+            value = ini.GetString(section, key);
+        else
+            ini.WriteString(section, key, value);
+    };
     for (int i = 0; i < kHeaderCount; ++i)
-        header_[i] = ini.GetString(kReportSection, kHeaderKeys[i]);
-    for (int i = 0; i < kSwitchCount; ++i)
-        switches_[i] = ini.GetInt(kReportSection, kSwitchKeys[i], kMissingSwitch);
+        text(kReportSection, kHeaderKeys[i], header_[i]);
+    for (int i = 0; i < kSwitchCount; ++i) {
+        if (read)
+            switches_[i] = ini.GetInt(kReportSection, kSwitchKeys[i], kMissingSwitch);
+        else
+            ini.WriteInt(kReportSection, kSwitchKeys[i], switches_[i]);
+    }
     for (int i = 0; i < kRunningCount; ++i)
-        running_[i] = ini.GetString(kRunningSection, kRunningKeys[i]);
-    moduleSelect_ = ini.GetString(kModuleSection, "Select");
+        text(kRunningSection, kRunningKeys[i], running_[i]);
+    text(kModuleSection, "Select", moduleSelect_);
+    return ini;
+}
+
+void CReportSetting::Load(const std::string& path) {
+    if (path.empty()) return;
+    const CIniFile ini = Exchange(path, RawDirection::kRead);
     for (int i = 0; i < kTestPointCount; ++i) {
         testPoints_[i] = ini.GetString(kModuleSection, TestPointKey(i));
         if (testPoints_[i].size() < kMinTestPointLength) break;
@@ -101,17 +117,8 @@ void CReportSetting::Load(const std::string& path) {
 
 void CReportSetting::Save(const std::string& path) {
     if (path.empty()) return;
-    path_ = path;
     // One read and one atomic write of the whole file, however many rows change.
-    CIniFile ini(path);
-    ini.Open();
-    for (int i = 0; i < kHeaderCount; ++i)
-        ini.WriteString(kReportSection, kHeaderKeys[i], header_[i]);
-    for (int i = 0; i < kSwitchCount; ++i)
-        ini.WriteInt(kReportSection, kSwitchKeys[i], switches_[i]);
-    for (int i = 0; i < kRunningCount; ++i)
-        ini.WriteString(kRunningSection, kRunningKeys[i], running_[i]);
-    ini.WriteString(kModuleSection, "Select", moduleSelect_);
+    CIniFile ini = Exchange(path, RawDirection::kWrite);
     int written = 0;
     while (written < kTestPointCount && testPoints_[written].size() >= kMinTestPointLength) {
         ini.WriteString(kModuleSection, TestPointKey(written), testPoints_[written]);

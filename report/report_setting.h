@@ -11,6 +11,8 @@
 
 namespace quorin {
 
+class CIniFile;
+
 enum class LabelGroup { kStation = 0, kDevice, kNominal, kTestEquipment, kGroupTitles };
 
 // The 13 header values, in file order.
@@ -131,6 +133,10 @@ public:
     void SetHistoryState(std::string text) { historyState_ = std::move(text); }
 
 private:
+    // Remembers path, opens the file and reads or writes its rows under fixed keys in file order;
+    // the caller goes on with the test points in the same file.
+    CIniFile Exchange(const std::string& path, RawDirection direction);
+
     std::string path_;
     std::vector<std::string> labels_[5];
     std::array<std::string, kHeaderCount> header_;

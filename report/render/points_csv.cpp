@@ -93,6 +93,26 @@ std::string ExpectedZone(const Expectation& e) {
     return e.zone ? Field(AnsiToUtf8(e.zone->label)) : "none";
 }
 
+// A kept input column of an assessed point: the shot's own values as the assessment read them,
+// the others as written (an angle that reads as a number in the canonical form).
+std::string KeptField(size_t column, const AssessedPoint& p, const std::string& written) {
+    double angle = 0.0;
+    switch (column) {
+        case kLoop:
+            return FaultLoopName(p.shot.loop);
+        case kR:
+            return Number(p.shot.r);
+        case kX:
+            return Number(p.shot.x);
+        case kMeasured:
+            return Time(p.shot.measured);
+        case kAngle:
+            return ParseNumber(written, angle) ? Number(angle) : Field(written);
+        default:
+            return Field(written);
+    }
+}
+
 }  // namespace
 
 bool ReadPointsCsv(std::string_view bytes, std::string_view fileName, PointsTable& out,
@@ -197,31 +217,8 @@ std::string WriteAssessedCsv(const PointsTable& table, const std::vector<Assesse
     out += "expected_zone,expected_time_s,verdict\n";
     for (size_t row = 0; row < points.size() && row < table.fields.size(); ++row) {
         const AssessedPoint& p = points[row];
-        for (const auto& [c, i] : kept) {
-            const std::string& written = table.fields[row][i];
-            double angle = 0.0;
-            switch (c) {
-                case kLoop:
-                    out += FaultLoopName(p.shot.loop);
-                    break;
-                case kR:
-                    out += Number(p.shot.r);
-                    break;
-                case kX:
-                    out += Number(p.shot.x);
-                    break;
-                case kMeasured:
-                    out += Time(p.shot.measured);
-                    break;
-                case kAngle:
-                    out += ParseNumber(written, angle) ? Number(angle) : Field(written);
-                    break;
-                default:
-                    out += Field(written);
-                    break;
-            }
-            out += ",";
-        }
+        for (const auto& [c, i] : kept)
+            out += KeptField(c, p, table.fields[row][i]) + ",";
         out += ExpectedZone(p.expectation) + "," + Time(p.expectation.Time()) + "," +
                VerdictName(p.verdict) + "\n";
     }
