@@ -161,33 +161,20 @@ private:
 
 // Inlined at every call (always_inline), so that the copies of the tag have a constant size.
 template <class Sink>
-[[gnu::always_inline]] inline void AddTextChild(Sink& sink, Tag tag, std::string_view ansi,
-                                                Blanks blanks = Blanks::kKeep) {
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, std::string_view ansi,
+                                            Blanks blanks = Blanks::kKeep) {
     sink.Leaf(tag, ansi, blanks);
 }
 template <class Sink>
-[[gnu::always_inline]] inline void AddIntChild(Sink& sink, Tag tag, int value) {
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, int value) {
     NumberBuffer buffer;
     sink.PlainLeaf(tag, FormatIntTo(buffer, value));
 }
 template <class Sink>
-[[gnu::always_inline]] inline void AddFloatChild(Sink& sink, Tag tag, double value) {
+[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, double value) {
     NumberBuffer buffer;
     // "%f" gives a sign, digits and a point, or "inf" or "nan": nothing to escape, no blanks.
     sink.PlainLeaf(tag, FormatFixedTo(buffer, value, 6));
-}
-
-template <class Sink>
-[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, const std::string& ansi) {
-    AddTextChild(sink, tag, ansi);
-}
-template <class Sink>
-[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, int value) {
-    AddIntChild(sink, tag, value);
-}
-template <class Sink>
-[[gnu::always_inline]] inline void AddChild(Sink& sink, Tag tag, double value) {
-    AddFloatChild(sink, tag, value);
 }
 
 // Calls read(i, child) for the first child element named tags[i], for each i that has one, in

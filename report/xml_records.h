@@ -92,7 +92,8 @@ template <class Sink, class Record, class Members, size_t... I>
     (AddChild(sink, std::get<I>(members).tag, record.*std::get<I>(members).place), ...);
 }
 
-// One leaf per member of the table, in its order.
+// One leaf per member of the table, in its order, unrolled in place (std::apply would leave a
+// call per record).
 template <class Sink, class Record, class Members>
 [[gnu::always_inline]] inline void AddMembers(Sink& sink, const Record& record,
                                               const Members& members) {

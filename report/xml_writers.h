@@ -46,7 +46,7 @@ void WriteLines(Sink& sink, xml::Tag listTag, xml::Tag lineTag,
                 const std::vector<std::string>& lines) {
     sink.Open(listTag);
     for (const auto& line : lines)
-        AddTextChild(sink, lineTag, line, xml::Blanks::kDollar);
+        AddChild(sink, lineTag, line, xml::Blanks::kDollar);
     sink.Close();
 }
 
@@ -59,10 +59,10 @@ void WriteTable(Sink& sink, const CReportTable& t) {
         AddMembers(sink, c, kColumnMembers);
         for (const auto& cell : c.cells) {
             sink.Open("Cell");
-            AddTextChild(sink, "Comment", cell.text, xml::Blanks::kDollar);
-            AddIntChild(sink, "RowIndex", cell.rowIndex);
-            AddIntChild(sink, "CheckBox", cell.checkBox);
-            AddIntChild(sink, "Height", cell.height);
+            AddChild(sink, "Comment", cell.text, xml::Blanks::kDollar);
+            AddChild(sink, "RowIndex", cell.rowIndex);
+            AddChild(sink, "CheckBox", cell.checkBox);
+            AddChild(sink, "Height", cell.height);
             sink.Close();
         }
         sink.Close();
@@ -79,7 +79,7 @@ void WriteReport(Sink& sink, std::vector<CReportItem>& items) {
         CReportItem& item = items[i];
         item.title = BlanksToDollars(item.title);
         sink.Open("FullTable");
-        AddTextChild(sink, "Title", item.title);
+        AddChild(sink, "Title", item.title);
         sink.Open("Graph");
         for (const CGraph& graph : item.graphs)
             WriteGraph(sink, graph);
