@@ -101,7 +101,7 @@ public:
                 if (*q == ' ') *q = '$';
         EndTag(p, tag);
     }
-    void PlainLeaf(Tag tag, std::string_view text) {
+    [[gnu::always_inline]] void PlainLeaf(Tag tag, std::string_view text) {
         char* p = StartLeaf(tag, text.size());
         if (text.empty()) return EndEmptyLeaf(p);
         Put(p, text);
