@@ -40,25 +40,13 @@ std::string ForeignItemOf(const std::string& sample) {
 }
 
 Component::Component() {
-    IClassFactory* factory = nullptr;
-    EXPECT_EQ(GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory)),
-              S_OK);
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(GetQuorinClassObject(CLSID_QuorinCom, IID_IClassFactory, factory.out()), S_OK);
     if (!factory) return;
-    EXPECT_EQ(factory->CreateInstance(nullptr, IID_ITestItemEdit, reinterpret_cast<void**>(&edit)),
-              S_OK);
-    factory->Release();
-    if (!edit) return;
-    edit->QueryInterface(IID_IEmbeddedPanel, reinterpret_cast<void**>(&panel));
-    edit->QueryInterface(IID_IModuleInfo, reinterpret_cast<void**>(&info));
-    edit->QueryInterface(IID_IResultReport, reinterpret_cast<void**>(&report));
-}
-
-Component::~Component() {
-    if (report) report->Release();
-    if (info) info->Release();
-    if (panel) panel->Release();
-    if (edit) edit->Release();
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_ITestItemEdit, edit.out()), S_OK);
+    edit.As(IID_IEmbeddedPanel, &panel);
+    edit.As(IID_IModuleInfo, &info);
+    edit.As(IID_IResultReport, &report);
 }
 
 int Component::Load(const std::string& ansi, int english) {

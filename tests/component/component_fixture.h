@@ -11,6 +11,7 @@
 #include "component/com_interfaces.h"
 #include "component/quorin_com.h"
 #include "platform/com/bstr.h"
+#include "platform/com/com_ptr.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin::test {
@@ -31,21 +32,16 @@ std::string ForeignBlock(const std::string& inner);
 std::string SampleSequence();
 std::string ForeignItemOf(const std::string& sample);
 
-class Component {
-public:
+struct Component {
     Component();
-    ~Component();
-    Component(const Component&) = delete;
-    Component& operator=(const Component&) = delete;
-
     // LoadTestItems with the ANSI text; returns its result.
     int Load(const std::string& ansi, int english = 1);
-    CQuorinCom& Object() { return *static_cast<CQuorinCom*>(edit); }
+    CQuorinCom& Object() { return *static_cast<CQuorinCom*>(edit.get()); }
 
-    ITestItemEdit* edit = nullptr;
-    IEmbeddedPanel* panel = nullptr;
-    IModuleInfo* info = nullptr;
-    IResultReport* report = nullptr;
+    ComPtr<ITestItemEdit> edit;
+    ComPtr<IEmbeddedPanel> panel;
+    ComPtr<IModuleInfo> info;
+    ComPtr<IResultReport> report;
 };
 
 // The ANSI text of a BSTR result, which is freed.

@@ -23,11 +23,12 @@ TEST(ComObject, QueryInterfaceReachesEveryInterfaceFromEveryOther) {
     ASSERT_TRUE(c.edit && c.panel && c.info && c.report);
     const IID* iids[] = {&IID_IUnknown, &IID_ITestItemEdit, &IID_IEmbeddedPanel, &IID_IModuleInfo,
                          &IID_IResultReport};
-    for (IUnknown* source : std::initializer_list<IUnknown*>{c.edit, c.panel, c.info, c.report}) {
+    for (IUnknown* source : std::initializer_list<IUnknown*>{c.edit.get(), c.panel.get(),
+                                                             c.info.get(), c.report.get()}) {
         for (const IID* iid : iids) {
             void* got = nullptr;
             ASSERT_EQ(source->QueryInterface(*iid, &got), S_OK);
-            EXPECT_TRUE(iid != &IID_IUnknown || got == c.edit);  // one identity
+            EXPECT_TRUE(iid != &IID_IUnknown || got == c.edit.get());  // one identity
             static_cast<IUnknown*>(got)->Release();
         }
         void* none = reinterpret_cast<void*>(1);
@@ -47,12 +48,9 @@ TEST(ComObject, EveryReferenceKeepsTheObjectAndTheLibrary) {
         EXPECT_EQ(c.edit->Release(), 4u);
         EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
         EXPECT_EQ(c.report->AddRef(), 5u);
-        c.edit->Release();
-        c.panel->Release();
-        c.info->Release();
-        c.edit = nullptr;
-        c.panel = nullptr;
-        c.info = nullptr;
+        c.edit.reset();
+        c.panel.reset();
+        c.info.reset();
         EXPECT_EQ(c.report->Release(), 1u);
         EXPECT_EQ(module.CanUnloadNow(), S_FALSE);  // the report still holds the object
     }
@@ -66,32 +64,26 @@ TEST(ComObject, ModuleInfoPanelModeAndItemKind) {
     c.edit->GetItemKind(0, kind.out());
     BstrArray info(6);
     c.info->GetModuleInfo(0x12345, info.data());
-    const Record actual = {
-        {"item kind", kind.ToAnsi()},
-        {"first panel mode", Str(c.panel->GetPanelMode())},
-        {"EnterResultMode", Str(c.panel->EnterResultMode())},
-        {"PanelReserved4", Str(c.panel->PanelReserved4())},
-        {"panel mode after", Str(c.panel->GetPanelMode())},
-        {"module value", Str(c.info->GetModuleValue())},
-        {"Reserved8, Reserved9", Str(c.info->Reserved8()) + "," + Str(c.info->Reserved9())},
-        {"module text", Take(c.info->GetModuleText())},
-        {"module code", Str(c.Object().ModuleCode())},
-        {"reserved texts", c.edit->Reserved15() + c.edit->Reserved35() + c.edit->Reserved38(5) +
-                               Take(c.report->Reserved5())},
+    const struct {
+        const char* name;
+        std::string actual, expected;
+    } rows[] = {
+        {"item kind", kind.ToAnsi(), "12"},
+        {"first panel mode", Str(c.panel->GetPanelMode()), "0"},
+        {"EnterResultMode", Str(c.panel->EnterResultMode()), "2"},
+        {"PanelReserved4", Str(c.panel->PanelReserved4()), "1"},
+        {"panel mode after", Str(c.panel->GetPanelMode()), "2"},
+        {"module value", Str(c.info->GetModuleValue()), "0"},
+        {"Reserved8, Reserved9", Str(c.info->Reserved8()) + "," + Str(c.info->Reserved9()), "0,0"},
+        {"module text", Take(c.info->GetModuleText()), ""},
+        {"module code", Str(c.Object().ModuleCode()), Str(0x2345)},
+        {"reserved texts",
+         c.edit->Reserved15() + c.edit->Reserved35() + c.edit->Reserved38(5) +
+             Take(c.report->Reserved5()),
+         ""},
     };
-    const Record expected = {
-        {"item kind", "12"},
-        {"first panel mode", "0"},
-        {"EnterResultMode", "2"},
-        {"PanelReserved4", "1"},
-        {"panel mode after", "2"},
-        {"module value", "0"},
-        {"Reserved8, Reserved9", "0,0"},
-        {"module text", ""},
-        {"module code", Str(0x2345)},
-        {"reserved texts", ""},
-    };
-    EXPECT_EQ(actual, expected);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.actual, row.expected) << row.name;
     EXPECT_EQ(Texts(info.data(), 6), (Strings{"0", "32", "32897", "32897", "", ""}));
 }
 

@@ -187,20 +187,6 @@ protected:
     PanelViewFactory previous = nullptr;
 };
 
-TEST(PanelWithoutView, StateOnlyAndResultsAreNotApplied) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x"}));
-    const std::string before = c.edit->GetTestItemsText();
-    int parent = 0;
-    c.panel->CreatePanel(&parent, 0, 0, 300, 200, 0);
-    EXPECT_FALSE(c.Object().PanelCreated());
-    EXPECT_EQ(c.Object().PanelParent(), &parent);
-    EXPECT_EQ(c.Object().Page().RowCount(), 0);  // nothing loaded into the page
-    c.Object().Page().Add("New", "Req");
-    EXPECT_EQ(c.edit->ApplyEnteredResults(0), "");
-    EXPECT_EQ(c.edit->GetTestItemsText(), before);
-}
-
 TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
     Component c;
     c.Load(SmallTemplate() + OwnBlock("A", {"x"}) + OwnBlock("B", {"n1", "n2"}));
@@ -239,12 +225,20 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
               "TEXT_3_NAME=Extra;TEXT_3_RESULT=;");
 }
 
+// Without a view the panel keeps only its state, and no results are applied.
 TEST_F(Panel, APanelIsMadeOnceAViewCanBeMadeAndCreated) {
     log.noView = true;
     Component c;  // made before the view could be
     c.Load(OwnBlock("A", {"x"}));
-    c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
+    const std::string before = c.edit->GetTestItemsText();
+    int parent = 0;
+    c.panel->CreatePanel(&parent, 0, 0, 100, 100, 0);
     EXPECT_FALSE(c.Object().PanelCreated());
+    EXPECT_EQ(c.Object().PanelParent(), &parent);
+    EXPECT_EQ(c.Object().Page().RowCount(), 0);  // nothing loaded into the page
+    c.Object().Page().Add("New", "Req");
+    EXPECT_EQ(c.edit->ApplyEnteredResults(0), "");
+    EXPECT_EQ(c.edit->GetTestItemsText(), before);
     log.noView = false;
     log.refuseCreate = true;
     c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);

