@@ -24,8 +24,7 @@ TEST(AssessCommand, AssessesShotsAndWritesEveryOutput) {
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     auto run = RunQuorin({"assess", kSample, test::DataPath("assess_points.csv"), "--time", "1=T1",
                           "--time", "2=T2", "--time", "3=T3"});
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, test::DataBytes("assess_points.ref"));
+    EXPECT_EQ(run, test::Ran(test::DataBytes("assess_points.ref")));
 
     run = RunQuorin({"shots", kSample, "--zones", "1", "--loop", "LN", "--angles", "0,90", "--time",
                      "1=T1", "--tolerance", "5%,0.05"});

@@ -22,10 +22,7 @@ namespace fs = std::filesystem;
 // byte for byte; its own blocks carry the results the demo entered, which the report shows.
 TEST(DemoCommand, PrintsWhatTheComponentGaveAndWritesEveryNamedFile) {
     ScratchFolder dir;
-    const auto run = RunQuorin({"demo", "out"}, {}, dir.path());
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, DataBytes("demo_output.ref"));
+    EXPECT_EQ(RunQuorin({"demo", "out"}, {}, dir.path()), test::Ran(DataBytes("demo_output.ref")));
     EXPECT_EQ(FileBytes(dir / "out/sequence.seq"), DataBytes("demo_sequence.ref"));
     EXPECT_EQ(FileBytes(dir / "out/report.xml"), DataBytes("demo_report.ref"));
     for (const char* file : {"characteristic.png", "report.pdf", "report-pages/page-004.png",

@@ -18,6 +18,7 @@ namespace quorin::cli {
 namespace {
 
 using test::FileBytes;
+using test::Ran;
 using test::RunQuorin;
 using test::ScratchFolder;
 namespace fs = std::filesystem;
@@ -48,20 +49,18 @@ int PdfPageCount(const std::string& pdf) {
 // (parameters, settings, zones with their line styles, binary inputs, the plot) and the closing.
 TEST(ReportCommand, SequenceReportIsTheReferenceXml) {
     ScratchFolder dir;
-    const auto run = RunQuorin({"report", kSample, "--xml", dir / "r.xml"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "wrote " + (dir / "r.xml") + " (4 items)\n");
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(RunQuorin({"report", kSample, "--xml", dir / "r.xml"}),
+              Ran("wrote " + (dir / "r.xml") + " (4 items)\n"));
     EXPECT_EQ(FileBytes(dir / "r.xml"), test::DataBytes("sample_report.ref"));
 }
 
 TEST(ReportCommand, ChapterNumbersTheTestsAndSettingsTitleTheHeadOfASequenceFromStandardInput) {
     ScratchFolder dir;
     std::ofstream(dir / "r.ini") << "[ReportSetting]\r\nReportTitle=Commissioning of line 7\r\n";
-    const auto run = RunQuorin(
-        {"report", "-", "--chapter", "4", "--settings", dir / "r.ini", "--xml", dir / "r.xml"},
-        FileBytes(kSample));
-    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(RunQuorin({"report", "-", "--chapter", "4", "--settings", dir / "r.ini", "--xml",
+                         dir / "r.xml"},
+                        FileBytes(kSample)),
+              Ran("wrote " + (dir / "r.xml") + " (4 items)\n"));
     const std::vector<CReportItem> items = Import(dir / "r.xml");
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(Text(items[0].title), "Commissioning of line 7");
@@ -73,7 +72,6 @@ TEST(ReportCommand, WritesPdfAndPngPagesOfTheSameLayout) {
     ScratchFolder dir;
     const auto run =
         RunQuorin({"report", kSample, "--pdf", dir / "r.pdf", "--png-dir", dir / "pages"});
-    ASSERT_EQ(run.status, 0) << run.err;
     const std::string pdf = FileBytes(dir / "r.pdf");
     ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
     // Head with the first table rows, the rest of the table, the template item, its plot.
@@ -85,7 +83,7 @@ TEST(ReportCommand, WritesPdfAndPngPagesOfTheSameLayout) {
         const QImage image(QString::fromStdString(page));
         EXPECT_EQ(image.size(), QSize(1000, 1200)) << page;
     }
-    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run, Ran(expected));
     EXPECT_FALSE(fs::exists(dir / "pages/page-005.png"));
 }
 

@@ -12,35 +12,28 @@
 namespace quorin::cli {
 namespace {
 
+using test::ProgramRun;
+using test::Ran;
 using test::RunQuorin;
 using test::ScratchFolder;
 
 using test::kSample;
 
 TEST(Commands, TemplateZonesPlotAndEvalPrintWhatTheSampleHolds) {
-    auto run = RunQuorin({"template", kSample});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, test::DataBytes("template_output.ref"));
-    run = RunQuorin({"zones", "-"}, test::FileBytes(kSample));
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, test::DataBytes("zones_output.ref"));
-
+    EXPECT_EQ(RunQuorin({"template", kSample}), Ran(test::DataBytes("template_output.ref")));
+    EXPECT_EQ(RunQuorin({"zones", "-"}, test::FileBytes(kSample)),
+              Ran(test::DataBytes("zones_output.ref")));
     ScratchFolder dir;
-    run = RunQuorin({"plot", kSample, "-o", dir / "p.png", "--width", "640", "--height", "480"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(
+        RunQuorin({"plot", kSample, "-o", dir / "p.png", "--width", "640", "--height", "480"}),
+        Ran(""));
     EXPECT_EQ(QImage(QString::fromStdString(dir / "p.png")).size(), QSize(640, 480));
-
-    run = RunQuorin({"eval", "--template", kSample, "Z1X*2", "D", "T_1"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "8.000000\tstatus=10\tZ1X*2\n"
-              "1.000000\tstatus=10\tD\n"
-              "-100000.000000\tsyntax error at 1\tT_1\n");
-    run = RunQuorin({"eval", "Z1X"});  // without a template: keywords only
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "-100000.000000\tsyntax error at 3\tZ1X\n");
+    EXPECT_EQ(RunQuorin({"eval", "--template", kSample, "Z1X*2", "D", "T_1"}),
+              Ran("8.000000\tstatus=10\tZ1X*2\n"
+                  "1.000000\tstatus=10\tD\n"
+                  "-100000.000000\tsyntax error at 1\tT_1\n"));
+    // Without a template: keywords only.
+    EXPECT_EQ(RunQuorin({"eval", "Z1X"}), Ran("-100000.000000\tsyntax error at 3\tZ1X\n"));
 }
 
 TEST(Commands, BadInvocationsExitOneWithAClearMessage) {
@@ -61,16 +54,11 @@ TEST(Commands, BadInvocationsExitOneWithAClearMessage) {
             args.push_back(
                 expand(c[0].substr(at, (end = std::min(c[0].find(' ', at), c[0].size())) - at)));
         const auto run = RunQuorin(args);
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, expand(c.at(1)));
-        if (args[0] != "demo") {  // the demo prints as it goes
-            EXPECT_EQ(run.out, "");
-        }
+        // The demo prints as it goes.
+        EXPECT_EQ(run, (ProgramRun{1, args[0] == "demo" ? run.out : "", expand(c.at(1))}));
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "r.xml"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "p.bmp"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "r.seq"));
+    for (const char* file : {"r.xml", "p.bmp", "a.csv", "r.seq"})
+        EXPECT_FALSE(std::filesystem::exists(dir / file)) << file;
     // Usage errors of the option parser exit with 1 too.
     EXPECT_EQ(RunQuorin({"report", kSample, "--chapter", "x", "--xml", dir / "r.xml"}).status, 1);
     EXPECT_EQ(RunQuorin({"plot", kSample}).status, 1);
