@@ -54,6 +54,12 @@ int Component::Load(const std::string& ansi, int english) {
     return edit->LoadTestItems(text.get(), 0, 0, english, 0);
 }
 
+void Component::SetOperation(const std::string& ansi, int index) {
+    OwnedBstr text = OwnedBstr::FromAnsi(ansi);
+    BSTR raw = text.get();
+    edit->SetOperationData(&raw, index);
+}
+
 std::string Take(BSTR text) {
     OwnedBstr owned(text);
     return owned.ToAnsi();

@@ -36,6 +36,8 @@ struct Component {
     Component();
     // LoadTestItems with the ANSI text; returns its result.
     int Load(const std::string& ansi, int english = 1);
+    // SetOperationData with the ANSI text.
+    void SetOperation(const std::string& ansi, int index);
     CQuorinCom& Object() { return *static_cast<CQuorinCom*>(edit.get()); }
 
     ComPtr<ITestItemEdit> edit;

@@ -236,10 +236,9 @@ TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
     c.edit->GetSettingTable(rows.data(), nullptr);
     EXPECT_EQ(rows.Ansi(0, 1), "3.25");
     EXPECT_EQ(c.edit->GetEvaluatedParameters(0).substr(0, 30), "-100000.000;-100000.000;1.000;");
-    OwnedBstr data = OwnedBstr::FromAnsi(
-        "<OperationDataBegin>PR=1;PX=2;RateR=0.5;RateX=1.25;RateZ=2;RateT=3.5;<OperationDataEnd>");
-    BSTR raw = data.get();
-    c.edit->SetOperationData(&raw, -1);
+    c.SetOperation(
+        "<OperationDataBegin>PR=1;PX=2;RateR=0.5;RateX=1.25;RateZ=2;RateT=3.5;<OperationDataEnd>",
+        -1);
     EXPECT_EQ(c.edit->GetOperationData(-1),
               "<OperationDataBegin>PR=1;PX=2;RateR=0.500;RateX=1.250;RateZ=2.000;RateT=3.500;"
               "<OperationDataEnd>");

@@ -17,12 +17,6 @@
 namespace quorin::test {
 namespace {
 
-void SetOperation(Component& c, const std::string& text, int index) {
-    OwnedBstr data = OwnedBstr::FromAnsi(text);
-    BSTR raw = data.get();
-    c.edit->SetOperationData(&raw, index);
-}
-
 const std::string kZeroOperation =
     "<OperationDataBegin>PR=0;PX=0;RateR=0.000;RateX=0.000;RateZ=0.000;RateT=0.000;"
     "<OperationDataEnd>";
@@ -30,33 +24,38 @@ const std::string kZeroOperation =
 TEST(OperationData, StartsAtZeroAndReadsMissingKeysAsZero) {
     Component c;
     EXPECT_EQ(c.edit->GetOperationData(5), kZeroOperation);
-    SetOperation(c, "<OperationDataBegin>PR=3;RateT=1;<OperationDataEnd>", 0);
-    SetOperation(c, "<OperationDataBegin>PX=-2;<OperationDataEnd>", 0);
+    c.SetOperation("<OperationDataBegin>PR=3;RateT=1;<OperationDataEnd>", 0);
+    c.SetOperation("<OperationDataBegin>PX=-2;<OperationDataEnd>", 0);
     std::string expected = kZeroOperation;
     EXPECT_EQ(c.edit->GetOperationData(5), expected.replace(expected.find("PX=0"), 4, "PX=-2"));
-    SetOperation(c, "PR=7;<OperationDataEnd>", 0);  // no begin marker: nothing read
+    c.SetOperation("PR=7;<OperationDataEnd>", 0);  // no begin marker: nothing read
     EXPECT_EQ(c.edit->GetOperationData(5), kZeroOperation);
 }
 
 TEST(OperationData, RoundTripRoundsRatesToThreeDecimalsInAnyKeyOrder) {
     Component c;
     c.Load(SmallTemplate() + OwnBlock("A", {"x"}));
-    SetOperation(c,
-                 "junk<OperationDataBegin>RateT=-0.0004;RateZ=2.71828;RateX=1.0005;RateR=1e3;"
-                 "PX=12abc;PR=-5;<OperationDataEnd><ItemDataBegin>whatever<ItemDataEnd>",
-                 0);
+    c.SetOperation(
+        "junk<OperationDataBegin>RateT=-0.0004;RateZ=2.71828;RateX=1.0005;RateR=1e3;"
+        "PX=12abc;PR=-5;<OperationDataEnd><ItemDataBegin>whatever<ItemDataEnd>",
+        0);
     EXPECT_EQ(c.edit->GetOperationData(0),
               "<OperationDataBegin>PR=-5;PX=12;RateR=1000.000;RateX=1.000;RateZ=2.718;"
               "RateT=-0.000;<OperationDataEnd><ItemDataBegin><ItemDataEnd>");
     EXPECT_EQ(c.edit->GetOperationData(1).find("<ItemDataBegin>"), std::string::npos);
 }
 
-TEST(ResultData, SettingOperationDataRebuildsIt) {
+// At start 0 the value list with the bookmark comes first.
+TEST(ResultData, SettingOperationDataRebuildsItAndTheValueListLeadsIt) {
     Component c;
     c.Load(SmallTemplate() + OwnBlock("A", {"x", "y"}, "BM"));
     EXPECT_EQ(c.Object().ResultData(), "");
-    SetOperation(c, "", 7);
-    EXPECT_EQ(c.Object().ResultData(), "BM_1_NAME=x;BM_1_RESULT=v1;BM_2_NAME=y;BM_2_RESULT=v2;");
+    c.SetOperation("", 7);
+    const std::string results = "BM_1_NAME=x;BM_1_RESULT=v1;BM_2_NAME=y;BM_2_RESULT=v2;";
+    EXPECT_EQ(c.Object().ResultData(), results);
+    EXPECT_EQ(
+        Take(c.report->GetValueListAndResults(0)),
+        "BM_Z1=4.00Ohm;BM_T1=31ms;BM_MODE=1;BM_EN=1.0;BM_I=5.0A;BM_BIA=Ok;BM_BIL=OR;" + results);
 }
 
 TEST(ResultData, CountedParametersOfOwnItemsFromStart) {
@@ -74,14 +73,6 @@ TEST(ResultData, CountedParametersOfOwnItemsFromStart) {
     for (const auto& [start, expected] : cases)
         EXPECT_EQ(c.Object().BuildResultData(start), expected) << start;
     EXPECT_EQ(Take(c.report->GetValueListAndResults(2)), fromB);
-}
-
-TEST(ResultData, ValueListWithTheBookmarkComesFirstAtStartZero) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x"}, "BM"));
-    EXPECT_EQ(Take(c.report->GetValueListAndResults(0)),
-              "BM_Z1=4.00Ohm;BM_T1=31ms;BM_MODE=1;BM_EN=1.0;BM_I=5.0A;BM_BIA=Ok;BM_BIL=OR;"
-              "BM_1_NAME=x;BM_1_RESULT=v1;");
 }
 
 // A NAME present with an empty value reads as one blank, which is not empty: it gets its lines.
