@@ -126,13 +126,12 @@ TEST(Loading, SampleSequenceKeepsGbkTextsThroughBstrs) {
     Component c;
     const std::string sample = SampleSequence();
     c.Load(sample);
-    EXPECT_EQ(c.Object().Items().Count(), 3);
-    EXPECT_EQ(c.Object().Items().Bookmark(), "DIST");
     const std::string title = "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9";
-    EXPECT_EQ(c.edit->GetItemTitle(2), title);
     BstrArray current(2);
     c.edit->GetCurrentItemTitle(0, current.data());
-    EXPECT_EQ(current.Ansi(0), title);
+    EXPECT_EQ(std::tuple(c.Object().Items().Count(), c.Object().Items().Bookmark(),
+                         c.edit->GetItemTitle(2), current.Ansi(0)),
+              std::tuple(3, "DIST", title, title));
     EXPECT_EQ(std::u16string(BstrView(current[0])), u"外观及接线检查");
     EXPECT_NE(c.edit->GetTestItemsText().find(ForeignItemOf(sample)), std::string::npos);
 }
@@ -220,10 +219,11 @@ TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
 
     auto more = Array({"1.5e1", "12.9"});
     c.edit->SetCommonParameterValues(1, more->data());
-    EXPECT_FLOAT_EQ(t.Value(ParamKind::kCommonParameter, 0), 15.0f);
     c.edit->SetBinaryValues(2, more->data());  // CheckBox and ComboBox: atoi
-    EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 0), 1.0f);
-    EXPECT_FLOAT_EQ(t.Value(ParamKind::kBinaryInput, 1), 12.0f);
+    EXPECT_EQ(std::vector<float>({t.Value(ParamKind::kCommonParameter, 0),
+                                  t.Value(ParamKind::kBinaryInput, 0),
+                                  t.Value(ParamKind::kBinaryInput, 1)}),
+              std::vector<float>({15.0f, 1.0f, 12.0f}));
 }
 
 TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
@@ -254,11 +254,11 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
     values.insert(values.end(), {"a b", "3", "40", "5x"});
     c.edit->SetChannelTable(0, 21, Array(values)->data());
 
+    // The table as rows of "|"-joined texts: per channel its name, value and use, then the four
+    // values after them.
     BstrArray out(67), untouched(67);
     EXPECT_EQ(c.edit->GetChannelTable(0, out.data()), 21);
-    EXPECT_EQ(Texts(out.data(), 6), (Strings{"Ua", "ch0", "1", "Ub", "", "0"}));
-    EXPECT_EQ(Texts(&out[27], 3), (Strings{"A", "", "0"}));
-    EXPECT_EQ(Texts(&out[60], 7), (Strings{"4", "ch20", "1", "a b", "3", "40", "5"}));
+    std::string tables = Joined(Texts(out.data(), 67)) + "\n";
     EXPECT_EQ(c.edit->GetChannelTable(1, untouched.data()), 21);
     EXPECT_EQ(c.edit->GetChannelTable(-1, untouched.data()), 21);
     for (size_t i = 0; i < untouched.size(); ++i)
@@ -268,9 +268,8 @@ TEST(Channels, TableOfAnItemAndNothingPastTheList) {
     c.edit->SetChannelTable(0, 2, Array({"x0", "x1", "hint", "1", "2", "3"})->data());
     BstrArray after(67);
     c.edit->GetChannelTable(0, after.data());
-    EXPECT_EQ(Texts(after.data(), 9),
-              (Strings{"Ua", "x0", "1", "Ub", "x1", "1", "Uc", "ch2", "1"}));
-    EXPECT_EQ(Texts(&after[63], 4), (Strings{"hint", "1", "2", "3"}));
+    tables += Joined(Texts(after.data(), 67)) + "\n";
+    EXPECT_EQ(tables, DataBytes("channel_tables.ref"));
     EXPECT_NE(c.edit->GetTestItemsText().find("\tUAC=x0;\r\n\tUBC=x1;\r\n"), std::string::npos);
 }
 
