@@ -23,21 +23,11 @@ ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& in
     pointers.push_back(nullptr);
 
     // Under LeakSanitizer the program would list the suppressions it used on stderr.
-    std::vector<std::string> environment;
-    bool lsanSet = false;
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        if (entry.rfind("LSAN_OPTIONS=", 0) == 0) {
-            entry += ":print_suppressions=0";
-            lsanSet = true;
-        }
-        environment.push_back(std::move(entry));
-    }
-    if (!lsanSet) environment.push_back("LSAN_OPTIONS=print_suppressions=0");
-    std::vector<char*> envp;
-    for (std::string& e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
+    [[maybe_unused]] static const bool quiet = [] {
+        const char* options = std::getenv("LSAN_OPTIONS");
+        const std::string quieter = options && *options ? std::string(options) + ":" : "";
+        return ::setenv("LSAN_OPTIONS", (quieter + "print_suppressions=0").c_str(), 1) == 0;
+    }();
 
     ProgramRun run;
     const pid_t pid = ::fork();
@@ -51,7 +41,7 @@ ProgramRun RunQuorin(const std::vector<std::string>& args, const std::string& in
         ::dup2(fin, 0);
         ::dup2(fout, 1);
         ::dup2(ferr, 2);
-        ::execve(pointers[0], pointers.data(), envp.data());
+        ::execv(pointers[0], pointers.data());
         ::_exit(127);
     }
     if (pid < 0) return run;
