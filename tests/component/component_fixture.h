@@ -34,6 +34,8 @@ std::string ForeignItemOf(const std::string& sample);
 
 struct Component {
     Component();
+    // Made, then loaded with the ANSI text.
+    explicit Component(const std::string& ansi) : Component() { Load(ansi); }
     // LoadTestItems with the ANSI text; returns its result.
     int Load(const std::string& ansi, int english = 1);
     // SetOperationData with the ANSI text.

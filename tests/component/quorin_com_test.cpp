@@ -58,8 +58,7 @@ TEST(ComObject, EveryReferenceKeepsTheObjectAndTheLibrary) {
 }
 
 TEST(ComObject, ModuleInfoPanelModeAndItemKind) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("T0", {"A"}));
+    Component c(SmallTemplate() + OwnBlock("T0", {"A"}));
     OwnedBstr kind;
     c.edit->GetItemKind(0, kind.out());
     BstrArray info(6);
@@ -89,9 +88,8 @@ TEST(ComObject, ModuleInfoPanelModeAndItemKind) {
 
 // How the item set splices is its own test's; here the out array and the sequence text.
 TEST(Loading, ItemTextGoesIntoTheSecondEntryOfTheOutArrayAndTheSequence) {
-    Component c;
     const std::string foreign = ForeignBlock("TestComName2=Vendor.Other;\r\n\tNOTE=a\tb  c;\n");
-    c.Load(SmallTemplate() + foreign + "\r\nbetween\r\n" + OwnBlock("Own", {"A"}));
+    Component c(SmallTemplate() + foreign + "\r\nbetween\r\n" + OwnBlock("Own", {"A"}));
     BstrArray texts(3), foreignTexts(3);
     c.edit->GetItemText(1, texts.data());
     c.edit->GetItemText(0, foreignTexts.data());
@@ -123,9 +121,8 @@ TEST(Loading, ReportSectionAndCaptionFileFollowTheText) {
 }
 
 TEST(Loading, SampleSequenceKeepsGbkTextsThroughBstrs) {
-    Component c;
     const std::string sample = SampleSequence();
-    c.Load(sample);
+    Component c(sample);
     const std::string title = "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9";
     BstrArray current(2);
     c.edit->GetCurrentItemTitle(0, current.data());
@@ -157,8 +154,7 @@ TEST(Loading, ForeignBlocksOfAnyBytesComeBackByteForByte) {
 }
 
 TEST(Loading, ItemTextSetByTheHostIsConvertedToGbk) {
-    Component c;
-    c.Load(OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;"));
+    Component c(OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;"));
     OwnedBstr text = OwnedBstr::FromUtf16(u"TESTNAME=检查;");
     BSTR raw = text.get();
     c.edit->SetItemText(0, &raw);
@@ -173,8 +169,7 @@ TEST(Loading, ItemTextSetByTheHostIsConvertedToGbk) {
 }
 
 TEST(Tables, RowsCarryValueTextsByKindAndDecimals) {
-    Component c;
-    c.Load(SmallTemplate());
+    Component c(SmallTemplate());
     BstrTable<9> settings(4), common(1);
     BstrTable<6> binary(2);
     BstrArray options(8), binaryOptions(6);
@@ -191,8 +186,7 @@ TEST(Tables, RowsCarryValueTextsByKindAndDecimals) {
 }
 
 TEST(Tables, TemplateTextsComeFromTheTemplateWriters) {
-    Component c;
-    c.Load(SmallTemplate());
+    Component c(SmallTemplate());
     CRelayTemplate* shared = nullptr;
     c.edit->GetTemplate(&shared);
     ASSERT_EQ(shared, &c.Object().Template());
@@ -204,8 +198,7 @@ TEST(Tables, TemplateTextsComeFromTheTemplateWriters) {
 }
 
 TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
-    Component c;
-    c.Load(SmallTemplate());
+    Component c(SmallTemplate());
     CRelayTemplate& t = c.Object().Template();
     c.edit->SetSettingValues(3, Array({"2.756", "12.9", "0", "7"})->data());
     // Edit without decimals: atoi; past the count: kept.
@@ -229,8 +222,7 @@ TEST(ValueUpdates, ConvertByKindAndStopAtTheCount) {
 TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
     GermanLocale german;
     ASSERT_TRUE(german.ok());
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("T", {"A"}));
+    Component c(SmallTemplate() + OwnBlock("T", {"A"}));
     c.edit->SetSettingValues(1, Array({"3.25"})->data());
     BstrTable<9> rows(4);
     c.edit->GetSettingTable(rows.data(), nullptr);
@@ -246,8 +238,7 @@ TEST(ValueUpdates, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
 }
 
 TEST(Channels, TableOfAnItemAndNothingPastTheList) {
-    Component c;
-    c.Load(OwnBlock("A", {"x"}));
+    Component c(OwnBlock("A", {"x"}));
     Strings values;
     for (int i = 0; i < 21; ++i)
         values.push_back(i % 2 ? "" : "ch" + FormatInt(i));

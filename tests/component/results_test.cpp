@@ -33,8 +33,7 @@ TEST(OperationData, StartsAtZeroAndReadsMissingKeysAsZero) {
 }
 
 TEST(OperationData, RoundTripRoundsRatesToThreeDecimalsInAnyKeyOrder) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x"}));
+    Component c(SmallTemplate() + OwnBlock("A", {"x"}));
     c.SetOperation(
         "junk<OperationDataBegin>RateT=-0.0004;RateZ=2.71828;RateX=1.0005;RateR=1e3;"
         "PX=12abc;PR=-5;<OperationDataEnd><ItemDataBegin>whatever<ItemDataEnd>",
@@ -47,8 +46,7 @@ TEST(OperationData, RoundTripRoundsRatesToThreeDecimalsInAnyKeyOrder) {
 
 // At start 0 the value list with the bookmark comes first.
 TEST(ResultData, SettingOperationDataRebuildsItAndTheValueListLeadsIt) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x", "y"}, "BM"));
+    Component c(SmallTemplate() + OwnBlock("A", {"x", "y"}, "BM"));
     EXPECT_EQ(c.Object().ResultData(), "");
     c.SetOperation("", 7);
     const std::string results = "BM_1_NAME=x;BM_1_RESULT=v1;BM_2_NAME=y;BM_2_RESULT=v2;";
@@ -59,9 +57,8 @@ TEST(ResultData, SettingOperationDataRebuildsItAndTheValueListLeadsIt) {
 }
 
 TEST(ResultData, CountedParametersOfOwnItemsFromStart) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;NAME1=f;") +
-           OwnBlock("B", {"p", "", "r"}) + OwnBlock("C", {}));
+    Component c(SmallTemplate() + OwnBlock("A", {"x"}) + ForeignBlock("TestComName2=F;NAME1=f;") +
+                OwnBlock("B", {"p", "", "r"}) + OwnBlock("C", {}));
     const std::string fromB = "TEXT_1_NAME=p;TEXT_1_RESULT=v1;";
     const std::pair<int, std::string> cases[] = {
         {0, "TEXT_1_NAME=x;TEXT_1_RESULT=v1;" + fromB},
@@ -77,9 +74,8 @@ TEST(ResultData, CountedParametersOfOwnItemsFromStart) {
 
 // A NAME present with an empty value reads as one blank, which is not empty: it gets its lines.
 TEST(ReportFieldList, OneLinePerNamedParameterAndLaterReportIdentifier) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x", "", "z"}, "BM") +
-           ForeignBlock("TestComName2=F;NAME1=f;"));
+    Component c(SmallTemplate() + OwnBlock("A", {"x", "", "z"}, "BM") +
+                ForeignBlock("TestComName2=F;NAME1=f;"));
     c.edit->GetReportFieldList();  // rebuilt, not appended
     EXPECT_EQ(c.edit->GetReportFieldList(),
               "x:BM_1_RESULT;\r\n :BM_2_RESULT;\r\nz:BM_3_RESULT;\r\n"
@@ -87,8 +83,7 @@ TEST(ReportFieldList, OneLinePerNamedParameterAndLaterReportIdentifier) {
 }
 
 TEST(EvaluatedParameters, SixtyValuesInKeyOrder) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"Z1+1", "1/0"}));
+    Component c(SmallTemplate() + OwnBlock("A", {"Z1+1", "1/0"}));
     const std::string values = c.edit->GetEvaluatedParameters(0);
     // NAME1 Z1+1, VALUE1 v1 (no formula), PROPERTY1, REQUIRE1 Z1*1, NAME2 1/0, VALUE2, PROPERTY2,
     // REQUIRE2 Z1*2, then 13 missing parameters.
@@ -100,9 +95,8 @@ TEST(EvaluatedParameters, SixtyValuesInKeyOrder) {
 }
 
 TEST(ReportTable, OneRowPerParameterUpToTheFirstBlankName) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"N$1", "N2", " ", "N4"}) +
-           ForeignBlock("TestComName2=F;") + OwnBlock("B", {"M1"}));
+    Component c(SmallTemplate() + OwnBlock("A", {"N$1", "N2", " ", "N4"}) +
+                ForeignBlock("TestComName2=F;") + OwnBlock("B", {"M1"}));
     int32_t done = 0;
     CReportItem** table = c.report->ComposeReport(0, &done, "host data", 2);
     EXPECT_EQ(done, 1);
@@ -179,8 +173,7 @@ protected:
 };
 
 TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"x"}) + OwnBlock("B", {"n1", "n2"}));
+    Component c(SmallTemplate() + OwnBlock("A", {"x"}) + OwnBlock("B", {"n1", "n2"}));
     int parent = 0;
     c.panel->CreatePanel(&parent, 10, 20, 320, 200, 1);
     EXPECT_TRUE(c.Object().PanelCreated());
@@ -213,8 +206,7 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
 // Without a view the panel keeps only its state, and no results are applied.
 TEST_F(Panel, APanelIsMadeOnceAViewCanBeMadeAndCreated) {
     log.noView = true;
-    Component c;  // made before the view could be
-    c.Load(OwnBlock("A", {"x"}));
+    Component c(OwnBlock("A", {"x"}));  // made before the view could be
     const std::string before = c.edit->GetTestItemsText();
     int parent = 0;
     c.panel->CreatePanel(&parent, 0, 0, 100, 100, 0);
@@ -270,8 +262,7 @@ TEST_F(Panel, EntriesStayWithTheirItemThroughReloads) {
         {{storeValue, draw0}, "stored", "x=stored", "y=v1"},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        Component c;
-        c.Load(OwnBlock("A", {"x"}) + OwnBlock("B", {"y"}));
+        Component c(OwnBlock("A", {"x"}) + OwnBlock("B", {"y"}));
         create0(c);
         c.panel->EnterResultMode();
         CPageModel& page = c.Object().Page();
@@ -290,8 +281,7 @@ TEST_F(Panel, EntriesStayWithTheirItemThroughReloads) {
 
 // Parameter 4 follows a missing NAME3: it is shown, and written back as parameter 3.
 TEST_F(Panel, ApplyKeepsEveryNamedParameter) {
-    Component c;
-    c.Load(OwnBlock("A", {"n1", "n2", "", "n4"}));
+    Component c(OwnBlock("A", {"n1", "n2", "", "n4"}));
     int window = 0;
     c.panel->CreatePanel(&window, 0, 0, 100, 100, 0);
     c.edit->ApplyEnteredResults(0);
@@ -299,8 +289,7 @@ TEST_F(Panel, ApplyKeepsEveryNamedParameter) {
 }
 
 TEST_F(Panel, DrawingsGoToTheGivenWindow) {
-    Component c;
-    c.Load(SmallTemplate() + OwnBlock("A", {"first", "second"}, "BM"));
+    Component c(SmallTemplate() + OwnBlock("A", {"first", "second"}, "BM"));
     int window = 0;
     c.panel->CreatePanel(&window, 0, 0, 160, 100, 0);
     c.Object().Page().CellNotification(2, 0);
