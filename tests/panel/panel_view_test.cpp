@@ -64,23 +64,19 @@ TEST_F(PanelView, CreatesTheSheetInsideTheHostWidgetOnce) {
     Open(SampleSequence(), 2);
     ASSERT_EQ(Count<QTabWidget>("panelSheet"), 1);
     auto* sheet = Child<QTabWidget>(host_, "panelSheet");
-    EXPECT_EQ(sheet->parentWidget(), &host_);
-    EXPECT_EQ(sheet->geometry(), QRect(10, 20, 560, 400));
-    EXPECT_TRUE(sheet->isVisible());
-    EXPECT_EQ(std::pair(sheet->currentIndex(), sheet->tabText(0)),
-              std::pair(0, QString("Enter Results")));
-    EXPECT_EQ(sheet->font().family(), "Arial");
-    EXPECT_EQ(sheet->font().pixelSize(), PanelFont(16).pixelSize());
-    EXPECT_EQ(Grid()->RowCount(), 5);
-    EXPECT_EQ(Grid()->CellText(1, 0), QStringLiteral("外观检查"));
-    EXPECT_EQ(Grid()->CellText(1, 1), "Pass");
+    EXPECT_EQ(std::tuple(sheet->parentWidget(), sheet->geometry(), sheet->isVisible(),
+                         sheet->currentIndex(), sheet->tabText(0), sheet->font().family(),
+                         sheet->font().pixelSize()),
+              std::tuple(&host_, QRect(10, 20, 560, 400), true, 0, "Enter Results", "Arial",
+                         PanelFont(16).pixelSize()));
+    EXPECT_EQ(std::tuple(Grid()->RowCount(), Grid()->CellText(1, 0), Grid()->CellText(1, 1)),
+              std::tuple(5, QStringLiteral("外观检查"), "Pass"));
 
     // Later calls only load another item into the same page.
     c_.panel->CreatePanel(&host_, 0, 0, 100, 100, 0);
-    EXPECT_EQ(Count<QTabWidget>("panelSheet"), 1);
-    EXPECT_EQ(sheet->geometry(), QRect(10, 20, 560, 400));
-    EXPECT_EQ(Grid()->RowCount(), 6);
-    EXPECT_EQ(Grid()->CellText(1, 0), QStringLiteral("Z1 reactive reach (Ω)"));
+    EXPECT_EQ(std::tuple(Count<QTabWidget>("panelSheet"), sheet->geometry(), Grid()->RowCount(),
+                         Grid()->CellText(1, 0)),
+              std::tuple(1, QRect(10, 20, 560, 400), 6, QStringLiteral("Z1 reactive reach (Ω)")));
 }
 
 TEST_F(PanelView, HandlesThatAreNoWidgetsLeaveThePanelUncreated) {
@@ -127,9 +123,9 @@ TEST_F(PanelView, DrawingsAppearInTheHostWindowAtTheirRectangles) {
               std::pair(std::string("ABCDEFGHIJKLMNOPQR"), std::string("STUVWXYZ0123")));
     auto drawings = host_.findChildren<CDrawingWidget*>(QStringLiteral("panelDrawing"));
     ASSERT_EQ(drawings.size(), 1);
-    EXPECT_EQ(drawings[0]->geometry(), QRect(600, 0, 160, 300));
     const QImage& image = drawings[0]->Image();
-    EXPECT_EQ(image.size(), QSize(160, 300));
+    EXPECT_EQ(std::pair(drawings[0]->geometry(), image.size()),
+              std::pair(QRect(600, 0, 160, 300), QSize(160, 300)));
     // "Result" (10..30), "1.Name" (30..50), the name's two lines (50..90), nothing below the end.
     EXPECT_GT(InkInRows(image, 10, 30), 0);
     EXPECT_GT(InkInRows(image, 50, 70), InkInRows(image, 70, 90));
@@ -198,8 +194,7 @@ TEST_F(PanelView, KeypadCommandsWorkOnTheActivePage) {
     keys({6, 6, 6});
     EXPECT_EQ(combo->currentIndex(), 2);
     keys({5});
-    EXPECT_EQ(combo->currentIndex(), 1);
-    ASSERT_EQ(chosen.size(), 3);
+    ASSERT_EQ(std::pair(combo->currentIndex(), chosen.size()), std::pair(1, qsizetype(3)));
     EXPECT_EQ(chosen[2][0].toInt(), 1);
 
     // Pages: one page stays active; with a second one, next and previous move between them.
