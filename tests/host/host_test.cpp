@@ -81,19 +81,17 @@ protected:
 TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
     const std::vector<CQuorinClient::Item> items = client_.Items();
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(std::pair(items[0].kind, items[1].kind), std::pair(12, 0));
-    EXPECT_EQ(items[2].title, "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9");
+    EXPECT_EQ(std::tuple(items[0].kind, items[1].kind, items[2].title),
+              std::tuple(12, 0, "\xCD\xE2\xB9\xDB\xBC\xB0\xBD\xD3\xCF\xDF\xBC\xEC\xB2\xE9"));
     QListWidget* list = window_->ItemList();
     ASSERT_EQ(list->count(), 2);  // the foreign item is not listed
-    EXPECT_EQ(
-        std::pair(list->item(0)->text(), list->item(1)->text()),
-        std::pair(QString("1. Zone reach verification"), QStringLiteral("3. 外观及接线检查")));
-    EXPECT_EQ(window_->ShownItem(), 0);
+    EXPECT_EQ(std::tuple(list->item(0)->text(), list->item(1)->text(), window_->ShownItem()),
+              std::tuple("1. Zone reach verification", QStringLiteral("3. 外观及接线检查"), 0));
 
     auto* sheet = window_->PanelHost()->findChild<QTabWidget*>(QStringLiteral("panelSheet"));
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->geometry(), QRect(0, 0, CHostWindow::kPanelWidth, CHostWindow::kPanelHeight));
-    EXPECT_EQ(Grid()->model()->rowCount(), 5);
+    EXPECT_EQ(std::pair(sheet->geometry(), Grid()->model()->rowCount()),
+              std::pair(QRect(0, 0, CHostWindow::kPanelWidth, CHostWindow::kPanelHeight), 5));
     const auto drawings =
         window_->DrawingArea()->findChildren<QWidget*>(QStringLiteral("panelDrawing"));
     ASSERT_EQ(drawings.size(), 2);
@@ -102,9 +100,9 @@ TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
     EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("modeLabel"))->text(), "Panel mode 2");
 
     list->setCurrentRow(1);
-    EXPECT_EQ(window_->ShownItem(), 2);
-    EXPECT_EQ(Grid()->model()->rowCount(), 4);
-    EXPECT_EQ(Grid()->model()->index(0, 0).data().toString(), QStringLiteral("外观检查"));
+    EXPECT_EQ(std::tuple(window_->ShownItem(), Grid()->model()->rowCount(),
+                         Grid()->model()->index(0, 0).data().toString()),
+              std::tuple(2, 4, QStringLiteral("外观检查")));
 }
 
 // Line breaks and comments between the blocks and after the last one are the host's bytes too.
@@ -129,10 +127,10 @@ TEST_F(Host, SavesEntriesAndKeepsEveryByteOutsideTheOwnBlocks) {
     ASSERT_TRUE(ReadFileBytes(path, bytes));
     const SequenceText saved(bytes);
     ASSERT_EQ(saved.BlockCount(), 3);
-    EXPECT_EQ(saved.TemplateText(), sample.TemplateText());
-    EXPECT_EQ(saved.Block(1), sample.Block(1));  // the foreign block
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(saved.After(i), gaps[i]) << i;
+    // The template, the foreign block and the gaps.
+    EXPECT_EQ(std::tuple(saved.TemplateText(), saved.Block(1), saved.After(0), saved.After(1),
+                         saved.After(2)),
+              std::tuple(sample.TemplateText(), sample.Block(1), gaps[0], gaps[1], gaps[2]));
     EXPECT_NE(saved.Inner(0).find("\tVALUE1=4.01;\r\n"), std::string::npos);
     EXPECT_NE(saved.Inner(2).find("\tVALUE2=\xBA\xCF\xB8\xF1;\r\n"), std::string::npos);
 }
@@ -141,8 +139,7 @@ TEST_F(Host, RefreshKeepsTheEnteredMarksAndFinish) {
     for (int row = 1; row <= 5; ++row)
         TypeResult(row, QStringLiteral("ok"));
     auto* finish = window_->PanelHost()->findChild<QPushButton*>(QStringLiteral("finishButton"));
-    ASSERT_NE(finish, nullptr);
-    EXPECT_TRUE(finish->isEnabled());
+    ASSERT_TRUE(finish && finish->isEnabled());
     window_->RefreshSummary();
     EXPECT_TRUE(finish->isEnabled());
 }
@@ -157,8 +154,8 @@ TEST_F(Host, FilesThatCannotBeWrittenOrReadSayWhyAndKeepWhatIsThere) {
     EXPECT_EQ(error, "Cannot write /nonexistent-dir/x.seq.");
     EXPECT_FALSE(window_->OpenSequence(QStringLiteral("/no/such.seq"), &error));
     EXPECT_EQ(error, "Cannot read /no/such.seq.");
-    EXPECT_EQ(window_->ItemList()->count(), 2);
-    EXPECT_EQ(window_->SequencePath(), QStringLiteral(QUORIN_SAMPLE_SEQUENCE));
+    EXPECT_EQ(std::pair(window_->ItemList()->count(), window_->SequencePath()),
+              std::pair(2, QStringLiteral(QUORIN_SAMPLE_SEQUENCE)));
 }
 
 TEST_F(Host, ExportsTheResultDataAndTheValueList) {
