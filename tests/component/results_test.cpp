@@ -124,51 +124,44 @@ TEST(ReportTable, OneRowPerParameterUpToTheFirstBlankName) {
     EXPECT_EQ(table[0]->tables[0].rowCount, 4);
 }
 
-struct FakeViewLog {
+// The component's panel on a view that records what it is asked to do.
+class Panel : public ::testing::Test {
+protected:
+    class View final : public IPanelView {
+    public:
+        explicit View(CPageModel& model) : model_(model) {}
+        bool Create(HWND parent, const PanelRect&) override {
+            if (active->refuseCreate) return false;
+            ++active->created;
+            active->viewParent = parent;
+            return exists_ = true;
+        }
+        bool Exists() const override { return exists_; }
+        void ShowPage() override { EXPECT_GE(model_.Layout().rows, 1); }
+        void Paint(HWND, const PanelRect&, const PanelDrawing& drawing) override {
+            active->paints.push_back(drawing);
+        }
+        void KeypadCommand(int command) override { active->commands.push_back(command); }
+
+    private:
+        CPageModel& model_;
+        bool exists_ = false;
+    };
+    void SetUp() override {
+        active = this;
+        previous = SetPanelViewFactory([](CPageModel& model) -> std::unique_ptr<IPanelView> {
+            return active->noView ? nullptr : std::make_unique<View>(model);
+        });
+    }
+    void TearDown() override { SetPanelViewFactory(previous); }
+
+    static inline Panel* active = nullptr;
     bool noView = false;  // the factory makes none, as without a QApplication
+    bool refuseCreate = false;
     int created = 0;
     std::vector<int> commands;
     std::vector<PanelDrawing> paints;
-    HWND parent = nullptr;
-    bool refuseCreate = false;
-};
-FakeViewLog* g_log = nullptr;
-
-class FakeView final : public IPanelView {
-public:
-    explicit FakeView(CPageModel& model) : model_(model) {}
-    bool Create(HWND parent, const PanelRect&) override {
-        if (g_log->refuseCreate) return false;
-        ++g_log->created;
-        g_log->parent = parent;
-        return exists_ = true;
-    }
-    bool Exists() const override { return exists_; }
-    void ShowPage() override { EXPECT_GE(model_.Layout().rows, 1); }
-    void Paint(HWND, const PanelRect&, const PanelDrawing& drawing) override {
-        g_log->paints.push_back(drawing);
-    }
-    void KeypadCommand(int command) override { g_log->commands.push_back(command); }
-
-private:
-    CPageModel& model_;
-    bool exists_ = false;
-};
-
-class Panel : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_log = &log;
-        previous = SetPanelViewFactory([](CPageModel& model) -> std::unique_ptr<IPanelView> {
-            if (g_log->noView) return nullptr;
-            return std::make_unique<FakeView>(model);
-        });
-    }
-    void TearDown() override {
-        SetPanelViewFactory(previous);
-        g_log = nullptr;
-    }
-    FakeViewLog log;
+    HWND viewParent = nullptr;
     PanelViewFactory previous = nullptr;
 };
 
@@ -177,12 +170,12 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
     int parent = 0;
     c.panel->CreatePanel(&parent, 10, 20, 320, 200, 1);
     EXPECT_TRUE(c.Object().PanelCreated());
-    EXPECT_EQ(log.parent, &parent);
+    EXPECT_EQ(viewParent, &parent);
     CPageModel& page = c.Object().Page();
     EXPECT_EQ(std::tuple(page.Title(), page.RowCount(), page.EditLock()), std::tuple("B", 2, 0));
     EXPECT_EQ(c.Object().LastDetail().texts[1].text, "n1");
     c.panel->CreatePanel(&parent, 0, 0, 1, 1, 0);  // exists: only loads item 0
-    EXPECT_EQ(log.created, 1);
+    EXPECT_EQ(created, 1);
     EXPECT_EQ(page.Title(), "A");
     c.panel->CreatePanel(&parent, 0, 0, 1, 1, 1);
 
@@ -205,7 +198,7 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
 
 // Without a view the panel keeps only its state, and no results are applied.
 TEST_F(Panel, APanelIsMadeOnceAViewCanBeMadeAndCreated) {
-    log.noView = true;
+    noView = true;
     Component c(OwnBlock("A", {"x"}));  // made before the view could be
     const std::string before = c.edit->GetTestItemsText();
     int parent = 0;
@@ -216,17 +209,17 @@ TEST_F(Panel, APanelIsMadeOnceAViewCanBeMadeAndCreated) {
     c.Object().Page().Add("New", "Req");
     EXPECT_EQ(c.edit->ApplyEnteredResults(0), "");
     EXPECT_EQ(c.edit->GetTestItemsText(), before);
-    log.noView = false;
-    log.refuseCreate = true;
+    noView = false;
+    refuseCreate = true;
     c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
     EXPECT_FALSE(c.Object().PanelCreated());
     c.panel->KeypadCommand(1);  // not created: not passed on
-    log.refuseCreate = false;
+    refuseCreate = false;
     c.panel->CreatePanel(nullptr, 0, 0, 100, 100, 0);
     EXPECT_TRUE(c.Object().PanelCreated());
     EXPECT_EQ(c.Object().Page().Title(), "A");
     c.panel->KeypadCommand(4);
-    EXPECT_EQ(log.commands, std::vector<int>{4});
+    EXPECT_EQ(commands, std::vector<int>{4});
 }
 
 // NAME1=VALUE1 of the item at index.
@@ -295,16 +288,16 @@ TEST_F(Panel, DrawingsGoToTheGivenWindow) {
     c.Object().Page().CellNotification(2, 0);
     c.panel->DrawResult(&window, 0, 0, 160, 100, 0);
     EXPECT_EQ(c.Object().DrawingMode(), 0);
-    ASSERT_EQ(log.paints.size(), 1u);
+    ASSERT_EQ(paints.size(), 1u);
     // Loading the item again resets nothing of the current row; the detail is of row 2.
-    EXPECT_EQ((Strings{log.paints[0].texts[1].text, log.paints[0].texts.back().text}),
+    EXPECT_EQ((Strings{paints[0].texts[1].text, paints[0].texts.back().text}),
               (Strings{"second", "Result"}));
 
     c.panel->DrawParameterTable(&window, 0, 0, 300, 100);
     EXPECT_EQ(c.Object().DrawingMode(), 3);
-    ASSERT_EQ(log.paints.size(), 2u);
-    ASSERT_EQ(log.paints[1].texts.size(), 6u);
-    EXPECT_EQ((Strings{log.paints[1].texts[4].text, log.paints[1].texts[5].text}),
+    ASSERT_EQ(paints.size(), 2u);
+    ASSERT_EQ(paints[1].texts.size(), 6u);
+    EXPECT_EQ((Strings{paints[1].texts[4].text, paints[1].texts[5].text}),
               (Strings{"second", "BM_2_RESULT"}));
 }
 
