@@ -30,22 +30,17 @@ Row RowOf(const CPageModel& page, int r) {
     return {row.name, row.result, row.requirements, row.property, row.resultEntered};
 }
 
-TEST(PageModel, StartsEmptyWithRowOneCurrent) {
+TEST(PageModel, StartsEmptyOnRowOneAndALoadReplacesEveryRow) {
     CPageModel page;
     EXPECT_EQ(std::vector<int>({page.RowCount(), page.CurrentRow(), page.Mode(), page.AllEntered(),
-                                page.Layout().rows}),
-              std::vector<int>({0, 1, 0, 1, 1}));
-    EXPECT_EQ(page.Layout().columnWidths, (std::array<int, 3>{80, 360, 60}));
-}
-
-TEST(PageModel, LoadTakesNamedParametersAndClearsTheRest) {
-    CPageModel page = LoadedPage({"A", "B", "C", "D"});
+                                page.Layout().rows, page.Layout().columnWidths[0]}),
+              std::vector<int>({0, 1, 0, 1, 1, 80}));
+    page.LoadFromItem(OwnItem({"A", "B", "C", "D"}), 0, 0);
     page.LoadFromItem(OwnItem({"X", "Y"}, {}, "Second"), 2, 1);
-    EXPECT_EQ(page.Title(), "Second");
-    EXPECT_EQ(std::vector<int>({page.RowCount(), page.Mode(), page.EditLock()}),
-              std::vector<int>({2, 2, 1}));
-    EXPECT_EQ(RowOf(page, 2), Row("Y", "r2", "q2", 2, 0));
-    EXPECT_EQ(page.RowAt(0).name + page.RowAt(3).name + page.RowAt(16).name, "");
+    EXPECT_EQ(
+        std::tuple(page.Title(), page.RowCount(), page.Mode(), page.EditLock(), RowOf(page, 2),
+                   page.RowAt(0).name + page.RowAt(3).name + page.RowAt(16).name),
+        std::tuple("Second", 2, 2, 1, Row("Y", "r2", "q2", 2, 0), ""));
 }
 
 TEST(PageModel, LayoutColumnsFollowTheLongestName) {
