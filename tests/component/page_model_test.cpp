@@ -85,8 +85,8 @@ TEST(PageModel, LayoutShowsEnteringAndTheLastChangedRow) {
     EXPECT_EQ(text, test::DataBytes("page_layouts.ref"));
     EXPECT_EQ(RowOf(page, 1), Row("Na$me", "1$5 V", "q1", 1, 1));
     EXPECT_TRUE(page.Finish());
-    EXPECT_EQ(page.Mode(), CPageModel::kModeFinished);
-    EXPECT_FALSE(page.Layout().finishEnabled);
+    EXPECT_EQ(std::pair(page.Mode(), page.Layout().finishEnabled),
+              std::pair(int(CPageModel::kModeFinished), false));
 }
 
 TEST(PageModel, NotificationsOutsideModeTwoOrColumnZeroMarkNothing) {
@@ -96,9 +96,9 @@ TEST(PageModel, NotificationsOutsideModeTwoOrColumnZeroMarkNothing) {
 
     CPageModel entering = LoadedPage({"A", "  "}, CPageModel::kModeEnter);
     entering.CellNotification(2, 0);
-    EXPECT_EQ(std::pair(entering.RowAt(2).resultEntered, entering.HighlightedRow()),
-              std::pair(0, 0));
-    EXPECT_EQ(entering.CurrentRow(), 2);
+    EXPECT_EQ(std::tuple(entering.RowAt(2).resultEntered, entering.HighlightedRow(),
+                         entering.CurrentRow()),
+              std::tuple(0, 0, 2));
     for (int row : {0, 16, -3}) {
         entering.CellNotification(row, 1);
         EXPECT_EQ(entering.CurrentRow(), 1) << row;
@@ -111,8 +111,8 @@ TEST(PageModel, AddStopsAtFifteenRowsAndLocksEditing) {
     CPageModel page = LoadedPage({"A"});
     EXPECT_TRUE(page.DeleteEnabled());
     EXPECT_TRUE(page.Add("New\r\nname\n", "Method\rand\r\nrequires"));
-    EXPECT_EQ(RowOf(page, 2), Row("Newname", "", "Methodandrequires", 0, 0));
-    EXPECT_EQ(page.EditLock(), 1);
+    EXPECT_EQ(std::pair(RowOf(page, 2), page.EditLock()),
+              std::pair(Row("Newname", "", "Methodandrequires", 0, 0), 1));
     EXPECT_FALSE(page.Add("\r\n", "x") || page.Add("  ", "x"));
     EXPECT_FALSE(page.Layout().deleteEnabled || page.Delete());
     for (int n = 3; n <= 15; ++n)
@@ -125,11 +125,10 @@ TEST(PageModel, DeleteRemovesTheLastRowAndKeepsOne) {
     CPageModel page = LoadedPage({"A", "B", "C"});
     page.CellNotification(1, 1);  // the current row is not what Delete removes
     EXPECT_TRUE(page.Delete());
-    EXPECT_EQ(RowOf(page, 2), Row("B", "r2", "q2", 2, 0));
-    EXPECT_EQ(RowOf(page, 3), Row("", "", "", 0, 0));
+    EXPECT_EQ(std::pair(RowOf(page, 2), RowOf(page, 3)),
+              std::pair(Row("B", "r2", "q2", 2, 0), Row("", "", "", 0, 0)));
     EXPECT_TRUE(page.Delete() && page.Delete());
-    EXPECT_EQ(page.RowCount(), 1);
-    EXPECT_EQ(RowOf(page, 1), Row("A", "r1", "q1", 1, 0));
+    EXPECT_EQ(std::pair(page.RowCount(), RowOf(page, 1)), std::pair(1, Row("A", "r1", "q1", 1, 0)));
 }
 
 // Every named parameter is shown, packed in order, whatever unnamed ones lie between them.
