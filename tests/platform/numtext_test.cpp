@@ -35,20 +35,9 @@ TEST(CAtof, ReadsTheCLibraryForms) {
 }
 
 TEST(CAtoi, MatchesTheCLibrary) {
-    const char* cases[] = {"42",
-                           "  -17abc",
-                           "+8",
-                           "",
-                           "x1",
-                           "3.9",
-                           " \t12",
-                           "-0",
-                           "2147483647",
-                           "2147483648",
-                           "-2147483649",
-                           "99999999999999999999999",
-                           "-99999999999999999999999"};
-    for (const char* c : cases) {
+    for (const char* c :
+         {"42", "  -17abc", "+8", "", "x1", "3.9", " \t12", "-0", "2147483647", "2147483648",
+          "-2147483649", "99999999999999999999999", "-99999999999999999999999"}) {
         EXPECT_EQ(CAtoi(c), std::atoi(c)) << c;
         EXPECT_EQ(CAtoi(std::string_view(c)), std::atoi(c)) << c;
     }
