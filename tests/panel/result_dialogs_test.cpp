@@ -80,21 +80,21 @@ TEST(ResultDialog, ReturnAcceptsEscapeCancelsAndTabLeavesTheEdit) {
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("ed"));
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.AnsiResult(), "Passed");
+    EXPECT_EQ(std::pair(dialog.result(), dialog.AnsiResult()),
+              std::pair(int(QDialog::Accepted), std::string("Passed")));
 
     CResultTextDlg cancelled(QStringLiteral("Row"), QStringLiteral("Pass"));
     ShowAndFocus(cancelled);
     QTest::keyClick(Edit(cancelled, "resultEdit"), Qt::Key_Escape);
-    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-    EXPECT_FALSE(cancelled.isVisible());
+    EXPECT_EQ(std::pair(cancelled.result(), cancelled.isVisible()),
+              std::pair(int(QDialog::Rejected), false));
 }
 
 TEST(AddDialog, GivesBackNameAndRequirementsInTheCodePage) {
     CAddResultDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), "Add Results");
-    EXPECT_EQ(Child<QLabel>(dialog, "nameLabel")->text(), "Name");
-    EXPECT_EQ(Child<QLabel>(dialog, "requirementsLabel")->text(), "Test Method & Requires");
+    EXPECT_EQ((QStringList{dialog.windowTitle(), Child<QLabel>(dialog, "nameLabel")->text(),
+                           Child<QLabel>(dialog, "requirementsLabel")->text()}),
+              (QStringList{"Add Results", "Name", "Test Method & Requires"}));
     ShowAndFocus(dialog);
     auto* name = Child<QLineEdit>(dialog, "nameEdit");
     EXPECT_TRUE(name->hasFocus());
@@ -105,9 +105,8 @@ TEST(AddDialog, GivesBackNameAndRequirementsInTheCodePage) {
     requirements->setPlainText(QStringLiteral("a\nb"));
     EXPECT_EQ(dialog.RequirementsText(), "a\r\nb");
     QTest::keyClick(requirements, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.AnsiName(), "\xBD\xD3\xCF\xDF");
-    EXPECT_EQ(dialog.AnsiRequirements(), "a\r\nb");
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.AnsiName(), dialog.AnsiRequirements()),
+              std::tuple(int(QDialog::Accepted), "\xBD\xD3\xCF\xDF", "a\r\nb"));
 }
 
 TEST(AddDialog, RefusesAnEmptyNameOrACharacterTheCodePageCannotHold) {
@@ -123,11 +122,11 @@ TEST(AddDialog, RefusesAnEmptyNameOrACharacterTheCodePageCannotHold) {
         ShowAndFocus(dialog);
         Child<QLineEdit>(dialog, "nameEdit")->setText(name);
         Edit(dialog, "requirementsEdit")->setPlainText(requirements);
-        EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected) << name.toStdString();
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.ErrorText(), error);
-        EXPECT_EQ(std::pair(dialog.AnsiName(), dialog.AnsiRequirements()),
-                  std::pair(std::string(), std::string()));
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(Press(dialog, "okButton"), QDialog::Rejected);
+        EXPECT_EQ(std::tuple(dialog.isVisible(), dialog.ErrorText(), dialog.AnsiName(),
+                             dialog.AnsiRequirements()),
+                  std::tuple(true, error, "", ""));
         QTest::keyClick(Child<QLineEdit>(dialog, "nameEdit"), Qt::Key_Escape);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
