@@ -10,6 +10,7 @@ namespace quorin::cli {
 namespace {
 
 using test::FileBytes;
+using test::Ran;
 using test::RunQuorin;
 using test::ScratchFolder;
 
@@ -43,16 +44,12 @@ void ExpectOnlyTheEnteredResultsChange(const std::string& foreignInner) {
     const std::string path = dir / "in.seq";
     ASSERT_TRUE(WriteFileAtomic(path, file));
 
-    auto run = RunQuorin({"results", path, "--set", "0.1=4.01", "--set", "0.2=合格", "--in-place"});
-    ASSERT_EQ(run.status, 0) << run.err;
     const std::string expected = Replaced(Replaced(file, "\tVALUE1= ;", "\tVALUE1=4.01;"),
                                           "\tVALUE2= ;", "\tVALUE2=\xBA\xCF\xB8\xF1;");
-    EXPECT_EQ(run.out, "wrote " + path + " (" + std::to_string(expected.size()) + " bytes)\n");
+    EXPECT_EQ(RunQuorin({"results", path, "--set", "0.1=4.01", "--set", "0.2=合格", "--in-place"}),
+              Ran("wrote " + path + " (" + std::to_string(expected.size()) + " bytes)\n"));
     EXPECT_EQ(FileBytes(path), expected);
-
-    run = RunQuorin({"results", "-"}, expected);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, test::DataBytes("results_output.ref"));
+    EXPECT_EQ(RunQuorin({"results", "-"}, expected), Ran(test::DataBytes("results_output.ref")));
 }
 
 // The foreign block in GBK with TAB and LF, and with bytes no code page maps.
