@@ -10,11 +10,10 @@ namespace quorin::cli {
 namespace {
 
 using test::FileBytes;
+using test::kSample;
 using test::Ran;
 using test::RunQuorin;
 using test::ScratchFolder;
-
-using test::kSample;
 
 std::string Block(std::string_view inner) {
     return std::string(SequenceText::kItemBegin).append(inner).append(SequenceText::kItemEnd);
