@@ -188,8 +188,10 @@ TEST_F(Panel, CreateLoadsTheItemAndApplyWritesRowsBack) {
     page.CellNotification(3, 1);
     ASSERT_TRUE(page.Finish());
 
+    // Finishing the entry moves the panel mode to 1 with the next apply.
+    EXPECT_EQ(c.panel->GetPanelMode(), 2);
     EXPECT_EQ(c.edit->ApplyEnteredResults(1), "");
-    EXPECT_EQ(c.panel->GetPanelMode(), 1);  // took the page's mode
+    EXPECT_EQ(c.panel->GetPanelMode(), 1);
     EXPECT_EQ(c.edit->GetTestItemsText(), DataBytes("panel_applied.ref"));
     EXPECT_EQ(c.Object().BuildResultData(1),
               "TEXT_1_NAME=n1;TEXT_1_RESULT=Pass$ok;TEXT_2_NAME=n2;TEXT_2_RESULT=Fail;"
