@@ -74,11 +74,8 @@ std::vector<std::vector<std::string>> DataCases(std::string_view name) {
                     static_cast<char>(digits.find(line[i + 1]) * 16 + digits.find(line[i + 2]));
                 i += 2;
             } else {
-                fields.back() += e == 'r'   ? '\r'
-                                 : e == 'n' ? '\n'
-                                 : e == 't' ? '\t'
-                                 : e == '0' ? '\0'
-                                            : e;
+                const size_t k = std::string_view("rnt0").find(e);
+                fields.back() += k == std::string_view::npos ? e : "\r\n\t\0"[k];
             }
         }
         cases.push_back(std::move(fields));
