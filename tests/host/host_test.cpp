@@ -123,9 +123,7 @@ TEST_F(Host, SavesEntriesAndKeepsEveryByteOutsideTheOwnBlocks) {
     const std::string path = Path("saved.seq");
     QString error;
     ASSERT_TRUE(window_->SaveSequence(QString::fromStdString(path), &error)) << error.toStdString();
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    const SequenceText saved(bytes);
+    const SequenceText saved(test::FileBytes(path));
     ASSERT_EQ(saved.BlockCount(), 3);
     // The template, the foreign block and the gaps.
     EXPECT_EQ(std::tuple(saved.TemplateText(), saved.Block(1), saved.After(0), saved.After(1),
@@ -163,9 +161,8 @@ TEST_F(Host, ExportsTheResultDataAndTheValueList) {
     QString error;
     ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("r.txt")), false, &error));
     ASSERT_TRUE(window_->ExportResultData(QString::fromStdString(Path("v.txt")), true, &error));
-    std::string results, values;
-    ASSERT_TRUE(ReadFileBytes(Path("r.txt"), results));
-    ASSERT_TRUE(ReadFileBytes(Path("v.txt"), values));
+    const std::string results = test::FileBytes(Path("r.txt")),
+                      values = test::FileBytes(Path("v.txt"));
     EXPECT_EQ(results.rfind("DIST_1_NAME=Z1 reactive reach (\xA6\xB8);DIST_1_RESULT=3.98;", 0), 0u)
         << results;
     EXPECT_EQ(std::pair(results, values),
