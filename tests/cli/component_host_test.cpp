@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "platform/codepage.h"
-#include "platform/files.h"
 #include "platform/numtext.h"
 #include "template/relay_template.h"
 #include "tests/cli/run_program.h"
@@ -41,9 +40,7 @@ protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(host.Create(&error)) << error;
-        std::string sample;
-        ASSERT_TRUE(ReadFileBytes(kSample, sample));
-        host.Load(sample);
+        host.Load(test::FileBytes(kSample));
     }
     ComponentHost host;
 };

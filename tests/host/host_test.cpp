@@ -38,7 +38,6 @@ protected:
         std::string error;
         ASSERT_TRUE(client_.Create(&error)) << error;
         window_ = std::make_unique<CHostWindow>(client_);
-        ASSERT_TRUE(ReadFileBytes(QUORIN_SAMPLE_SEQUENCE, sample_));
         QString openError;
         ASSERT_TRUE(window_->OpenSequence(QStringLiteral(QUORIN_SAMPLE_SEQUENCE), &openError))
             << openError.toStdString();
@@ -75,7 +74,7 @@ protected:
     test::TempDir dir_{"host"};
     CQuorinClient client_;
     std::unique_ptr<CHostWindow> window_;
-    std::string sample_;
+    const std::string sample_ = test::FileBytes(QUORIN_SAMPLE_SEQUENCE);
 };
 
 TEST_F(Host, ShowsTheOwnItemsWithThePanelAndDrawingsOfTheFirst) {
