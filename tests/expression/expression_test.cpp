@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "expression/name_table.h"
 #include "expression/vocabularies.h"
@@ -134,11 +135,7 @@ TEST_F(ExpressionTest, EvaluatesGrammarQuirksAndStatuses) {
 
 TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
     // clang-format off
-    const struct {
-        std::string text;
-        int offset;
-        ExprParseStatus status;
-    } cases[] = {
+    const std::tuple<std::string, int, ExprParseStatus> cases[] = {
         {"", 0, P::ExpectedOperand}, {"*3", 0, P::ExpectedOperand}, {".5", 0, P::ExpectedOperand},
         {"#", 0, P::ExpectedOperand}, {"   ", 3, P::ExpectedOperand}, {"-", 1, P::ExpectedOperand},
         {"()", 1, P::ExpectedOperand}, {"1+", 2, P::ExpectedOperand},
@@ -164,19 +161,17 @@ TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
         {std::string("1+\0002", 4), 2, P::ExpectedOperand},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& [text, offset, status] : cases) {
+        SCOPED_TRACE(Head(text));
         ASSERT_TRUE(expr_.Parse("1+2"));
-        const ExprParseResult r = expr_.Parse(c.text);
-        EXPECT_FALSE(r) << Head(c.text);
-        EXPECT_FALSE(expr_.HasTree()) << Head(c.text);
-        EXPECT_EQ(r.status, c.status) << Head(c.text) << ": " << r.description();
-        if (c.offset >= 0) {
-            EXPECT_EQ(r.offset, c.offset) << Head(c.text);
-        }
-        EXPECT_EQ(r.offset, expr_.Position()) << Head(c.text);
+        const ExprParseResult r = expr_.Parse(text);
+        EXPECT_FALSE(r);
+        EXPECT_FALSE(expr_.HasTree());
+        EXPECT_EQ(r.status, status) << r.description();
+        EXPECT_EQ(r.offset, offset < 0 ? r.offset : offset);
+        EXPECT_EQ(r.offset, expr_.Position());
         double unchanged = 7.0;
-        EXPECT_EQ(expr_.Evaluate(unchanged), NoTree) << Head(c.text);
-        EXPECT_EQ(unchanged, 7.0) << Head(c.text);
+        EXPECT_EQ(std::pair(expr_.Evaluate(unchanged), unchanged), std::pair(NoTree, 7.0));
     }
     EXPECT_EQ(expr_.Parse(nullptr).offset, 0);
     EXPECT_STREQ(expr_.Parse("FOO").description(), "Unknown name");
@@ -184,19 +179,17 @@ TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
 }
 
 TEST_F(ExpressionTest, TreeShowsOperatorsRetypedNodesAndChains) {
-    const struct {
-        std::string text, tree;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"-2+3", "(* -1 (+ 2 3))"},
         {"MAX(4,2+3)", "(MAX (, 4 2) 3)"},
         {"SIN(X)+1,!X", "(, (+ (SIN X) 1) (! X))"},
         {"1+1+1+1+1*2", "(+ (+ (+ (+ 1 1) 1) 1) (* 1 2))"},
     };
-    for (const auto& c : cases) {
-        const ExprParseResult parsed = expr_.Parse(c.text);
-        ASSERT_TRUE(parsed) << c.text;
-        EXPECT_EQ(parsed.offset, static_cast<int>(c.text.size())) << c.text;
-        EXPECT_EQ(expr_.TreeText(), c.tree) << c.text;
+    for (const auto& [text, tree] : cases) {
+        const ExprParseResult parsed = expr_.Parse(text);
+        ASSERT_TRUE(parsed) << text;
+        EXPECT_EQ(std::pair(parsed.offset, expr_.TreeText()),
+                  std::pair(static_cast<int>(text.size()), tree));
     }
     const int terms = 300000;
     ASSERT_TRUE(expr_.Parse("1" + Repeat("+1", terms - 1)));
@@ -222,26 +215,20 @@ TEST_F(ExpressionTest, NamesAreLookedUpAgainWhenEvaluated) {
 
 TEST_F(ExpressionTest, SaveWritesALengthPrefixedTextThatLoadReads) {
     // clang-format off
-    const struct {
-        std::size_t length;
-        std::string prefix;
-    } cases[] = {
+    const std::pair<std::size_t, std::string> cases[] = {
         {3, "\x03"}, {254, "\xFE"}, {255, std::string("\xFF\xFF\x00", 3)}, {0xFFFD, "\xFF\xFD\xFF"},
-        {0xFFFE, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
-    };
+        {0xFFFE, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)}};
     // clang-format on
-    for (const auto& c : cases) {
-        const std::string text = "1" + std::string(c.length - 1, ' ');
+    for (const auto& [length, prefix] : cases) {
+        const std::string text = "1" + std::string(length - 1, ' ');
         ASSERT_TRUE(expr_.Parse(text));
         std::string out = "head";
         expr_.Save(out);
-        EXPECT_EQ(out, "head" + c.prefix + text) << c.length;
-
+        EXPECT_EQ(out, "head" + prefix + text) << length;
         CExpression loaded(&table_);
         std::size_t pos = 4;
-        ASSERT_TRUE(loaded.Load(out, pos)) << c.length;
-        EXPECT_EQ(pos, out.size());
-        EXPECT_EQ(loaded.Text(), text);
+        ASSERT_TRUE(loaded.Load(out, pos)) << length;
+        EXPECT_EQ(std::pair(pos, loaded.Text()), std::pair(out.size(), text));
     }
 }
 
@@ -299,24 +286,17 @@ TEST_F(ExpressionTest, CopiesAreIndependent) {
 }
 
 TEST_F(ExpressionTest, CalcExpressionTextReturnsTheFailureValue) {
-    // clang-format off
-    const struct {
-        const char* text;
-        double value;
-        ExprStatus status;
-        int offset;  // -1: parsed
-    } cases[] = {
-        {"X*2", 5, NameResolved, -1}, {"1/0", kCalcFailure, DivideByZero, -1},
-        {"SQRT(-4)", 0, DomainError, -1}, {"", 0, NoTree, 0},
-        {"FOO+1", kCalcFailure, NoTree, 3}, {"SIN", kCalcFailure, NoTree, 3},
-    };
-    // clang-format on
+    // Text, value, status, and the offset of a parse failure (-1: parsed).
+    const std::tuple<const char*, Evaluation, int> cases[] = {
+        {"X*2", {5, NameResolved}, -1},       {"1/0", {kCalcFailure, DivideByZero}, -1},
+        {"SQRT(-4)", {0, DomainError}, -1},   {"", {0, NoTree}, 0},
+        {"FOO+1", {kCalcFailure, NoTree}, 3}, {"SIN", {kCalcFailure, NoTree}, 3}};
     CExpression e;
-    for (const auto& c : cases) {
+    for (const auto& [text, expected, offset] : cases) {
         CalcOutcome outcome;
-        const double value = CalcExpressionText(e, &table_, c.text, &outcome);
-        EXPECT_EQ((Evaluation{value, outcome.status}), (Evaluation{c.value, c.status})) << c.text;
-        EXPECT_EQ(outcome.parse ? -1 : outcome.parse.offset, c.offset) << c.text;
+        const double value = CalcExpressionText(e, &table_, text, &outcome);
+        EXPECT_EQ((Evaluation{value, outcome.status}), expected) << text;
+        EXPECT_EQ(outcome.parse ? -1 : outcome.parse.offset, offset) << text;
     }
     EXPECT_EQ(e.GetNameTable(), &table_);
     EXPECT_EQ(CalcExpressionText(e, nullptr, "1+2"), 3.0);
@@ -326,17 +306,13 @@ TEST_F(ExpressionTest, CalcExpressionTextReturnsTheFailureValue) {
 TEST_F(ExpressionTest, NumbersIgnoreADecimalCommaLocale) {
     test::GermanLocale german;
     ASSERT_TRUE(german.ok());
-    const struct {
-        const char* text;
-        double value;
-        const char* tree;
-    } cases[] = {{"1.25", 1.25, "1.25"}, {"2.5*X", 6.25, "(* 2.5 X)"}, {"1,25", 1, "(, 1 25)"}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(expr_.Parse(c.text)) << c.text;  // "," is the list operator, never a decimal
+    const std::tuple<const char*, double, const char*> cases[] = {
+        {"1.25", 1.25, "1.25"}, {"2.5*X", 6.25, "(* 2.5 X)"}, {"1,25", 1, "(, 1 25)"}};
+    for (const auto& [text, value, tree] : cases) {
+        ASSERT_TRUE(expr_.Parse(text)) << text;  // "," is the list operator, never a decimal
         double v = 0.0;
         expr_.Evaluate(v);
-        EXPECT_EQ(v, c.value) << c.text;
-        EXPECT_EQ(expr_.TreeText(), c.tree) << c.text;
+        EXPECT_EQ(std::pair(v, expr_.TreeText()), std::pair(value, std::string(tree))) << text;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "expression/expression.h"
 #include "expression/name_table.h"
@@ -22,33 +24,22 @@ protected:
 
 TEST_F(KeywordConstantsTest, RepeatedWordsKeepTheirLastCode) {
     // clang-format off
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"LABN", 6}, {"SP", 10}, {"TRUE", 1}, {"3V0", 3}, {"IA", 9}, {"UA", 0}, {"FREQ", 26},
         {"ICDC", 30}, {"D", 1}, {"NO", 0}, {"PREV", 1}, {"BINARY", 2}, {"FIXSTEP", 0}, {"U2T", 11},
-        {"Y", 0}, {"OUTER", 1}, {"SECONDARY", 1}, {"-3V0", -3}, {"PRE1", kCalcFailure},
-    };
+        {"Y", 0}, {"OUTER", 1}, {"SECONDARY", 1}, {"-3V0", -3}, {"PRE1", kCalcFailure}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(Calc(c.text), c.value) << c.text;
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(Calc(text), value) << text;
 }
 
 TEST_F(KeywordConstantsTest, WordsOutsideTheGrammarAreStillRegistered) {
-    // clang-format off
-    const struct {
-        const char* word;
-        double code;
-    } cases[] = {
-        {"-3V0", 4}, {"0", 0}, {"PH(3U2)-PH(3I2)", 25}, {"PH(IABC)", 15},
-        {"max{|Ip|,|Is|}", 2},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        const CValue* v = table_.Lookup(c.word);
-        ASSERT_NE(v, nullptr) << c.word;
-        EXPECT_EQ(v->GetValue(), c.code) << c.word;
+    const std::pair<const char*, double> cases[] = {
+        {"-3V0", 4}, {"0", 0}, {"PH(3U2)-PH(3I2)", 25}, {"PH(IABC)", 15}, {"max{|Ip|,|Is|}", 2}};
+    for (const auto& [word, code] : cases) {
+        const CValue* v = table_.Lookup(word);
+        ASSERT_NE(v, nullptr) << word;
+        EXPECT_EQ(v->GetValue(), code) << word;
     }
     EXPECT_EQ(table_.Lookup("INPUTBINARY&TIME"), nullptr);  // a conversion word only
     EXPECT_EQ(table_.Lookup("PRE1"), nullptr);
@@ -71,13 +62,8 @@ TEST_F(KeywordConstantsTest, EveryWordHasItsOwnValueObjectAndALaterSettingHidesI
 }
 
 TEST(VocabularyText, ConvertsCodesWithDefaults) {
-    using Fn = std::string (*)(int);
     // clang-format off
-    const struct {
-        Fn fn;
-        int code;
-        const char* word;
-    } cases[] = {
+    const std::tuple<std::string (*)(int), int, const char*> cases[] = {
         {FaultTypeText, 9, "LABC"}, {FaultTypeText, 10, "LAN"}, {FaultTypeText, -1, "LAN"},
         {FaultModelText, 3, "CONSTCURRVOLT"}, {FaultAngleText, 3, "MAXOFFSET"},
         {FaultPersistenceText, 1, "PERMANENCE"}, {EarthFactorText, 2, "Z0Z1"},
@@ -90,8 +76,8 @@ TEST(VocabularyText, ConvertsCodesWithDefaults) {
         {ValueBaseText, 1, "SECONDARY"},
     };
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(c.fn(c.code), c.word) << c.word << " " << c.code;
+    for (const auto& [fn, code, word] : cases)
+        EXPECT_EQ(fn(code), word) << word << " " << code;
 }
 
 }  // namespace
