@@ -33,18 +33,12 @@ TEST_F(IniFileTest, GetIntFollowsAtoiAndAMissingFileOrEmptyValueGivesTheDefault)
     EXPECT_FALSE(fs::exists(path_));
     Put("[S]\r\nneg=-12\r\nletters=abc\r\nempty=\r\nblank=   \r\nlead=  +7x\r\n"
         "big=99999999999\r\n");
-    const struct {
-        const char* key;
-        int expected;
-    } cases[] = {{"neg", -12},
-                 {"letters", 0},
-                 {"empty", 9999},
-                 {"blank", 9999},
-                 {"lead", 7},
-                 {"missing", 9999},
-                 {"big", static_cast<int>(99999999999LL)}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ini_.GetInt("S", c.key, 9999), c.expected) << c.key;
+    // clang-format off
+    const std::pair<const char*, int> cases[] = {{"neg", -12}, {"letters", 0}, {"empty", 9999},
+        {"blank", 9999}, {"lead", 7}, {"missing", 9999}, {"big", static_cast<int>(99999999999LL)}};
+    // clang-format on
+    for (const auto& [key, expected] : cases)
+        EXPECT_EQ(ini_.GetInt("S", key, 9999), expected) << key;
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsAndOtherLinesByteForByte) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "platform/files.h"
 #include "tests/common/temp_dir.h"
@@ -31,75 +32,61 @@ TEST(ProfileRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
         "[Open\r\n"  // no closing bracket: no section
         "k=in other\r\n"
         "[\xD6\x41]\r\nk=upper\r\n[\xD6\x61]\r\nk=lower\r\n";  // GBK trail bytes are not folded
-    struct Case {
-        std::string_view section, key, expected;
-    } cases[] = {
-        {"report setting", "stationname", "Main  Street"},
-        {"REPORT SETTING", "STATIONNAME", "Main  Street"},
-        {" Report Setting ", " StationName ", "Main  Street"},
-        {"other", "StationName", "other"},
-        {"other", "k", "in other"},
-        {"Open", "k", "<absent>"},
-        {"Report Setting", "; StationName", "<absent>"},
-        {"Report Setting", "NoEquals", "<absent>"},
-        {"Report Setting", "top", "<absent>"},
-        {"Missing", "StationName", "<absent>"},
-        {"\xD6\x61", "k", "lower"},
-        {"\xD6\x41", "k", "upper"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Find(text, c.section, c.key), c.expected) << c.section << "/" << c.key;
+    // clang-format off
+    const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
+        {"report setting", "stationname", "Main  Street"}, {"other", "StationName", "other"},
+        {"REPORT SETTING", "STATIONNAME", "Main  Street"}, {"other", "k", "in other"},
+        {" Report Setting ", " StationName ", "Main  Street"}, {"Open", "k", "<absent>"},
+        {"Report Setting", "; StationName", "<absent>"}, {"Missing", "StationName", "<absent>"},
+        {"Report Setting", "NoEquals", "<absent>"}, {"Report Setting", "top", "<absent>"},
+        {"\xD6\x61", "k", "lower"}, {"\xD6\x41", "k", "upper"}};
+    // clang-format on
+    for (const auto& [section, key, expected] : cases)
+        EXPECT_EQ(Find(text, section, key), expected) << section << "/" << key;
     EXPECT_EQ(ProfileSectionNames(text),
               (std::vector<std::string>{"Report Setting", "Other", "\xD6\x41", "\xD6\x61"}));
 }
 
-TEST(ProfileRead, FirstSectionAndFirstKeyWin) {
-    const std::string text = "[A]\nk=1\nK=2\n[B]\nk=b\n[a]\nk=3\nonly=later\n";
-    EXPECT_EQ(Find(text, "A", "k"), "1");
-    EXPECT_EQ(Find(text, "A", "only"), "<absent>");
-    EXPECT_EQ(ProfileSectionNames(text), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(ProfileKeyNames(text, "a"), (std::vector<std::string>{"k"}));
-}
-
-TEST(ProfileRead, LineEndsOfEveryKindAndNoneAtTheEnd) {
-    const std::string text = "[A]\rx=1\ry=2\r\n[B]\nz=3";
-    EXPECT_EQ(Find(text, "A", "x"), "1");
-    EXPECT_EQ(Find(text, "A", "y"), "2");
-    EXPECT_EQ(Find(text, "B", "z"), "3");
-    EXPECT_EQ(ProfileKeyNames(text, "A"), (std::vector<std::string>{"x", "y"}));
+TEST(ProfileRead, FirstSectionAndFirstKeyWinLineEndsAreOfEveryKindOrNoneAtTheEnd) {
+    const std::string first = "[A]\nk=1\nK=2\n[B]\nk=b\n[a]\nk=3\nonly=later\n";
+    const std::string ends = "[A]\rx=1\ry=2\r\n[B]\nz=3";
+    EXPECT_EQ(
+        (std::vector{Find(first, "A", "k"), Find(first, "A", "only"), Find(ends, "A", "x"),
+                     Find(ends, "A", "y"), Find(ends, "B", "z"), Find("[L]\r\nk=v", "L", "k")}),
+        (std::vector<std::string>{"1", "<absent>", "1", "2", "3", "v"}));
+    EXPECT_EQ(ProfileSectionNames(first), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(ProfileKeyNames(first, "a"), (std::vector<std::string>{"k"}));
+    EXPECT_EQ(ProfileKeyNames(ends, "A"), (std::vector<std::string>{"x", "y"}));
     EXPECT_EQ(ProfileSectionNames("[Last]"), std::vector<std::string>{"Last"});
-    EXPECT_EQ(Find("[Last]\r\nk=v", "Last", "k"), "v");
 }
 
 TEST(ProfileWrite, ChangesOnlyTheLinesItMust) {
-    struct Case {
-        const char* name;
-        std::string before;
-        std::string_view section, key;
-        std::optional<std::string_view> value;
-        std::string after;
-    } cases[] = {
-        {"replace keeps key spelling and line end", "; c\r\n[A]\r\n  Key = old ;x\r\nz=1\r\n", "a",
-         "KEY", "new", "; c\r\n[A]\r\nKey=new\r\nz=1\r\n"},
-        {"new key after last non-blank line", "[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "y", "2",
-         "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\n"},
-        {"new key after a comment", "[A]\r\n;note\r\n", "A", "y", "2", "[A]\r\n;note\r\ny=2\r\n"},
-        {"new key when the file ends without line end", "[A]\r\nx=1", "A", "y", "2",
-         "[A]\r\nx=1\r\ny=2\r\n"},
-        {"new section at end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
-        {"new section after unterminated line", "[A]\r\nx=1", "B", "k", "v",
-         "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
-        {"empty file", "", "S", "k", "", "[S]\r\nk=\r\n"},
-        {"value cut at line break", "", "S", "k", "one\r\ntwo", "[S]\r\nk=one\r\n"},
-        {"delete every line of the key", "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=b\r\n", "A", "k",
-         std::nullopt, "[A]\r\nx=2\r\n[B]\r\nk=b\r\n"},
-        {"delete missing key", "[A]\r\nx=2\r\n", "A", "k", std::nullopt, "[A]\r\nx=2\r\n"},
-        {"delete from missing section", "[A]\r\n", "B", "k", std::nullopt, "[A]\r\n"},
-    };
-    for (auto& c : cases) {
-        std::string content = c.before;
-        EXPECT_TRUE(ProfileSetValue(content, c.section, c.key, c.value)) << c.name;
-        EXPECT_EQ(content, c.after) << c.name;
+    // What the case shows, the text before, section, key, value (none: delete), the text after.
+    const std::tuple<const char*, std::string, std::string_view, std::string_view,
+                     std::optional<std::string_view>, std::string>
+        cases[] = {
+            {"replace keeps key spelling and line end", "; c\r\n[A]\r\n  Key = old ;x\r\nz=1\r\n",
+             "a", "KEY", "new", "; c\r\n[A]\r\nKey=new\r\nz=1\r\n"},
+            {"new key after last non-blank line", "[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "y", "2",
+             "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\n"},
+            {"new key after a comment", "[A]\r\n;note\r\n", "A", "y", "2",
+             "[A]\r\n;note\r\ny=2\r\n"},
+            {"new key when the file ends without line end", "[A]\r\nx=1", "A", "y", "2",
+             "[A]\r\nx=1\r\ny=2\r\n"},
+            {"new section at end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
+            {"new section after unterminated line", "[A]\r\nx=1", "B", "k", "v",
+             "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+            {"empty file", "", "S", "k", "", "[S]\r\nk=\r\n"},
+            {"value cut at line break", "", "S", "k", "one\r\ntwo", "[S]\r\nk=one\r\n"},
+            {"delete every line of the key", "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=b\r\n", "A", "k",
+             std::nullopt, "[A]\r\nx=2\r\n[B]\r\nk=b\r\n"},
+            {"delete missing key", "[A]\r\nx=2\r\n", "A", "k", std::nullopt, "[A]\r\nx=2\r\n"},
+            {"delete from missing section", "[A]\r\n", "B", "k", std::nullopt, "[A]\r\n"},
+        };
+    for (const auto& [name, before, section, key, value, after] : cases) {
+        std::string content = before;
+        EXPECT_TRUE(ProfileSetValue(content, section, key, value)) << name;
+        EXPECT_EQ(content, after) << name;
     }
 }
 
@@ -126,42 +113,31 @@ TEST(ProfileWrite, DeleteSectionRemovesEveryCopyUpToTheNextSection) {
 // and re-added keys and sections are found again.
 TEST(ProfileText, EditsInMemoryMatchEditsOneAfterTheOther) {
     const std::string start = "pre\r\n[A]\r\nk=1\r\n\r\nK=2\r\n;c\r\n\r\n[B]\nx=1\n[a]\r\nk=3";
-    const struct {
-        std::string_view section, key;  // no key: delete the section
-        std::optional<std::string_view> value;
-    } edits[] = {
-        {"A", "new", "n"},
-        {"A", "k", std::nullopt},
-        {"A", "new", std::nullopt},
-        {"a", "K", "again"},
-        {"C", "c", "1"},
-        {"c", "d", "2"},
-        {"B", "x", "y"},
-        {"A", "", {}},
-        {"A", "z", "3"},
-        {"c", "", {}},
-        {"C", "c", std::nullopt},
-        {"B", "x", std::nullopt},
-    };
+    // Section, key (none: delete the section) and value (none: delete the key).
+    // clang-format off
+    const std::tuple<std::string_view, std::string_view, std::optional<std::string_view>> edits[] = {
+        {"A", "new", "n"}, {"A", "k", std::nullopt}, {"A", "new", std::nullopt}, {"a", "K", "again"},
+        {"C", "c", "1"}, {"c", "d", "2"}, {"B", "x", "y"}, {"A", "", {}}, {"A", "z", "3"},
+        {"c", "", {}}, {"C", "c", std::nullopt}, {"B", "x", std::nullopt}};
+    // clang-format on
     ProfileText text(start);
     std::string stepwise = start;
-    for (const auto& e : edits) {
-        if (e.key.empty()) {
-            text.DeleteSection(e.section);
-            ProfileDeleteSection(stepwise, e.section);
+    for (const auto& [section, key, value] : edits) {
+        if (key.empty()) {
+            text.DeleteSection(section);
+            ProfileDeleteSection(stepwise, section);
         } else {
-            ASSERT_TRUE(text.SetValue(e.section, e.key, e.value));
-            ASSERT_TRUE(ProfileSetValue(stepwise, e.section, e.key, e.value));
+            ASSERT_TRUE(text.SetValue(section, key, value));
+            ASSERT_TRUE(ProfileSetValue(stepwise, section, key, value));
         }
-        const std::string step = std::string(e.section) + "/" + std::string(e.key);
+        const std::string step = std::string(section) + "/" + std::string(key);
         ASSERT_EQ(text.Text(), stepwise) << step;
         EXPECT_EQ(text.SectionNames(), ProfileSectionNames(stepwise)) << step;
-        for (const char* section : {"A", "B", "C"}) {
-            EXPECT_EQ(text.KeyNames(section), ProfileKeyNames(stepwise, section)) << step;
-            for (const char* key : {"k", "new", "x", "z", "c", "d"})
-                EXPECT_EQ(text.FindValue(section, key, nullptr),
-                          ProfileFindValue(stepwise, section, key, nullptr))
-                    << step << " " << section << "/" << key;
+        for (const char* s : {"A", "B", "C"}) {
+            EXPECT_EQ(text.KeyNames(s), ProfileKeyNames(stepwise, s)) << step;
+            for (const char* k : {"k", "new", "x", "z", "c", "d"})
+                EXPECT_EQ(text.FindValue(s, k, nullptr), ProfileFindValue(stepwise, s, k, nullptr))
+                    << step << " " << s << "/" << k;
         }
     }
     EXPECT_EQ(stepwise, "pre\r\n[B]\n[A]\r\nz=3\r\n");
