@@ -5,6 +5,7 @@
 #include "platform/numtext.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -18,11 +19,8 @@ Pairs PairsOf(const CKeyValueList& list) {
 }
 
 TEST(KeyValueList, SplitsKeysAndValuesVerbatimAndAnEmptyValueIsOneBlank) {
-    const struct {
-        std::string text;
-        char separator;
-        Pairs expected;  // in map order
-    } cases[] = {
+    // Text, separator, the pairs in map order.
+    const std::tuple<std::string, char, Pairs> cases[] = {
         {"a=1;b=2", ';', {{"a", "1"}, {"b", "2"}}},
         {"N=Line,ID=Z1", ',', {{"ID", "Z1"}, {"N", "Line"}}},
         {"x;y=3", ';', {{"x;y", "3"}}},
@@ -42,8 +40,8 @@ TEST(KeyValueList, SplitsKeysAndValuesVerbatimAndAnEmptyValueIsOneBlank) {
         {"k=;", ';', {{"k", " "}}},
         {"a=1,b=", ',', {{"a", "1"}, {"b", " "}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(PairsOf(CKeyValueList(c.text, c.separator)), c.expected) << c.text;
+    for (const auto& [text, separator, expected] : cases)
+        EXPECT_EQ(PairsOf(CKeyValueList(text, separator)), expected) << text;
     EXPECT_TRUE(CKeyValueList("", ',').Empty());
 }
 
@@ -75,11 +73,7 @@ TEST(KeyValueList, ToTextJoinsPairsInKeyByteOrderWithTheSeparator) {
 }
 
 TEST(KeyValueList, EqualsComparesThisListsValuesWithoutRegardToCase) {
-    const struct {
-        const char* mine;
-        const char* other;
-        bool equal;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"a=x;b=Yes", "b=yES;a=X", true},
         {"a=1", "a=2", false},
         {"a=1", "a=1;b=2", true},  // only this list's keys count
@@ -89,11 +83,9 @@ TEST(KeyValueList, EqualsComparesThisListsValuesWithoutRegardToCase) {
         {"A=1", "a=1", false},  // keys keep their case
         {"a=", "a= ", true},
     };
-    for (const auto& c : cases) {
-        const CKeyValueList mine(c.mine, ';');
-        const CKeyValueList other(c.other, ';');
-        EXPECT_EQ(mine.Equals(other), c.equal) << c.mine << " vs " << c.other;
-    }
+    for (const auto& [mine, other, equal] : cases)
+        EXPECT_EQ(CKeyValueList(mine, ';').Equals(CKeyValueList(other, ';')), equal)
+            << mine << " vs " << other;
     CKeyValueList mine("a=1", ';');
     mine.Lookup("c");  // entered with "": an absent key compares as empty
     EXPECT_TRUE(mine.Equals(CKeyValueList("a=1", ';')));

@@ -42,19 +42,15 @@ TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
 }
 
 TEST(RelayTemplate, TextToIntAndTextToFloatTakeTheDefaultOnlyForNoText) {
-    struct Case {
-        const char* text;
-        int integer;
-        float number;
-    } cases[] = {
+    const std::tuple<const char*, int, float> cases[] = {
         {nullptr, 7, 1.5f}, {"", 7, 1.5f},   {" ", 0, 0.0f},     {"  -12abc", -12, -12.0f},
         {"2.9", 2, 2.9f},   {"x5", 0, 0.0f}, {"1e2", 1, 100.0f}, {"0.1", 0, 0.1f},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CRelayTemplate::TextToInt(c.text, 7), c.integer) << (c.text ? c.text : "null");
-        EXPECT_EQ(CRelayTemplate::TextToFloat(c.text, 1.5f), c.number)
-            << (c.text ? c.text : "null");
-    }
+    for (const auto& [text, integer, number] : cases)
+        EXPECT_EQ(
+            std::pair(CRelayTemplate::TextToInt(text, 7), CRelayTemplate::TextToFloat(text, 1.5f)),
+            std::pair(integer, number))
+            << (text ? text : "null");
     EXPECT_EQ(CRelayTemplate::TextToInt(std::string_view(), 4), 4);
 }
 
@@ -95,32 +91,31 @@ TEST(RelayTemplate, ValueTextFollowsKindAndDecimals) {
                            "\tN=e,L=-2,T=Edit,V=7.9,ID=e;\r\n"
                            "\tN=f,L=2,T=Label,V=7.9,ID=f;\r\n"),
                    0);
-    const char* expected[] = {"1.500", "-2", "2", "1", "7", "0"};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(t.ValueText(kSetting, i), expected[i]) << i;
+    const auto texts = [&t] {
+        std::vector<std::string> out;
+        for (int i = 0; i < t.Count(kSetting); ++i)
+            out.push_back(t.ValueText(kSetting, i));
+        return out;
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"1.500", "-2", "2", "1", "7", "0"}));
     t.SetValue(kSetting, 2, 2.7f);
-    EXPECT_EQ(t.ValueText(kSetting, 2), "2");
     t.SetValue(kSetting, 1, -0.5f);
-    EXPECT_EQ(t.ValueText(kSetting, 1), "0");
+    EXPECT_EQ(texts(), (std::vector<std::string>{"1.500", "0", "2", "1", "7", "0"}));
     t.SetValue(kSetting, 1, 3e9f);
     EXPECT_EQ(t.ValueText(kSetting, 1), "3000000000");  // in full, not wrapped to 32 bits
 }
 
 TEST(UnitFamily, VoltageUnitsFollowTheKilovoltFlagAnyCase) {
-    struct Case {
-        const char* unit;
-        const char* volts;
-        const char* kilovolts;
-    } cases[] = {
+    // Unit, as written without and with the kilovolt flag.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"V", "V", "kV"},           {"kv", "V", "kV"},         {"v/s", "V/S", "kV/S"},
         {"kv/hz", "V/Hz", "kV/Hz"}, {"V/HZ", "V/Hz", "kV/Hz"}, {"A", "A", "A"},
         {"mV", "mV", "mV"},         {" V", " V", " V"},        {"kVA", "kVA", "kVA"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(UnitFamily(c.unit, 0), c.volts) << c.unit;
-        EXPECT_EQ(UnitFamily(c.unit, 1), c.kilovolts) << c.unit;
-        EXPECT_EQ(UnitFamily(c.unit, -3), c.kilovolts) << c.unit;
-    }
+    for (const auto& [unit, volts, kilovolts] : cases)
+        EXPECT_EQ(std::tuple(UnitFamily(unit, 0), UnitFamily(unit, 1), UnitFamily(unit, -3)),
+                  std::tuple(volts, kilovolts, kilovolts))
+            << unit;
 }
 
 // ---- Mirroring into the value table and the name table ----
@@ -140,9 +135,10 @@ TEST(RelayTemplateMirroring, ExpressionsSeeParametersByIdentifier) {
     EXPECT_EQ(t.CalcExpression("X"), 3.0);
     EXPECT_EQ(t.CalcExpression("D"), 42.0);  // no longer the keyword's 1
     EXPECT_EQ(t.CalcExpression("LABN"), 6.0);
-    const double entries[] = {4.5, 1, 42, 5, 2, 1, 3};
+    std::vector<double> entries;
     for (int i = 0; i < 7; ++i)
-        EXPECT_DOUBLE_EQ(t.ValueTableEntry(i), entries[i]) << i;
+        entries.push_back(t.ValueTableEntry(i));
+    EXPECT_EQ(entries, (std::vector<double>{4.5, 1, 42, 5, 2, 1, 3}));
 }
 
 // A read replaces the entries of value kinds only; names stay mapped to their entries, and a

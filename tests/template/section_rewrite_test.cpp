@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "template/relay_template.h"
 #include "template/section_rewrite.h"
@@ -13,27 +14,23 @@ namespace {
 // byte outside the section's markers moves.
 TEST(RewriteParameterSection, TheChangedValueReadsBackAndNothingOutsideTheSectionMoves) {
     const std::string sample = test::SampleText();
-    const struct {
-        ParamKind kind;
-        const char* begin;
-        const char* end;
-    } cases[] = {
+    const std::tuple<ParamKind, std::string, std::string> cases[] = {
         {ParamKind::kSetting, "<SettingBegin>", "<SettingEnd>"},
         {ParamKind::kCommonParameter, "<CommonParameterBegin>", "<CommonParameterEnd>"},
         {ParamKind::kBinaryInput, "<BinaryBegin>", "<BinaryEnd>"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [kind, begin, end] : cases) {
+        SCOPED_TRACE(begin);
         CRelayTemplate t;
         t.ReadTemplate(sample, 0);
-        t.SetValue(c.kind, 2, 7.0f);
-        const std::string expected = test::RecordsText(t, c.kind);
-        const std::string rewritten = RewriteParameterSection(sample, t, c.kind, 0);
-        const size_t from = sample.find(c.begin), to = sample.find(c.end);
-        const size_t newTo = rewritten.find(c.end);
-        EXPECT_EQ(rewritten.substr(0, from), sample.substr(0, from)) << c.begin;
-        EXPECT_EQ(rewritten.substr(newTo), sample.substr(to)) << c.begin;
+        t.SetValue(kind, 2, 7.0f);
+        const std::string expected = test::RecordsText(t, kind);
+        const std::string rewritten = RewriteParameterSection(sample, t, kind, 0);
+        const size_t from = sample.find(begin), to = sample.find(end);
+        EXPECT_EQ(rewritten.substr(0, from), sample.substr(0, from));
+        EXPECT_EQ(rewritten.substr(rewritten.find(end)), sample.substr(to));
         t.ReadTemplate(rewritten, 0);
-        EXPECT_EQ(test::RecordsText(t, c.kind), expected) << c.begin;
+        EXPECT_EQ(test::RecordsText(t, kind), expected);
     }
 }
 

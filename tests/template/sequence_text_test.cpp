@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace quorin {
 namespace {
@@ -22,9 +23,7 @@ std::string Pieces(const SequenceText& sequence) {
 TEST(SequenceText, CutsAsTheComponentReadsAndJoinsBackByteForByte) {
     const std::string open(SequenceText::kItemBegin);
     const std::string end(SequenceText::kItemEnd);
-    const struct {
-        std::string text, pieces;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"T only", "T only"},
         {"T\r\n" + B("a") + "\r\n; c\r\n" + B("b") + "tail", "T\r\n|[a]\r\n; c\r\n|[b]tail"},
@@ -35,10 +34,9 @@ TEST(SequenceText, CutsAsTheComponentReadsAndJoinsBackByteForByte) {
         // A begin marker inside a block is its text; a stray end marker is outside text.
         {end + "T" + B("x" + open + "y") + end, end + "T|[x" + open + "y]" + end},
     };
-    for (const auto& c : cases) {
-        const SequenceText sequence(c.text);
-        EXPECT_EQ(Pieces(sequence), c.pieces);
-        EXPECT_EQ(sequence.Join(), c.text);
+    for (const auto& [text, pieces] : cases) {
+        const SequenceText sequence(text);
+        EXPECT_EQ(std::pair(Pieces(sequence), sequence.Join()), std::pair(pieces, text));
     }
 }
 
@@ -50,10 +48,7 @@ TEST(SequenceText, RewrittenBlocksLeaveEveryOtherByte) {
     EXPECT_EQ(sequence.JoinBlocks(second), B("a") + B("X"));
 
     // Blocks from elsewhere fit only when they are exactly as many blocks and nothing else.
-    const struct {
-        std::string blocks;
-        bool fits;
-    } cases[] = {
+    const std::pair<std::string, bool> cases[] = {
         {B("P") + B("Q"), true},
         {B("P"), false},
         {B("P") + B("Q") + B("R"), false},
@@ -63,13 +58,13 @@ TEST(SequenceText, RewrittenBlocksLeaveEveryOtherByte) {
         // An item text that holds the end marker cuts short and leaves its rest between blocks.
         {B("P" + B("")) + B("Q"), false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [blocks, fits] : cases) {
         std::string out = "untouched", error;
-        EXPECT_EQ(sequence.SpliceBlocks(c.blocks, &out, &error), c.fits) << c.blocks;
-        EXPECT_EQ(out, c.fits ? "T\r\n" + B("P") + "\r\n; c\r\n" + B("Q") + "\r\n" : "untouched");
-        EXPECT_EQ(error, c.fits ? ""
-                                : "the item texts do not make up the sequence's 2 item blocks (an "
-                                  "item text holding \"<TestItemEnd>\" cannot be stored)");
+        EXPECT_EQ(sequence.SpliceBlocks(blocks, &out, &error), fits) << blocks;
+        EXPECT_EQ(out, fits ? "T\r\n" + B("P") + "\r\n; c\r\n" + B("Q") + "\r\n" : "untouched");
+        EXPECT_EQ(error, fits ? ""
+                              : "the item texts do not make up the sequence's 2 item blocks (an "
+                                "item text holding \"<TestItemEnd>\" cannot be stored)");
     }
 }
 

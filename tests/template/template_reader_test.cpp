@@ -30,25 +30,17 @@ TEST(ReadTemplateHeader, ReadsKeysAnywhereAndUpdateIsOneWhenMissingOtherwiseTrun
     EXPECT_EQ(std::tuple(t.ProtectiveRelayName(), t.Property(), t.WordReportName()),
               std::tuple("R1", "a,b", "r.doc"));
     EXPECT_EQ(t.Update(), 6);
-    const struct {
-        const char* text;
-        int update;
-    } cases[] = {
-        {"", 1},
-        {"Update=", 1} /* no ";" */,
-        {"Update=2.9;", 2},
-        {"Update=-2.9;", -2},
-        {"Update=;", 0},
-        {"Update=FOO+1;", -100000},
-        {"Update=LABN;", 6},
-        {"Update=1000000*1000000;", 2147483647},
-        {"Update=-1000000*1000000;", -2147483647 - 1},
-        {"Update=ACOS(2);", 0} /* NaN */,
-    };
-    for (const auto& c : cases) {
-        t.ReadTemplate(c.text, 0);
-        EXPECT_EQ(t.Update(), c.update) << c.text;
-        EXPECT_EQ(t.ProtectiveRelayName(), "") << c.text;  // a missing header text is empty
+    // "Update=" has no ";"; "ACOS(2)" is NaN.
+    // clang-format off
+    const std::pair<const char*, int> cases[] = {
+        {"", 1}, {"Update=", 1}, {"Update=2.9;", 2}, {"Update=-2.9;", -2}, {"Update=;", 0},
+        {"Update=FOO+1;", -100000}, {"Update=LABN;", 6}, {"Update=1000000*1000000;", 2147483647},
+        {"Update=-1000000*1000000;", -2147483647 - 1}, {"Update=ACOS(2);", 0}};
+    // clang-format on
+    for (const auto& [text, update] : cases) {
+        t.ReadTemplate(text, 0);  // a missing header text is empty
+        EXPECT_EQ(std::pair(t.Update(), t.ProtectiveRelayName()), std::pair(update, std::string()))
+            << text;
     }
 }
 
@@ -149,13 +141,10 @@ TEST(ReadRecordLayout, ListsStopAtTheirCapacities) {
     t.ReadTemplate(Section("Setting", records) + Section("CommonParameter", records) +
                        Section("Binary", records) + Section("Report", records),
                    0);
-    EXPECT_EQ(t.Count(kSetting), 600);
-    EXPECT_EQ(t.Name(kSetting, 599), "p600");
+    EXPECT_EQ(std::tuple(t.Count(kSetting), t.Count(kCommon), t.Count(kBinary), t.ReportCount()),
+              std::tuple(600, 100, 100, 100));
+    EXPECT_EQ(std::tuple(t.Name(kSetting, 599), t.ReportId(99)), std::tuple("p600", "P100"));
     EXPECT_EQ(t.CalcExpression("P601"), kCalcFailure);  // the 601st setting is not read
-    EXPECT_EQ(t.Count(kCommon), 100);
-    EXPECT_EQ(t.Count(kBinary), 100);
-    EXPECT_EQ(t.ReportCount(), 100);
-    EXPECT_EQ(t.ReportId(99), "P100");
 }
 
 TEST(ReadSections, AMissingOrUnclosedSectionYieldsNoRecordsAndTheOthersRead) {
@@ -166,11 +155,10 @@ TEST(ReadSections, AMissingOrUnclosedSectionYieldsNoRecordsAndTheOthersRead) {
                        Section("CommonParameter", "N1=c;T1=Edit;ID1=C;") +
                        "<ReportBegin>N1=r;ID1=R;",
                    0);
-    EXPECT_EQ(t.Count(kSetting), 1);
-    EXPECT_EQ(t.Count(kBinary), 0);
-    EXPECT_EQ(t.Layout(kBinary), kRecordLayout);  // an empty section has no "N1="
-    EXPECT_EQ(t.Count(kCommon), 1);
-    EXPECT_EQ(t.ReportCount(), 0);
+    // An empty section has no "N1=": the record layout.
+    EXPECT_EQ(std::tuple(t.Count(kSetting), t.Count(kBinary), t.Layout(kBinary), t.Count(kCommon),
+                         t.ReportCount()),
+              std::tuple(1, 0, kRecordLayout, 1, 0));
     t.ReadTemplate("<SettingEnd><SettingBegin>N1=a;T1=Edit;<SettingEnd>N2=b;<SettingEnd>", 0);
     EXPECT_EQ(t.Count(kSetting), 1);  // up to the first end marker after the begin marker
 }
@@ -215,9 +203,7 @@ TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
     std::string nested;
     for (int i = 0; i < 12; ++i)
         nested += "max(" + FormatInt(i) + ",";
-    const struct {
-        std::string body, items;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // "MIN(max(e" joins while the last piece holds "max(": "f)" ends it, and "g)" is the next
         // field; the last field runs to "]"; a field joins at most ten pieces.
         {"LINE[0,0,max(1,a),2,0];\r\nLINE[MAX(a,b),min(c,d),MIN(max(e,f),g),h,i];\r\n"
@@ -241,9 +227,9 @@ TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
         {"XN1=a;YN2=d;XN2=c;YN1=b YN1=c YN1=", "pairs 1 1"},
     };
     CRelayTemplate t;
-    for (const auto& c : cases) {
-        t.ReadTemplate(Section("Character", c.body), 0);
-        EXPECT_EQ(Items(t), c.items) << c.body;
+    for (const auto& [body, items] : cases) {
+        t.ReadTemplate(Section("Character", body), 0);
+        EXPECT_EQ(Items(t), items) << body;
     }
     t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
     // The first occurrence counts.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "tests/zones/test_evaluator.h"
 #include "zones/zone_table.h"
@@ -15,28 +16,21 @@ namespace {
 using test::TestEvaluator;
 using Fields3 = std::array<std::string, 3>;
 
-struct LineCase {
-    const char* record;
-    int result;
-    Fields3 fields;
-};
-
 TEST(ParseLine, CutsFieldsUpToEachSeparatorAndEmptiesThoseAfterAGap) {
     // clang-format off
-    const LineCase cases[] = {
+    const std::tuple<const char*, int, Fields3> cases[] = {
         {"LINE=1, A ,45;", 1, {"1", " A ", "45"}}, {"LINE=,,;", 1, {"", "", ""}},
         {"x LINE=4,5,45; LINE=7,8,9;", 1, {"4", "5", "45"}}, {"LINE=1,2,45", 0, {"1", "2", ""}},
         {"LINE=1;", 0, {"", "", ""}}, {"LINEP=1,2,45;", 0, {"", "", ""}},
     };
     // clang-format on
     TestEvaluator eval;
-    for (const auto& c : cases) {
+    for (const auto& [record, result, expected] : cases) {
         Fields3 fields = {"stale", "stale", "stale"};
         double slope = -7.0;
-        EXPECT_EQ(ParseLine(c.record, fields, slope, eval), c.result) << c.record;
-        EXPECT_EQ(fields, c.fields) << c.record;
-        const double expected = c.fields[2].empty() ? 0.0 : 1.0;
-        EXPECT_NEAR(slope, expected, 1e-12) << c.record;
+        EXPECT_EQ(ParseLine(record, fields, slope, eval), result) << record;
+        EXPECT_EQ(fields, expected) << record;
+        EXPECT_NEAR(slope, expected[2].empty() ? 0.0 : 1.0, 1e-12) << record;
     }
 }
 
@@ -52,22 +46,19 @@ TEST(ParseLineP, ReadsItsOwnKeywordAndEvaluatesTheAngleByName) {
 
 TEST(ParseArc, DirectionIsCounterClockwiseOnlyForCcwWithoutBlanks) {
     // clang-format off
-    const struct {
-        const char* record;
-        int result;
-        int direction;
-    } cases[] = {
+    const std::tuple<const char*, int, int> cases[] = {
         {"ARC=0,0,5,0,90, ccw ;", 1, kArcCounterClockwise},
         {"ARC=0,0,5,0,90,c C W;", 1, kArcCounterClockwise},
         {"ARC=0,0,5,0,90,;", 1, kArcClockwise}, {"ARC=0,0,5,0,90,\tCCW;", 1, kArcClockwise},
         {"ARC=0,0,5,0,90,CCWX;", 1, kArcClockwise}, {"ARC=0,0,5,0,90,CCW", 0, kArcClockwise},
     };
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& [record, result, expected] : cases) {
         std::array<std::string, 6> fields;
         int direction = -1;
-        EXPECT_EQ(ParseArc(c.record, fields, direction), c.result) << c.record;
-        EXPECT_EQ(direction, c.direction) << c.record;
+        EXPECT_EQ(std::pair(ParseArc(record, fields, direction), direction),
+                  std::pair(result, expected))
+            << record;
     }
     std::array<std::string, 6> fields;
     int direction = -1;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "platform/numtext.h"
 #include "tests/zones/test_evaluator.h"
@@ -25,10 +26,11 @@ TEST(LineIntersection, MeetsAtTheCommonPointOrTheSecondPointWhenParallel) {
         {3, 0, 1e6, 0, 1, 0, 3.000001, 1},  // y from the line that is not steep
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x1 << " " << c.y1 << " " << c.s1);
         double x = NAN, y = NAN;
         EXPECT_EQ(LineIntersection(c.x1, c.y1, c.s1, c.x2, c.y2, c.s2, x, y), 1);
-        EXPECT_NEAR(x, c.x, 1e-9) << c.x1 << " " << c.y1 << " " << c.s1;
-        EXPECT_NEAR(y, c.y, 1e-9) << c.x1 << " " << c.y1 << " " << c.s1;
+        EXPECT_NEAR(x, c.x, 1e-9);
+        EXPECT_NEAR(y, c.y, 1e-9);
     }
 }
 
@@ -109,11 +111,8 @@ std::string Geometry(const CZoneTable& table, const CZone& z) {
 TEST(BuildZone, CornersArcsAndTheBoxFollowTheShapesSlotAndInvert) {
     const std::string rectangle = "LINE=0,0,0; LINE=4,0,90; LINEP=3,90,0; LINE=0,0,90;";
     const std::string lineArcLine = "LINE=0,0,0; ARC=0,0,5,0,90,CCW; LINE=0,0,90;";
-    const struct {
-        std::string shapes;
-        int slot, invert;
-        const char* geometry;
-    } cases[] = {
+    const std::tuple<std::string, int, int, const char*> cases[] = {
+        // shapes, slot, invert
         // Inverting mirrors only the box.
         {rectangle, 3, 0, "(4,0); (4,3); (0,3); (0,0); box -1,4,-1,3"},
         {rectangle, 3, 1, "(4,0); (4,3); (0,3); (0,0); box -4,1,-3,1"},
@@ -139,14 +138,14 @@ TEST(BuildZone, CornersArcsAndTheBoxFollowTheShapesSlotAndInvert) {
         {"LINE=0,HUGE,0; LINE=0,0,90;", 3, 0, "(inf,inf); (inf,inf); box -1,1,-1,1"},
     };
     TestEvaluator eval({{"HUGE", 1e300}});
-    for (const auto& c : cases) {
+    for (const auto& [shapes, slot, invert, geometry] : cases) {
         CZoneTable table;
-        const std::string source = "BEGINZONEINDEX=1;INVERT=" + FormatInt(c.invert) +
-                                   ";BEGINSHAPE" + c.shapes + "ENDSHAPEENDZONE";
+        const std::string source = "BEGINZONEINDEX=1;INVERT=" + FormatInt(invert) + ";BEGINSHAPE" +
+                                   shapes + "ENDSHAPEENDZONE";
         std::string text;
         int pos = -1;
-        ASSERT_EQ(BuildZone(table, source, c.slot, 1, text, pos, eval), c.slot) << c.shapes;
-        EXPECT_EQ(Geometry(table, table.Zone(c.slot)), c.geometry) << c.shapes;
+        ASSERT_EQ(BuildZone(table, source, slot, 1, text, pos, eval), slot) << shapes;
+        EXPECT_EQ(Geometry(table, table.Zone(slot)), geometry) << shapes;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
@@ -21,10 +22,7 @@ TEST(ZonesToJson, WritesEveryZoneKindAndTheBox) {
 
 TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
     // clang-format off
-    const struct {
-        float value;
-        const char* text;
-    } numbers[] = {
+    const std::pair<float, const char*> numbers[] = {
         {0.1f, "0.1"}, {-100000.0f, "-100000"}, {1.0f / 3, "0.33333334"}, {-0.0f, "-0"},
         {123456.7f, "123456.7"}, {1e-6f, "0.000001"}, {2.5e-16f, "2.5e-16"}, {3e38f, "3e+38"},
         {9.96e20f, "996000000000000000000"}, {123456789.0f, "123456790"},
@@ -33,10 +31,10 @@ TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
     };
     // clang-format on
     CZoneTable table;
-    for (const auto& n : numbers) {
-        table.MutableBox().rMax = n.value;
+    for (const auto& [value, text] : numbers) {
+        table.MutableBox().rMax = value;
         EXPECT_EQ(ZonesToJson(table), std::string("{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":") +
-                                          n.text + ",\"xMin\":-1,\"xMax\":1}}");
+                                          text + ",\"xMin\":-1,\"xMax\":1}}");
     }
 
     table.MutableBox() = CZoneBox();

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/numtext.h"
 
@@ -34,15 +34,13 @@ TEST_F(ZoneReader, SuccessiveCallsFindLaterRecordsOfTheIndexThenNone) {
     const std::string source =
         Zone("INDEX=1;LABEL=a;") + "  " + Zone("INDEX=2;LABEL=x;") + Zone("LABEL=b;INDEX=1;");
     int pos = -1;
-    EXPECT_EQ(ReadZone(table, source, 1, 1, text, pos), 1);  // "BEGINZONE" at position 0
-    EXPECT_EQ(pos, 15);
-    EXPECT_EQ(ReadZone(table, source, 2, 1, text, pos), 2);
-    EXPECT_EQ(pos, 66 + 9 + 8 + 6);
-    EXPECT_EQ(ReadZone(table, source, 3, 1, text, pos), 0);
-    EXPECT_EQ(pos, 89);
-    EXPECT_EQ(table.Zone(1).label, "a");
-    EXPECT_EQ(table.Zone(2).label, "b");
-    EXPECT_EQ(table.Zone(3).text, "");
+    // Each call's slot and position; "BEGINZONE" is at position 0.
+    std::vector<std::pair<int, int>> found;
+    for (int slot = 1; slot <= 3; ++slot)
+        found.emplace_back(ReadZone(table, source, slot, 1, text, pos), pos);
+    EXPECT_EQ(found, (std::vector<std::pair<int, int>>{{1, 15}, {2, 66 + 9 + 8 + 6}, {0, 89}}));
+    EXPECT_EQ(std::tuple(table.Zone(1).label, table.Zone(2).label, table.Zone(3).text),
+              std::tuple("a", "b", ""));
 
     pos = 0;  // a record at the search position itself is not found again
     EXPECT_EQ(ReadZone(table, Zone("INDEX=1;"), 1, 1, text, pos), 0);
@@ -64,10 +62,7 @@ TEST_F(ZoneReader, KeysComeFromTheBodyAndMissingOnesReadAsZeroOrEmpty) {
 // Shape records in text order with their type (0 LINE, 1 LINEP, 2 ARC, 3 ARCP), then the circle
 // and lens records; a record runs to ";" or the end of the shapes, and ends the list there.
 TEST_F(ZoneReader, KindShapesAndRecordsFollowTheTextBetweenTheShapeMarkers) {
-    const struct {
-        const char* shapes;
-        const char* read;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"\r\nARCP=1,2,3,4,5,CCW;\r\nLINE=0,0,0; LINEP=1,2,3;ARC=0,0,1,2,3,CW;\r\n",
          "kind 0: 3 ARCP=1,2,3,4,5,CCW; 0 LINE=0,0,0; 1 LINEP=1,2,3; 2 ARC=0,0,1,2,3,CW; ||"},
         {"CIRCLE=10,90,2;", "kind 1: |CIRCLE=10,90,2;|"},
@@ -76,13 +71,13 @@ TEST_F(ZoneReader, KindShapesAndRecordsFollowTheTextBetweenTheShapeMarkers) {
         {"LINE=1,2 ARC=0,0,1,0,90,CW", "kind 0: 0 LINE=1,2 ARC=0,0,1,0,90,CW ||"},
         {"", "kind 0: ||"},
     };
-    for (const auto& c : cases) {
-        const CZone* z = ReadOne(ShapeZone(c.shapes));
-        ASSERT_NE(z, nullptr) << c.shapes;
+    for (const auto& [shapes, expected] : cases) {
+        const CZone* z = ReadOne(ShapeZone(shapes));
+        ASSERT_NE(z, nullptr) << shapes;
         std::string read = "kind " + FormatInt(z->kind) + ": ";
         for (int j = 0; j < z->shapeCount; ++j)
             read += FormatInt(z->shapes[j].type) + " " + z->shapes[j].record + " ";
-        EXPECT_EQ(read + "|" + z->circleRecord + "|" + z->lensRecord, c.read);
+        EXPECT_EQ(read + "|" + z->circleRecord + "|" + z->lensRecord, expected);
     }
     const std::string body = " INDEX=1; BEGINSHAPE\r\nLINE=0,0,0; ENDSHAPE ";
     EXPECT_EQ(ReadOne("xx" + Zone(body) + "yy")->text, "BEGINZONE\r\n" + body + "ENDZONE\r\n");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/numtext.h"
 #include "tests/zones/test_evaluator.h"
@@ -27,11 +28,8 @@ std::string Describe(const CZoneRegion& region, double r, double x) {
 }
 
 TEST(ZoneRegion, ContainmentStateAndCrossingsOfHandWorkedPoints) {
-    const struct {
-        const char* zone;  // INVERT and shapes of one zone record
-        double r, x;
-        const char* expected;
-    } cases[] = {
+    // INVERT and shapes of one zone record, the point, what the region says of it.
+    const std::tuple<const char*, double, double, const char*> cases[] = {
         // Exactly on a line, inside, outside; the ray enters at the origin, which is a corner.
         {"INVERT=0;", 2, 4, "contains band crossings 0.000000 4.472136"},
         {"INVERT=0;", 2, 1, "contains in crossings 0.000000 6.708204"},
@@ -64,13 +62,13 @@ TEST(ZoneRegion, ContainmentStateAndCrossingsOfHandWorkedPoints) {
         {"BEGINSHAPE ARC=5,3,3,0,360,CCW;ENDSHAPE", 5, 0, "contains in crossings"},
     };
     test::TestEvaluator evaluator;
-    for (const auto& c : cases) {
-        std::string record = std::string("BEGINZONE INDEX=1;") + c.zone;
+    for (const auto& [zone, r, x, expected] : cases) {
+        std::string record = std::string("BEGINZONE INDEX=1;") + zone;
         if (record.find("BEGINSHAPE") == std::string::npos) record += kQuad;
         CZoneTable table;
         ReadZones(table, record + " ENDZONE", evaluator);
         const CZoneRegion region(table.Zone(1), &evaluator);
-        EXPECT_EQ(Describe(region, c.r, c.x), c.expected) << c.zone << " at " << c.r << "," << c.x;
+        EXPECT_EQ(Describe(region, r, x), expected) << zone << " at " << r << "," << x;
     }
 }
 
@@ -79,18 +77,14 @@ TEST(ZoneRegion, BandFollowsTheLargerOfItsRelativeAndAbsoluteParts) {
     test::TestEvaluator evaluator;
     ReadZones(table, "BEGINZONE INDEX=1;BEGINSHAPE CIRCLE=10,0,-4;ENDSHAPE ENDZONE", evaluator);
     const CZoneRegion region(table.Zone(1), &evaluator);
-    const struct {
-        ImpedanceTolerance tolerance;
-        double r;
-        ZoneState state;
-    } cases[] = {
+    const std::tuple<ImpedanceTolerance, double, ZoneState> cases[] = {
         {{0.05, 0.05}, 10.49, ZoneState::kBand}, {{0.05, 0.05}, 10.51, ZoneState::kOut},
         {{0.05, 0.05}, 4.21, ZoneState::kIn},    {{0.01, 0.3}, 4.29, ZoneState::kBand},
         {{0.0, 0.0}, 4.0, ZoneState::kBand},     {{0.0, 0.0}, 4.000001, ZoneState::kIn},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(region.State(c.r, 0, c.tolerance), c.state)
-            << c.r << " with " << c.tolerance.relative << "," << c.tolerance.absolute;
+    for (const auto& [tolerance, r, state] : cases)
+        EXPECT_EQ(region.State(r, 0, tolerance), state)
+            << r << " with " << tolerance.relative << "," << tolerance.absolute;
 }
 
 }  // namespace
