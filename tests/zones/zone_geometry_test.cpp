@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
 
 namespace quorin {
@@ -79,9 +80,7 @@ std::string Num(double v) {
     return CFormat("%g", r == 0 ? 0.0 : r);
 }
 
-// The geometry of a zone on one line: per shape its corner ("-" when none; a second copy only
-// when it differs), its arc "@centre r radius start>end" when it has a radius, "+" when joined arc
-// to arc; for a circle its centre and radius, for a lens its fields; then the table's box.
+// The geometry of a zone on one line (see data/zone_geometry.txt).
 std::string Geometry(const CZoneTable& table, const CZone& z) {
     std::string out;
     for (int j = 0; j < z.shapeCount; ++j) {
@@ -107,45 +106,17 @@ std::string Geometry(const CZoneTable& table, const CZone& z) {
     return out + "box " + Num(b.rMin) + "," + Num(b.rMax) + "," + Num(b.xMin) + "," + Num(b.xMax);
 }
 
-// Each zone is built alone into an empty table.
 TEST(BuildZone, CornersArcsAndTheBoxFollowTheShapesSlotAndInvert) {
-    const std::string rectangle = "LINE=0,0,0; LINE=4,0,90; LINEP=3,90,0; LINE=0,0,90;";
-    const std::string lineArcLine = "LINE=0,0,0; ARC=0,0,5,0,90,CCW; LINE=0,0,90;";
-    const std::tuple<std::string, int, int, const char*> cases[] = {
-        // shapes, slot, invert
-        // Inverting mirrors only the box.
-        {rectangle, 3, 0, "(4,0); (4,3); (0,3); (0,0); box -1,4,-1,3"},
-        {rectangle, 3, 1, "(4,0); (4,3); (0,3); (0,0); box -4,1,-3,1"},
-        // A line and an arc meet at the point the zone slot chooses.
-        {lineArcLine, 1, 0,
-         "(5,0) @0,0 r5.0001 180>0; (0,-5) @0,0 r5.0001 -90>90; (0,0); box -1,5,-5,1"},
-        {lineArcLine, 3, 0,
-         "(5,0) @0,0 r5.0001 0>180; (0,5) @0,0 r5.0001 90>-90; (0,0); box -1,5,-1,5"},
-        {"LINEP=1,30,0; ARCP=3,0,1,90,270,CCW;", 3, 0,
-         "(2.134,0.5) @3,0 r1.0001 150>30; (2.134,0.5) @3,0 r1.0001 150>30; box -1,2.134,-1,1"},
-        // Arcs in a row join without an intersection and widen the box by their extent.
-        {"ARC=0,0,5,0,90,CCW; ARC=10,0,2,90,180,CW;", 3, 0,
-         "(0,0) @0,0 r5.0001 0>90 +; (10,0) @10,0 r2.0001 90>180 +; box "
-         "-5.0001,12.0001,-5.0001,5.0001"},
-        // A line missing the arc's circle and a single arc leave corners and box alone.
-        {"LINE=0,10,0; ARC=0,0,5,0,90,CCW;", 3, 0, "-; -; box -1,1,-1,1"},
-        {"ARC=1,2,30,10,80,CW;", 4, 0, "- @1,2 r30 10>80; box -1,1,-1,1"},
-        {"CIRCLE=10,90,2;", 3, 1, "circle 0,4 r6; box -6,6,-10,2"},
-        {"CIRCLE=10,90,2;", 3, 0, "circle 0,4 r6; box -6,6,-2,10"},
-        {"LENS=50,1,2,3,4;", 4, 1, "lens 50 1 2 3 4; box -50,50,-50,50"},
-        // Failed fields enter the box, values that are not finite do not.
-        {"LINE=0,FOO,0; LINE=0,0,90;", 3, 0, "(0,-100000); (0,-100000); box -1,1,-100000,1"},
-        {"LINE=0,HUGE,0; LINE=0,0,90;", 3, 0, "(inf,inf); (inf,inf); box -1,1,-1,1"},
-    };
     TestEvaluator eval({{"HUGE", 1e300}});
-    for (const auto& [shapes, slot, invert, geometry] : cases) {
+    for (const auto& c : test::DataCases("zone_geometry.txt")) {
         CZoneTable table;
-        const std::string source = "BEGINZONEINDEX=1;INVERT=" + FormatInt(invert) + ";BEGINSHAPE" +
-                                   shapes + "ENDSHAPEENDZONE";
+        const std::string source =
+            "BEGINZONEINDEX=1;INVERT=" + c.at(2) + ";BEGINSHAPE" + c.at(0) + "ENDSHAPEENDZONE";
+        const int slot = std::stoi(c.at(1));
         std::string text;
         int pos = -1;
-        ASSERT_EQ(BuildZone(table, source, slot, 1, text, pos, eval), slot) << shapes;
-        EXPECT_EQ(Geometry(table, table.Zone(slot)), geometry) << shapes;
+        ASSERT_EQ(BuildZone(table, source, slot, 1, text, pos, eval), slot) << c[0];
+        EXPECT_EQ(Geometry(table, table.Zone(slot)), c.at(3)) << c[0];
     }
 }
 
