@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,29 +19,12 @@ Pairs PairsOf(const CKeyValueList& list) {
 }
 
 TEST(KeyValueList, SplitsKeysAndValuesVerbatimAndAnEmptyValueIsOneBlank) {
-    // Text, separator, the pairs in map order.
-    const std::tuple<std::string, char, Pairs> cases[] = {
-        {"a=1;b=2", ';', {{"a", "1"}, {"b", "2"}}},
-        {"N=Line,ID=Z1", ',', {{"ID", "Z1"}, {"N", "Line"}}},
-        {"x;y=3", ';', {{"x;y", "3"}}},
-        {" a = 1 ;\tb=2\r\n", ';', {{"\tb", "2\r\n"}, {" a ", " 1 "}}},
-        {"a=b=c;d=e", ';', {{"a", "b=c"}, {"d", "e"}}},
-        {"=v", ';', {{"", "v"}}},
-        {"a=1;;b=2", ';', {{";b", "2"}, {"a", "1"}}},
-        {"a=1,b=2", ';', {{"a", "1,b=2"}}},
-        {std::string("a=1\0;b=2", 8), ';', {{"a", std::string("1\0", 2)}, {"b", "2"}}},
-        {"a=1 b= c=3", ' ', {{"a", "1"}, {"b", " "}, {"c", "3"}}},
-        // The last value of a repeated key wins; text after the last "=" pair is dropped.
-        {"a=1;b=x;a=;", ';', {{"a", " "}, {"b", "x"}}},
-        {";;;", ';', {}},
-        {"a=1;tail without equals", ';', {{"a", "1"}}},
-        {"a=;b=2", ';', {{"a", " "}, {"b", "2"}}},
-        {"k=", ';', {{"k", " "}}},
-        {"k=;", ';', {{"k", " "}}},
-        {"a=1,b=", ',', {{"a", "1"}, {"b", " "}}},
-    };
-    for (const auto& [text, separator, expected] : cases)
-        EXPECT_EQ(PairsOf(CKeyValueList(text, separator)), expected) << text;
+    for (const auto& c : test::DataCases("key_value_split.txt")) {
+        Pairs expected;
+        for (size_t i = 2; i + 1 < c.size(); i += 2)
+            expected.emplace_back(c[i], c[i + 1]);
+        EXPECT_EQ(PairsOf(CKeyValueList(c.at(0), c.at(1).at(0))), expected) << c[0];
+    }
     EXPECT_TRUE(CKeyValueList("", ',').Empty());
 }
 
@@ -73,19 +56,9 @@ TEST(KeyValueList, ToTextJoinsPairsInKeyByteOrderWithTheSeparator) {
 }
 
 TEST(KeyValueList, EqualsComparesThisListsValuesWithoutRegardToCase) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"a=x;b=Yes", "b=yES;a=X", true},
-        {"a=1", "a=2", false},
-        {"a=1", "a=1;b=2", true},  // only this list's keys count
-        {"a=1;b=2", "a=1", false},
-        {"k=\xB0\x41", "k=\xB0\x61", false},  // trail bytes of GBK characters are not letters
-        {"k=A\xB0", "k=a\xB0", true},
-        {"A=1", "a=1", false},  // keys keep their case
-        {"a=", "a= ", true},
-    };
-    for (const auto& [mine, other, equal] : cases)
-        EXPECT_EQ(CKeyValueList(mine, ';').Equals(CKeyValueList(other, ';')), equal)
-            << mine << " vs " << other;
+    for (const auto& c : test::DataCases("key_value_equals.txt"))
+        EXPECT_EQ(CKeyValueList(c.at(0), ';').Equals(CKeyValueList(c.at(1), ';')), c.at(2) == "1")
+            << c[0] << " vs " << c[1];
     CKeyValueList mine("a=1", ';');
     mine.Lookup("c");  // entered with "": an absent key compares as empty
     EXPECT_TRUE(mine.Equals(CKeyValueList("a=1", ';')));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -44,58 +45,20 @@ TEST(ReadTemplateHeader, ReadsKeysAnywhereAndUpdateIsOneWhenMissingOtherwiseTrun
     }
 }
 
-// One section read at a time: its layout and its records, one line each (see RecordText).
+// One section read at a time: its layout and its records.
 TEST(ReadParameters, FieldsByLayoutAndKindWithTheirDefaults) {
-    const struct {
-        const char* marker;
-        ParamKind kind;
-        int useKilovolts;
-        const char* body;
-        int layout;
-        const char* records;
-    } cases[] = {
-        // Blanks, tabs and line breaks are skipped in front of keys only ("n3" is not "N3");
-        // reading stops at the first record without name.
-        {"Setting", kSetting, 0,
-         "\r\n\tN1=a;T1=Edit;V1=1; \t\r\n N2= b ;T2=Edit;\r\n\tID2=B;\r\n"
-         "\tn3=c;T3=Edit;V3=3;ID3=C;N4=d;T4=Edit;ID4=D;",
-         kIndexedLayout, "a||Edit|1|1||,,|0,0,0\n b |B|Edit|1|1||,,|0,0,0\n"},
-        // Present but empty is " "; no Num: one choice; no V: 1; a choice value reads as an
-        // integer; kinds compare case-sensitively.
-        {"Setting", kSetting, 0,
-         "N1=;T1=Edit;L1=;V1=;U1=;ID1=x;RE1=;PVA1=p;PVC1=c;"
-         "N2=Mode;T2=ComboBox;L2=3;U2=A;S21=first;S22=second;ID2=M;"
-         "N3=Flag;T3=CheckBox;S31=yes;S32=no;S33=extra;ID3=F;"
-         "N4=Pick;T4=ComboBox;Num4=3;V4=2.9;S41=a;S43=c;ID4=P;"
-         "N5=Note;T5=edit;V5=4;U5=A;S51=a;ID5=NT;",
-         kIndexedLayout,
-         " |x|Edit|0|0| |p,,c| ,0,0\nMode|M|ComboBox|0|1||,,|0,0,0|first\n"
-         "Flag|F|CheckBox|1|1||,,|0,0,0|yes|no\nPick|P|ComboBox|0|2||,,|0,0,0|a||c\n"
-         "Note|NT|edit|1|0||,,|0,0,0\n"},
-        // Every record counts, even without name; a record runs from "N" (also of "Num") to ";"
-        // or the section end.
-        {"Setting", kSetting, 0,
-         "\tN=a,T=Edit,V=1,ID=A;\r\n\tN=,T=Edit,V=2,ID=B;\r\n\tNum=2,T=ComboBox,S1=x,S2=y,ID=C;"
-         "\r\n\tN=d,T=CheckBox,V=0,S1=on,S2=off,ID=D;\r\n\tN=e,T=Edit,V=5,ID=E\r\n",
-         kRecordLayout,
-         "a|A|Edit|1|1||,,|0,0,0\n |B|Edit|1|2||,,|0,0,0\n|C|ComboBox|0|1||,,|0,0,0|x|y\n"
-         "d|D|CheckBox|1|0||,,|0,0,0|on|off\ne|E\r\n|Edit|1|5||,,|0,0,0\n"},
-        // Voltage units of Edit settings and common parameters follow the kilovolt flag, in any
-        // case; binary inputs read neither RE/RT/RN nor PVA, and keep their unit as written.
-        {"Setting", kSetting, 0,
-         "N1=f;T1=Edit;V1=50.5;U1=kv/hz;ID1=F;N2=c;T2=ComboBox;U2=kv;S21=x;", kIndexedLayout,
-         "f|F|Edit|1|50.5|V/Hz|,,|0,0,0\nc||ComboBox|0|1||,,|0,0,0|x\n"},
-        {"CommonParameter", kCommon, 1, "N1=u;T1=Edit;V1=57.7;U1=v;ID1=U;", kIndexedLayout,
-         "u|U|Edit|1|57.7|kV|,,|0,0,0\n"},
-        {"Binary", kBinary, 1, "N1=b;T1=Edit;RE1=5;U1=v;PVA1=p;ID1=y;", kIndexedLayout,
-         "b|y|Edit|1|1|v|,,|,,\n"},
-    };
+    const std::map<std::string, ParamKind> kinds = {
+        {"Setting", kSetting}, {"CommonParameter", kCommon}, {"Binary", kBinary}};
     CRelayTemplate t;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.body);
-        t.ReadTemplate(Section(c.marker, c.body), c.useKilovolts);
-        EXPECT_EQ(t.Layout(c.kind), c.layout);
-        EXPECT_EQ(RecordsText(t, c.kind), c.records);
+    for (const auto& c : test::DataCases("read_parameters.txt")) {
+        SCOPED_TRACE(c.at(2));
+        t.ReadTemplate(Section(c.at(0), c.at(2)), std::stoi(c.at(1)));
+        const ParamKind kind = kinds.at(c[0]);
+        std::string records;
+        for (size_t i = 4; i < c.size(); ++i)
+            records += c[i] + "\n";
+        EXPECT_EQ(t.Layout(kind), c.at(3) == "record" ? kRecordLayout : kIndexedLayout);
+        EXPECT_EQ(RecordsText(t, kind), records);
     }
 }
 
@@ -200,36 +163,10 @@ std::string Items(const CRelayTemplate& t) {
 }
 
 TEST(ReadCharacter, ItemsTimesValuesAndPairsAsWritten) {
-    std::string nested;
-    for (int i = 0; i < 12; ++i)
-        nested += "max(" + FormatInt(i) + ",";
-    const std::pair<std::string, std::string> cases[] = {
-        // "MIN(max(e" joins while the last piece holds "max(": "f)" ends it, and "g)" is the next
-        // field; the last field runs to "]"; a field joins at most ten pieces.
-        {"LINE[0,0,max(1,a),2,0];\r\nLINE[MAX(a,b),min(c,d),MIN(max(e,f),g),h,i];\r\n"
-         "CIRCLE[1,2,max(3,4),5];TEXT[a,b,Label text,min(1,2)];\r\nLINE[" +
-             nested + "x,y,z,w];",
-         "LINE 0|0|max(1,a)|2|0\nLINE MAX(a,b)|min(c,d)|MIN(max(e,f)|g)|h,i\n"
-         "LINE max(0,max(1,max(2,max(3,max(4,max(5,max(6,max(7,max(8,max(9|max(10,max(11,x|y|z|w\n"
-         "CIRCLE 1|2|max(3,4)|5\nTEXT a|b|Label text|min(1,2)\npairs 1 1"},
-        // A malformed item ends the section, an unended one only its list.
-        {"LINE[1,2,3,4,5];LINE[1,2;CIRCLE[1,2,3,4];t=T1;XN1=1;YN1=2;", "LINE 1|2|3|4|5\npairs 1 1"},
-        {"TEXT[1,2,3,4;t=T1;", "pairs 1 1"},
-        {"t=T1;CIRCLE[1,2,3,4]; LINE[1,2,3,4,5]", "CIRCLE 1|2|3|4\nt=T1\npairs 1 1"},
-        // Up to five each; the second "R=" runs from "1;Ir=[a" to the next "]".
-        {"t=T1;t=T2;t=3;t=4;t=5;t=6;Id=I1;R=[0,Z3];R=[1;Ir=[a,b];Ir=[c",
-         "t=T1\nt=T2\nt=3\nt=4\nt=5\nId=I1\nR=0|Z3\nR=1;Ir=[a|b\nIr=a|b\npairs 1 1"},
-        // Coordinate pairs run while both halves, each ended by ";", exist; slot 0 always counts.
-        {"YN1=0;XP1=0;", "pairs 1 1"},
-        {"XN1=a;YN1=b;XN2=c;YN2=d;XN4=e;YN4=f;XP1=p;YP1=q", "pairs 3 1"},
-        {"XN01=a;YN01=b;XN11=a;YN11=b;", "pairs 1 1"},
-        {"YN2=d;XN2=c;YN1=b;XN1=a;", "pairs 3 1"},
-        {"XN1=a;YN2=d;XN2=c;YN1=b YN1=c YN1=", "pairs 1 1"},
-    };
     CRelayTemplate t;
-    for (const auto& [body, items] : cases) {
-        t.ReadTemplate(Section("Character", body), 0);
-        EXPECT_EQ(Items(t), items) << body;
+    for (const auto& c : test::DataCases("read_character.txt")) {
+        t.ReadTemplate(Section("Character", c.at(0)), 0);
+        EXPECT_EQ(Items(t), c.at(1)) << c[0];
     }
     t.ReadTemplate(Section("Character", "YN1=y1;XN1=x1;XN1=later;XP1=p;YP1=q;"), 0);
     // The first occurrence counts.
