@@ -61,32 +61,12 @@ TEST(ProfileRead, FirstSectionAndFirstKeyWinLineEndsAreOfEveryKindOrNoneAtTheEnd
 }
 
 TEST(ProfileWrite, ChangesOnlyTheLinesItMust) {
-    // What the case shows, the text before, section, key, value (none: delete), the text after.
-    const std::tuple<const char*, std::string, std::string_view, std::string_view,
-                     std::optional<std::string_view>, std::string>
-        cases[] = {
-            {"replace keeps key spelling and line end", "; c\r\n[A]\r\n  Key = old ;x\r\nz=1\r\n",
-             "a", "KEY", "new", "; c\r\n[A]\r\nKey=new\r\nz=1\r\n"},
-            {"new key after last non-blank line", "[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "y", "2",
-             "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\n"},
-            {"new key after a comment", "[A]\r\n;note\r\n", "A", "y", "2",
-             "[A]\r\n;note\r\ny=2\r\n"},
-            {"new key when the file ends without line end", "[A]\r\nx=1", "A", "y", "2",
-             "[A]\r\nx=1\r\ny=2\r\n"},
-            {"new section at end", "[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n[B]\nk=v\n"},
-            {"new section after unterminated line", "[A]\r\nx=1", "B", "k", "v",
-             "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
-            {"empty file", "", "S", "k", "", "[S]\r\nk=\r\n"},
-            {"value cut at line break", "", "S", "k", "one\r\ntwo", "[S]\r\nk=one\r\n"},
-            {"delete every line of the key", "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=b\r\n", "A", "k",
-             std::nullopt, "[A]\r\nx=2\r\n[B]\r\nk=b\r\n"},
-            {"delete missing key", "[A]\r\nx=2\r\n", "A", "k", std::nullopt, "[A]\r\nx=2\r\n"},
-            {"delete from missing section", "[A]\r\n", "B", "k", std::nullopt, "[A]\r\n"},
-        };
-    for (const auto& [name, before, section, key, value, after] : cases) {
-        std::string content = before;
-        EXPECT_TRUE(ProfileSetValue(content, section, key, value)) << name;
-        EXPECT_EQ(content, after) << name;
+    for (const auto& c : test::DataCases("profile_write.txt")) {
+        std::string content = c.at(1);
+        const std::optional<std::string_view> value =
+            c.at(4) == "(delete)" ? std::nullopt : std::optional<std::string_view>(c[4]);
+        EXPECT_TRUE(ProfileSetValue(content, c.at(2), c.at(3), value)) << c[0];
+        EXPECT_EQ(content, c.at(5)) << c[0];
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/numtext.h"
 #include "report/render/assessment_report.h"
 #include "report/render/points_csv.h"
 #include "report/report_xml.h"
+#include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
 #include "zones/zone_section.h"
 
@@ -44,39 +47,19 @@ std::string Describe(const AssessedPoint& p) {
 }
 
 TEST_F(ShotAssessment, ExpectedZoneAndVerdictOfHandWorkedPoints) {
-    const std::optional<double> none;
-    const struct {
-        FaultLoop loop;
-        double r, x;
-        std::optional<double> measured;
-        const char* expected;
-    } cases[] = {
-        {FaultLoop::kLN, 2, 2, 0.0, "Z1 0.000 pass"},    // in Z1, Z2, Z4: the fastest
-        {FaultLoop::kLN, 2, 2, 0.010, "Z1 0.000 pass"},  // at the time tolerance
-        {FaultLoop::kLN, 2, 2, 0.012, "Z1 0.000 fail"},
-        {FaultLoop::kLN, 2, 2, none, "Z1 0.000 fail"},
-        {FaultLoop::kLN, 8, 2, 0.31, "Z2 0.300 pass"},  // 5% of 0.3 s
-        {FaultLoop::kLN, 8, 2, 0.32, "Z2 0.300 fail"},
-        {FaultLoop::kLL, 8, 2, 0.3, "Z2 0.300 pass"},             // tie with Z3: the lower index
-        {FaultLoop::kLL, 10.2, 0, 0.3, "Z3 0.300 not-assessed"},  // tie in the band of Z2
-        {FaultLoop::kLN, 6.2, 1, 0.3, "Z2 0.300 not-assessed"},   // the faster Z1 in its band
-        {FaultLoop::kLN, 3.8567, 1.4037, 0.0, "Z1 0.000 pass"},   // Z4 in its band: no time
-        {FaultLoop::kLN, 0, 11, 1.7, "Z4 - pass"},                // no time: any trip
-        {FaultLoop::kLN, 0, 11, none, "Z4 - fail"},
-        {FaultLoop::kLN, 20, 20, none, "none - pass"},
-        {FaultLoop::kLN, 20, 20, 0.5, "none - fail"},
-        {FaultLoop::kLN, 10.3, 0, none, "none - not-assessed"},  // in no zone, in Z2's band
-        {FaultLoop::kLN, 15, 0, none, "none - pass"},            // Z3 is LL only
-        {FaultLoop::kLL, 15, 0, 0.3, "Z3 0.300 pass"},
-    };
+    const auto cases = test::DataCases("shot_points.txt");
     std::vector<TestShot> shots;
-    for (const auto& c : cases)
-        shots.push_back({c.loop, c.r, c.x, c.measured});
+    for (const auto& c : cases) {
+        TestShot& shot = shots.emplace_back();
+        ASSERT_TRUE(ParseFaultLoop(c.at(0), shot.loop)) << c[0];
+        std::tie(shot.r, shot.x) = std::pair(CAtof(c.at(1)), CAtof(c.at(2)));
+        if (c.at(3) != "-") shot.measured = CAtof(c[3]);
+    }
     const std::vector<AssessedPoint> points = AssessShots(model_, shots);
     std::string result;
     for (size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(Describe(points[i]), cases[i].expected)
-            << FaultLoopName(cases[i].loop) << " " << cases[i].r << "," << cases[i].x;
+        EXPECT_EQ(Describe(points[i]), cases[i].at(4))
+            << i << ": " << cases[i][1] << "," << cases[i][2];
         result += ResultChar(points[i].verdict);
     }
     EXPECT_EQ(ResultString(points), result);
@@ -86,14 +69,7 @@ TEST_F(ShotAssessment, ShotsLieTwoBandsEitherSideOfEachCrossing) {
     // Z1 at 0 degrees: the ray runs along its bottom edge from the origin and leaves at 6; at
     // 90 degrees it leaves at 4. The point 0.1 before the origin is left out.
     const auto shots = GenerateShots(model_, {FaultLoop::kLN, FaultLoop::kLL}, {0.0, 90.0}, {1});
-    EXPECT_EQ(WriteShotsCsv(shots),
-              "loop,r_ohm,x_ohm,measured_time_s,zone,angle_deg,expected_zone,expected_time_s\n"
-              "LN,0.100000,0.000000,,Z1,0.000000,Z1,0.000000\n"
-              "LN,5.400000,0.000000,,Z1,0.000000,Z1,0.000000\n"
-              "LN,6.600000,0.000000,,Z1,0.000000,Z2,0.300000\n"
-              "LN,0.000000,0.100000,,Z1,90.000000,Z1,0.000000\n"
-              "LN,0.000000,3.600000,,Z1,90.000000,Z1,0.000000\n"
-              "LN,0.000000,4.400000,,Z1,90.000000,Z2,0.300000\n");
+    EXPECT_EQ(WriteShotsCsv(shots), test::DataBytes("shots_two_bands.ref"));
 }
 
 TEST_F(ShotAssessment, VerdictsSurviveTheReportXmlByMarkerAndColour) {
