@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
+#include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "expression/name_table.h"
 #include "expression/vocabularies.h"
+#include "platform/numtext.h"
 #include "tests/common/locale_guard.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -67,107 +70,59 @@ std::ostream& operator<<(std::ostream& out, const Evaluation& e) {
 }
 
 TEST_F(ExpressionTest, EvaluatesGrammarQuirksAndStatuses) {
-    const double pi = std::numbers::pi;
+    const std::map<std::string, ExprStatus> statuses = {{"Ok", Ok},
+                                                        {"NameResolved", NameResolved},
+                                                        {"DivideByZero", DivideByZero},
+                                                        {"DomainError", DomainError}};
+    std::vector<std::tuple<std::string, double, ExprStatus>> cases;
+    for (const auto& c : test::DataCases("expression_values.txt"))
+        cases.emplace_back(c.at(0), CAtof(c.at(1)), statuses.at(c.at(2)));
     const int deep = 250;  // MAX nested twice per level: evaluating a winner twice never ends
     const int terms = 300000;
     // clang-format off
-    const struct {
-        std::string text;
-        double value;
-        ExprStatus status = Ok;
-    } cases[] = {
-        // Unary minus covers the whole rest of its expr.
-        {"-2+3", -5}, {"3 - -2", 5}, {"2*-3+4", -14}, {"1.5&-1", 1},
-        // Precedence: "," "&" "|" "+" "-" < "*" "/" < "^" < "<" ">"; all left-associative.
-        {"2^3^2", 64}, {"1+2<3", 2}, {"2^1<2", 2}, {"3>2>0", 1}, {"7-2-1", 4}, {"8/2/2", 2},
-        {"(1+2)*3", 9}, {"1,2", 1}, {"1,2&0|1", 1},
-        // Numbers are digit and dot runs read by atof.
-        {"1.2.3", 1.2}, {"1.", 1}, {"00012", 12}, {"  7  ", 7},
-        // Logic truncates toward zero; unneeded right operands are not read.
-        {"0.5&1", 0}, {"2&0.9", 0}, {"-0.5|0", 0}, {"0|2", 1}, {"!3", 0}, {"!!5", 1}, {"1+!0", 2},
-        {"0&X", 0}, {"1|X", 1}, {"1,X", 1},
-        // Functions take one base, in any case, and skip blanks after themselves.
-        {"SIN(0) *2", 0}, {"Sqrt(16)", 4}, {"SQRT 16+9", 13}, {"COS(0)", 1}, {"EXP(0)", 1},
-        {"LOG(1)", 0}, {"TG(0)", 0}, {"CTG(1)", 1 / std::tan(1.0)}, {"ASIN(1)", pi / 2},
-        {"ACOS(1)", 0}, {"ATG(1)", pi / 4}, {"ABS(-3)", 3}, {"SIN X", std::sin(2.5), NameResolved},
-        // Names are case-sensitive, letters and digits, and may start with digits.
-        {"X*Y", 10, NameResolved}, {"Z1", 1.5, NameResolved}, {"3V0", 3, NameResolved},
-        {"-SQRT3V0", -1, NameResolved},
-        // The status is the last event in evaluation order; a divisor comes before its dividend.
-        {"1/0", -1000, DivideByZero}, {"X+1/0", 2.5 - 1000, DivideByZero},
-        {"1/0+X", -1000 + 2.5, NameResolved}, {"X/0", -2500, NameResolved},
-        {"SQRT(-4)", 0, DomainError}, {"LOG(-1)+1", 1, DomainError},
-        {"X+SQRT(-1)", 2.5, DomainError}, {"SQRT(-1)+X", 2.5, NameResolved},
-        // MAX and MIN compare the operands of their argument's top node and keep the winner's
-        // last event, or the one after both operands when the winner raised none. Ties go to the
-        // right operand.
-        {"MAX(1,2)", 2}, {"MIN(1,2)", 1}, {"MAX(4,2+3)", 4}, {"MAX(4,(2+3))", 5},
-        {"MIN(5,1-9)", 5}, {"MAX(-3)", 3}, {"max(X,Y)", 4, NameResolved},
-        {"MAX(X,1/0)", 2.5, NameResolved}, {"MIN(X,1/0)", -1000, DivideByZero},
-        {"MAX(5,1/0)", 5, DivideByZero}, {"MAX(5,X)", 5, NameResolved},
-        {"MIN(1,X)", 1, NameResolved},
-        {"MAX(SQRT(-1),0*X)", 0, NameResolved}, {"MIN(SQRT(-1),0*X)", 0, NameResolved},
-        {"MAX(0*X,SQRT(-1))", 0, DomainError}, {"MIN(0*X,SQRT(-1))", 0, DomainError},
-        {"MAX(MAX(X,1/0),2)", 2.5, NameResolved}, {"MIN(MIN(1/0,X),Y)", -1000, DivideByZero},
+    const std::tuple<std::string, double, ExprStatus> generated[] = {
         {Repeat("MAX(", deep) + "X" + Repeat(",1/0)", deep), 2.5, NameResolved},
         {Repeat("MIN(", deep) + "X" + Repeat(",1/0)", deep), -1000, DivideByZero},
-        {Repeat("MAX(", deep) + "5+1" + Repeat(")+1", deep - 1) + ")", 5},
+        {Repeat("MAX(", deep) + "5+1" + Repeat(")+1", deep - 1) + ")", 5, Ok},
         {Repeat("min(", deep) + "X" + Repeat(",SQRT(-1))", deep), 0, DomainError},
         // Nesting as deep as any template goes; chains of two-operand operators of any length.
         {Repeat("(", 200) + "X" + Repeat(")", 200), 2.5, NameResolved},
-        {Repeat("-", 200) + "1", 1}, {Repeat("!", 200) + "0", 0}, {Repeat("SIN ", 200) + "0", 0},
-        {"1" + Repeat("+1", terms - 1), terms},
+        {Repeat("-", 200) + "1", 1, Ok}, {Repeat("!", 200) + "0", 0, Ok},
+        {Repeat("SIN ", 200) + "0", 0, Ok}, {"1" + Repeat("+1", terms - 1), terms, Ok},
         {"X" + Repeat("*1", terms - 1), 2.5, NameResolved},
         {"0" + Repeat("/0", terms - 1) + "-X", -2.5, NameResolved},
         {"X" + Repeat("/1", terms - 1) + "/0", -2500, NameResolved},
-        {"2" + Repeat("^1<3", terms - 1), 2},
-        {std::string("1+2\0garbage", 11), 3},  // a NUL ends the text
-    };
+        {"2" + Repeat("^1<3", terms - 1), 2, Ok}};
     // clang-format on
-    for (const auto& c : cases) {
-        const ExprParseResult parsed = expr_.Parse(c.text);
-        EXPECT_TRUE(parsed) << Head(c.text) << ": " << parsed.description() << " at "
+    cases.insert(cases.end(), std::begin(generated), std::end(generated));
+    for (const auto& [text, value, status] : cases) {
+        const ExprParseResult parsed = expr_.Parse(text);
+        EXPECT_TRUE(parsed) << Head(text) << ": " << parsed.description() << " at "
                             << parsed.offset;
-        EXPECT_EQ(Evaluate(expr_), (Evaluation{c.value, c.status})) << Head(c.text);
-        EXPECT_EQ(expr_.Status(), c.status) << Head(c.text);
+        EXPECT_EQ(Evaluate(expr_), (Evaluation{value, status})) << Head(text);
+        EXPECT_EQ(expr_.Status(), status) << Head(text);
     }
 }
 
 TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
-    // clang-format off
-    const std::tuple<std::string, int, ExprParseStatus> cases[] = {
-        {"", 0, P::ExpectedOperand}, {"*3", 0, P::ExpectedOperand}, {".5", 0, P::ExpectedOperand},
-        {"#", 0, P::ExpectedOperand}, {"   ", 3, P::ExpectedOperand}, {"-", 1, P::ExpectedOperand},
-        {"()", 1, P::ExpectedOperand}, {"1+", 2, P::ExpectedOperand},
-        {"2*-", 3, P::ExpectedOperand}, {"(1+2) *3", 5, P::TrailingText},
-        {"(1+2)3", 5, P::TrailingText}, {"1)", 1, P::TrailingText}, {"1 2", 2, P::TrailingText},
-        {"(1+2", 4, P::MissingParenthesis},
-        // Unknown names stop after the name and its blanks; names are case-sensitive.
-        {"FOO  +1", 5, P::UnknownName}, {"z1", 2, P::UnknownName}, {"SIN3", 4, P::UnknownName},
-        {"1e3", 3, P::UnknownName}, {"1..2.x", 6, P::UnknownName},
-        // Tabs are not blanks, and an underscore ends a name.
-        {"1\t+2", 1, P::TrailingText}, {"T_1", 1, P::UnknownName},
-        // "!" only where the cursor is.
-        {" !0", 1, P::ExpectedOperand}, {"1+ !0", 3, P::ExpectedOperand},
-        // Missing or unusable function arguments.
-        {"SIN", 3, P::ExpectedOperand}, {"MAX(", 4, P::ExpectedOperand},
-        {"SIN()", 4, P::ExpectedOperand}, {"MAX(3)", 6, P::NoOperandPair},
-        {"MIN 1", 5, P::NoOperandPair}, {"MAX(SIN X)", 10, P::NoOperandPair},
-        {"MAX(!X)", 7, P::NoOperandPair},
-        // Nesting is bounded, whatever its kind; the text stops where the bound was reached.
-        {Repeat("(", 100000) + "1" + Repeat(")", 100000), -1, P::TooDeep},
-        {Repeat("-", 100000) + "1", -1, P::TooDeep}, {Repeat("!", 100000) + "1", -1, P::TooDeep},
-        {Repeat("SIN ", 100000) + "1", -1, P::TooDeep},
-        {std::string("1+\0002", 4), 2, P::ExpectedOperand},
-    };
-    // clang-format on
+    static const char* const kStatuses[] = {
+        "Ok",           "ExpectedOperand", "UnknownName", "MissingParenthesis",
+        "TrailingText", "NoOperandPair",   "TooDeep",     "TooLong"};
+    std::vector<std::tuple<std::string, int, std::string>> cases;
+    for (const auto& c : test::DataCases("expression_syntax_errors.txt"))
+        cases.emplace_back(c.at(0), std::stoi(c.at(1)), c.at(2));
+    // Nesting is bounded, whatever its kind; the text stops where the bound was reached.
+    for (const std::string& deep :
+         {Repeat("(", 100000) + "1" + Repeat(")", 100000), Repeat("-", 100000) + "1",
+          Repeat("!", 100000) + "1", Repeat("SIN ", 100000) + "1"})
+        cases.emplace_back(deep, -1, "TooDeep");
     for (const auto& [text, offset, status] : cases) {
         SCOPED_TRACE(Head(text));
         ASSERT_TRUE(expr_.Parse("1+2"));
         const ExprParseResult r = expr_.Parse(text);
         EXPECT_FALSE(r);
         EXPECT_FALSE(expr_.HasTree());
-        EXPECT_EQ(r.status, status) << r.description();
+        EXPECT_EQ(kStatuses[static_cast<int>(r.status)], status) << r.description();
         EXPECT_EQ(r.offset, offset < 0 ? r.offset : offset);
         EXPECT_EQ(r.offset, expr_.Position());
         double unchanged = 7.0;
