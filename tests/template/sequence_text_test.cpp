@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "tests/common/temp_dir.h"
+
 namespace quorin {
 namespace {
 
@@ -21,22 +23,9 @@ std::string Pieces(const SequenceText& sequence) {
 }
 
 TEST(SequenceText, CutsAsTheComponentReadsAndJoinsBackByteForByte) {
-    const std::string open(SequenceText::kItemBegin);
-    const std::string end(SequenceText::kItemEnd);
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"T only", "T only"},
-        {"T\r\n" + B("a") + "\r\n; c\r\n" + B("b") + "tail", "T\r\n|[a]\r\n; c\r\n|[b]tail"},
-        {B("") + B(""), "|[]|[]"},
-        // A last block without its end marker stays outside the blocks.
-        {B("a") + "\r\n" + open + "open", "|[a]\r\n" + open + "open"},
-        {open + "open", open + "open"},
-        // A begin marker inside a block is its text; a stray end marker is outside text.
-        {end + "T" + B("x" + open + "y") + end, end + "T|[x" + open + "y]" + end},
-    };
-    for (const auto& [text, pieces] : cases) {
-        const SequenceText sequence(text);
-        EXPECT_EQ(std::pair(Pieces(sequence), sequence.Join()), std::pair(pieces, text));
+    for (const auto& c : test::DataCases("sequence_pieces.txt")) {
+        const SequenceText sequence(c.at(0));
+        EXPECT_EQ(std::pair(Pieces(sequence), sequence.Join()), std::pair(c.at(1), c[0]));
     }
 }
 
@@ -47,18 +36,9 @@ TEST(SequenceText, RewrittenBlocksLeaveEveryOtherByte) {
     EXPECT_EQ(sequence.Join(second), "T\r\n" + B("a") + "\r\n; c\r\n" + B("X") + "\r\n");
     EXPECT_EQ(sequence.JoinBlocks(second), B("a") + B("X"));
 
-    // Blocks from elsewhere fit only when they are exactly as many blocks and nothing else.
-    const std::pair<std::string, bool> cases[] = {
-        {B("P") + B("Q"), true},
-        {B("P"), false},
-        {B("P") + B("Q") + B("R"), false},
-        {B("P") + "\r\n" + B("Q"), false},
-        {"x" + B("P") + B("Q"), false},
-        {B("P") + B("Q") + "x", false},
-        // An item text that holds the end marker cuts short and leaves its rest between blocks.
-        {B("P" + B("")) + B("Q"), false},
-    };
-    for (const auto& [blocks, fits] : cases) {
+    for (const auto& c : test::DataCases("sequence_splice.txt")) {
+        const std::string& blocks = c.at(0);
+        const bool fits = c.at(1) == "1";
         std::string out = "untouched", error;
         EXPECT_EQ(sequence.SpliceBlocks(blocks, &out, &error), fits) << blocks;
         EXPECT_EQ(out, fits ? "T\r\n" + B("P") + "\r\n; c\r\n" + B("Q") + "\r\n" : "untouched");

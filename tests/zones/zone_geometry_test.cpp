@@ -36,37 +36,20 @@ TEST(LineIntersection, MeetsAtTheCommonPointOrTheSecondPointWhenParallel) {
 }
 
 TEST(LineCircleIntersection, ChoosesThePointByNearnessSlotAndShapeIndex) {
-    const struct {
-        float px, py, angle, r, start, end;
-        int slot, index, direction, swap;
-        float x, y, a, b;
-    } cases[] = {
-        {0, 0, 0, 5, 0, 90, 3, 1, 0, 0, 5, 0, 0, 180},  // near: point 1
-        {0, 0, 0, 5, 0, 90, 1, 0, 0, 1, 5, 0, 180, 0},  // slots 1, 2 swap the angles
-        {0, 0, 0, 5, 0, 90, 1, 1, 0, 0, -5, 0, 180, 0},
-        {0, 0, 0, 5, 0, 90, 2, 1, 0, 1, -5, 0, 0, 180},
-        {0, 0, 0, 5, 120, 150, 3, 0, 0, 0, -5, 0, 180, 0},  // not near: point 2
-        {0, 0, 0, 5, 120, 150, 1, 2, 0, 0, 5, 0, 0, 180},
-        {0, 0, 90, 5, -300, -260, 3, 0, 0, 0, 0, 5, 90, -90},  // arc in negative degrees
-        {0, -3, 0, 5, 300, 340, 3, 0, 0, 0, 4, -3, -36.8699f, -143.1301f},
-        {0, 0, 90, 5, 80, -200, 3, 0, 0, 0, 0, 5, 90, -90},    // reference: start
-        {0, 0, 90, 5, 80, -200, 3, 0, 1, 0, 0, -5, -90, 90},   // clockwise: end
-        {0, 0, -90, 5, 260, 300, 3, 0, 0, 0, 0, -5, -90, 90},  // falling line: lower first
-        {0, 0, 90, 5, 260, 300, 3, 0, 0, 0, 0, -5, -90, 90},
-        {0, 0, 45, std::sqrt(2.0f), 30, 60, 3, 0, 0, 0, 1, 1, 45, -135},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("line_circle_intersection.txt")) {
+        SCOPED_TRACE(testing::PrintToString(c));
+        ASSERT_EQ(c.size(), 14u);
+        float v[14];
+        for (size_t i = 0; i < 14; ++i)
+            v[i] = static_cast<float>(CAtof(c[i]));
         float a = NAN, b = NAN, x = NAN, y = NAN;
-        const int result = LineCircleIntersection(c.px, c.py, c.angle, 0, 0, c.r, c.start, c.end,
-                                                  c.slot, c.index, c.direction, c.swap, a, b, x, y);
-        SCOPED_TRACE(testing::Message()
-                     << "line " << c.px << "," << c.py << "@" << c.angle << " arc " << c.start
-                     << ".." << c.end << " slot " << c.slot << " index " << c.index);
-        EXPECT_EQ(result, 1);
-        EXPECT_NEAR(x, c.x, kTol);
-        EXPECT_NEAR(y, c.y, kTol);
-        EXPECT_NEAR(a, c.a, kTol);
-        EXPECT_NEAR(b, c.b, kTol);
+        EXPECT_EQ(LineCircleIntersection(v[0], v[1], v[2], 0, 0, v[3], v[4], v[5], int(v[6]),
+                                         int(v[7]), int(v[8]), int(v[9]), a, b, x, y),
+                  1);
+        EXPECT_NEAR(x, v[10], kTol);
+        EXPECT_NEAR(y, v[11], kTol);
+        EXPECT_NEAR(a, v[12], kTol);
+        EXPECT_NEAR(b, v[13], kTol);
     }
     float a = 7, b = 7, x = 7, y = 7;
     EXPECT_EQ(LineCircleIntersection(0, 10, 0, 0, 0, 5, 0, 90, 3, 0, 0, 0, a, b, x, y), 0);

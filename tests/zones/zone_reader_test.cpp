@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -59,25 +60,15 @@ TEST_F(ZoneReader, KeysComeFromTheBodyAndMissingOnesReadAsZeroOrEmpty) {
     EXPECT_EQ(pos, 11);
 }
 
-// Shape records in text order with their type (0 LINE, 1 LINEP, 2 ARC, 3 ARCP), then the circle
-// and lens records; a record runs to ";" or the end of the shapes, and ends the list there.
 TEST_F(ZoneReader, KindShapesAndRecordsFollowTheTextBetweenTheShapeMarkers) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"\r\nARCP=1,2,3,4,5,CCW;\r\nLINE=0,0,0; LINEP=1,2,3;ARC=0,0,1,2,3,CW;\r\n",
-         "kind 0: 3 ARCP=1,2,3,4,5,CCW; 0 LINE=0,0,0; 1 LINEP=1,2,3; 2 ARC=0,0,1,2,3,CW; ||"},
-        {"CIRCLE=10,90,2;", "kind 1: |CIRCLE=10,90,2;|"},
-        {"LENS=5,1,2,3,4; CIRCLE=1,2,3;", "kind 2: |CIRCLE=1,2,3;|LENS=5,1,2,3,4;"},
-        {"LINE=0,0,0; CIRCLE=1,2,3", "kind 1: 0 LINE=0,0,0; |CIRCLE=1,2,3|"},
-        {"LINE=1,2 ARC=0,0,1,0,90,CW", "kind 0: 0 LINE=1,2 ARC=0,0,1,0,90,CW ||"},
-        {"", "kind 0: ||"},
-    };
-    for (const auto& [shapes, expected] : cases) {
+    for (const auto& c : test::DataCases("zone_shapes.txt")) {
+        const std::string& shapes = c.at(0);
         const CZone* z = ReadOne(ShapeZone(shapes));
         ASSERT_NE(z, nullptr) << shapes;
         std::string read = "kind " + FormatInt(z->kind) + ": ";
         for (int j = 0; j < z->shapeCount; ++j)
             read += FormatInt(z->shapes[j].type) + " " + z->shapes[j].record + " ";
-        EXPECT_EQ(read + "|" + z->circleRecord + "|" + z->lensRecord, expected);
+        EXPECT_EQ(read + "|" + z->circleRecord + "|" + z->lensRecord, c.at(1));
     }
     const std::string body = " INDEX=1; BEGINSHAPE\r\nLINE=0,0,0; ENDSHAPE ";
     EXPECT_EQ(ReadOne("xx" + Zone(body) + "yy")->text, "BEGINZONE\r\n" + body + "ENDZONE\r\n");
