@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 #include "platform/files.h"
@@ -258,58 +259,52 @@ TEST(ReportPages, EveryLineOfALongReportKeepsThe110UnitRule) {
     EXPECT_GT(lineBreaks, 0);
 }
 
+// The fields of each table part of the test's last table, "a,b,c" for each part, space-separated.
+template <typename Fields>
+std::string Parts(const CReportItem& item, Fields fields) {
+    std::string parts;
+    for (const LayoutEntry& e : EntriesOf(*Composed({item}), Kind::kTablePart, 1)) {
+        if (e.table != static_cast<int>(item.tables.size()) - 1) continue;
+        std::string part;
+        for (int field : fields(e))
+            part += (part.empty() ? "" : ",") + FormatInt(field);
+        parts += (parts.empty() ? "" : " ") + part;
+    }
+    return parts;
+}
+
 TEST(ReportTables, WideTablesAreFittedWhen840IsAboveThreeQuartersElseSplitAt700) {
-    using Parts = std::vector<std::tuple<int, int, int>>;  // first column, columns, width
-    const std::pair<std::vector<int>, Parts> cases[] = {
-        {std::vector<int>(10, 100), {{0, 10, 840}}},
-        {{840}, {{0, 1, 840}}},
-        {{560, 559}, {{0, 2, 839}}},               // 1119: 840 > 839.25, scaled to 420 + 419
-        {{560, 560}, {{0, 1, 560}, {1, 1, 560}}},  // 1120: 840 is not above 840
-        {std::vector<int>(12, 100), {{0, 7, 700}, {7, 5, 500}}},
-        {{300, 300, 150, 400}, {{0, 2, 600}, {2, 2, 550}}},
-        {{350, 350, 500}, {{0, 2, 700}, {2, 1, 500}}},  // a running sum of exactly 700 stays
-        {{350, 360, 500}, {{0, 1, 350}, {1, 2, 839}}},  // 860 left: fitted, 351 + 488
-        {std::vector<int>(20, 100), {{0, 7, 700}, {7, 7, 700}, {14, 6, 600}}},
-        {{2000}, {{0, 1, 840}}},
-        {{900}, {{0, 1, 840}}},
-    };
-    for (const auto& [widths, expected] : cases) {
+    for (const auto& c : DataCases("wide_tables.txt")) {
+        std::vector<int> widths;
+        std::istringstream in(c.at(0));
+        for (int width; in >> width;)
+            widths.push_back(width);
         CReportItem item = Item("Wide");
         item.tables.push_back(TableOfWidths(2, widths));
-        Parts parts;
-        for (const LayoutEntry& e : EntriesOf(*Composed({item}), Kind::kTablePart, 1))
-            parts.push_back({e.firstColumn, e.columnCount, e.width});
-        EXPECT_EQ(parts, expected) << widths.size() << " columns from " << widths[0];
+        EXPECT_EQ(Parts(item,
+                        [](const LayoutEntry& e) {
+                            return std::vector{e.firstColumn, e.columnCount, e.width};
+                        }),
+                  c.at(1))
+            << c[0];
     }
 }
 
 TEST(ReportTables, LongTablesTakeTheRowsThatFitLessOneThenPartsOf36) {
-    using Parts = std::vector<std::tuple<int, int, int, int, bool>>;  // rows, page, y, repeated
-    const std::tuple<int, int, Parts> cases[] = {
-        // configuration rows before, table rows
-        // Table at 225: (1150 - 225) / 28 = 33 rows fit.
-        {0, 33, {{0, 33, 0, 225, false}}},
-        {0, 34, {{0, 32, 0, 225, false}, {32, 2, 1, 100, true}}},
-        {0, 100, {{0, 32, 0, 225, false}, {32, 36, 1, 100, true}, {68, 32, 2, 100, true}}},
-        // 29 untitled configuration rows from 196, +10: "Test Result" at 1018, the table at
-        // 1047; 3 rows fit, less one.
-        {29, 5, {{0, 2, 0, 1047, false}, {2, 3, 1, 100, true}}},
-        // 30 rows: the table at 1075, 2 fit; one would be the heading row alone, so the table
-        // moves whole.
-        {30, 5, {{0, 5, 1, 100, false}}},
-    };
-    for (const auto& [configRows, rows, expected] : cases) {
+    for (const auto& c : DataCases("long_tables.txt")) {
         CReportItem item = Item("Long");
-        if (configRows > 0)
+        if (const int configRows = std::stoi(c.at(0)); configRows > 0)
             item.tables.push_back(MakeTable(configRows, 2, TableKind::kConfiguration, ""));
-        item.tables.push_back(MakeTable(rows, 2));
-        Parts parts;
-        for (const LayoutEntry& e : EntriesOf(*Composed({item}), Kind::kTablePart, 1)) {
-            if (e.table != static_cast<int>(item.tables.size()) - 1) continue;
-            parts.push_back({e.firstRow, e.rowCount, e.page, e.y, e.headingRepeated});
-            EXPECT_EQ(e.height, (e.rowCount + (e.headingRepeated ? 1 : 0)) * 28);
-        }
-        EXPECT_EQ(parts, expected) << configRows << " " << rows;
+        item.tables.push_back(MakeTable(std::stoi(c.at(1)), 2));
+        EXPECT_EQ(
+            Parts(
+                item,
+                [](const LayoutEntry& e) {
+                    EXPECT_EQ(e.height, (e.rowCount + (e.headingRepeated ? 1 : 0)) * 28);
+                    return std::vector{e.firstRow, e.rowCount, e.page, e.y, int(e.headingRepeated)};
+                }),
+            c.at(2))
+            << c[0] << " " << c[1];
     }
 }
 
@@ -378,19 +373,9 @@ TEST(ReportParameters, WideEntriesShareTheLineAndRowsBreakBefore1150) {
 }
 
 TEST(ReportParameters, LinesSplitAtTheFirstEqualsOrColon) {
-    const std::tuple<std::string, std::string, std::string, bool> cases[] = {
-        {"Vnom: 57.7 V", "Vnom:", "57.7 V", true},
-        {"a=b:c", "a=", "b:c", true},
-        {"t:1=2", "t:", "1=2", true},
-        {"plain", "plain", "", false},
-        {"x=", "x=", "", true},
-        {"  =  \tv ", "  =", "v ", true},
-        {"", "", "", false},
-    };
-    for (const auto& [line, name, value, separator] : cases) {
-        ParameterEntry e = SplitParameterLine(line);
-        EXPECT_EQ(std::tuple(line, e.name, e.value, e.hasSeparator),
-                  std::tuple(line, name, value, separator));
+    for (const auto& c : DataCases("parameter_lines.txt")) {
+        const ParameterEntry e = SplitParameterLine(c.at(0));
+        EXPECT_EQ((std::vector<std::string>{c[0], e.name, e.value, e.hasSeparator ? "1" : "0"}), c);
     }
 }
 
