@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/common/temp_dir.h"
@@ -17,16 +18,9 @@ using test::DataBytes;
 
 // A 300 x 200 plot: R from -10 to 20 and X from -5 to 15 at 10 pixels per ohm.
 RxAxes Example() {
-    RxAxes a;
-    a.plot = {20, 10, 320, 210};
-    a.rMin = -10.0;
-    a.rMax = 20.0;
-    a.xMin = -5.0;
-    a.xMax = 15.0;
+    RxAxes a{.plot = {20, 10, 320, 210}, .rTitle = "R", .xTitle = "X", .titleRow = 10};
+    std::tie(a.rMin, a.rMax, a.xMin, a.xMax) = std::tuple(-10.0, 20.0, -5.0, 15.0);
     a.rScale = a.xScale = 10.0;
-    a.rTitle = "R";
-    a.xTitle = "X";
-    a.titleRow = 10;
     return a;
 }
 
@@ -181,14 +175,12 @@ TEST(DrawAxes, BadInputDrawsNothingOrOnlyTheAxis) {
 }
 
 TEST(TrimZeros, DropsTrailingZerosAfterThePointOnly) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"1.50", "1.5"}, {"2.00", "2"},    {"10.5", "10.5"}, {"100", "100"}, {"0.00", "0"},
-        {"-5.00", "-5"}, {"3.33", "3.33"}, {"", ""},         {"10", "10"},   {"0.10", "0.1"},
-    };
-    for (auto [text, trimmed] : cases) {
+    std::vector<std::string> texts = {"1.50",  "2.00", "10.5", "100", "0.00",
+                                      "-5.00", "3.33", "",     "10",  "0.10"};
+    for (std::string& text : texts)
         TrimZeros(text);
-        EXPECT_EQ(text, trimmed);
-    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"1.5", "2", "10.5", "100", "0", "-5", "3.33", "",
+                                               "10", "0.1"}));
 }
 
 }  // namespace

@@ -396,30 +396,19 @@ TEST(ReportGraphs, HeightFollowsThePictureNameAndTheGraphIsTwoThirdsWide) {
 }
 
 TEST(ReportAssessment, OutcomesGiveTheirTextsColoursAndPlaces) {
-    using Lines = std::vector<std::tuple<std::string, int, bool, unsigned>>;  // text, x, bold, rgb
-    const std::pair<const char*, Lines> cases[] = {
-        {"11-0",
-         {{"Test Result Assessing: ", 80, true, 0},
-          {"There is 1 test points failed. ", 80, true, 0xFF0000},
-          {"There is 1 test points have not be assessed. ", 100, false, 0}}},
-        {"111",
-         {{"Test Result Assessing: ", 80, true, 0},
-          {"The test points are all successful!", 80, true, 0x00FF00}}},
-        {"?", {{"Test Result Assessing: ", 80, true, 0}}},
-        {"", {}},
-    };
-    for (const auto& [result, expected] : cases) {
+    for (const auto& c : DataCases("assessment_lines.txt")) {
         CReportItem item = Item("Assess");
-        item.result = result;
+        item.result = c.at(0);
         std::vector<LayoutEntry> texts = EntriesOf(*Composed({item}), Kind::kText, 1);
         ASSERT_GE(texts.size(), 2u);  // title and "Test Result" come first
-        Lines lines;
+        std::vector<std::string> lines = {c[0], FormatInt(int(texts.size()) - 2)};
         for (size_t i = 2; i < texts.size(); ++i) {
-            lines.push_back({texts[i].text, texts[i].x, texts[i].bold, texts[i].rgb});
+            lines.push_back(texts[i].text + "|" + FormatInt(texts[i].x) + "|" +
+                            (texts[i].bold ? "1" : "0") + "|" + CFormat("%06X", texts[i].rgb));
             EXPECT_EQ(texts[i].height, 16);
         }
-        EXPECT_EQ(lines, expected) << result;
-        EXPECT_TRUE(texts.size() == 2 || texts[2].y == 225 + 50) << result;
+        EXPECT_EQ(lines, c);
+        EXPECT_TRUE(texts.size() == 2 || texts[2].y == 225 + 50) << c[0];
     }
 }
 
