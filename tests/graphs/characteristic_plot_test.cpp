@@ -111,15 +111,13 @@ TEST(CharacteristicZone, ExtentsCoverCirclesQuadsArcsAndLensesAsDrawn) {
 
 TEST(CharacteristicZone, PiecesAreMirroredWhenInvertedAndLeftOutWhenBad) {
     CharacteristicZone circle = Circle(10, 90, 2);
-    EXPECT_EQ(circle.shape, ZoneShape::kCircle);
     EXPECT_NEAR(circle.circleCenter.r, 0.0, 1e-9);
     EXPECT_NEAR(circle.circleCenter.x, 4.0, 1e-9);
-    EXPECT_EQ(circle.circleRadius, 6.0);
+    EXPECT_EQ(std::pair(circle.shape, circle.circleRadius), std::pair(ZoneShape::kCircle, 6.0));
 
     std::vector<ZoneSegment> pieces = ZonePieces(Quad("Q", 5, 10, true));
     ASSERT_EQ(pieces.size(), 4u);
-    EXPECT_NEAR(pieces[1].from.r, -5.0, 1e-9);
-    EXPECT_NEAR(pieces[1].from.x, 1.0, 1e-9);
+    EXPECT_EQ(std::pair(pieces[1].from.r, pieces[1].from.x), std::pair(-5.0, 1.0));
     CharacteristicZone arc = Boundary({ZoneSegment::Arc({1, 2}, 3, 10, 80, false)});
     arc.inverted = true;
     pieces = ZonePieces(arc);
@@ -183,9 +181,9 @@ TEST(CharacteristicPlot, RangesCoverZonesPointsAndOriginWithAMargin) {
 TEST(CharacteristicPlot, ZoneColoursComeFromARepeatingPaletteUnlessGiven) {
     CharacteristicZone z;
     z.paletteIndex = 12;
-    EXPECT_EQ(ZoneColor(z), DefaultZoneColor(2));
+    const int fromPalette = ZoneColor(z);
     z.color = 0x123456;
-    EXPECT_EQ(ZoneColor(z), 0x123456);
+    EXPECT_EQ(std::pair(fromPalette, ZoneColor(z)), std::pair(DefaultZoneColor(2), 0x123456));
     EXPECT_EQ(DefaultZoneColor(-1), DefaultZoneColor(9));
 }
 
@@ -283,22 +281,19 @@ TEST(LayoutCharacteristicPlot, UnlabelledZonesAndNoLegendLeaveThemOut) {
     plot.zones[1].label.clear();
     plot.title.clear();
     CharacteristicLayout l = LayoutCharacteristicPlot(plot, QRect(0, 0, 900, 620));
-    EXPECT_EQ(l.legendZones, (std::vector<size_t>{0, 2, 3, 4, 5}));
-    EXPECT_EQ(l.labels.size(), 5u);
-    EXPECT_TRUE(l.title.isEmpty());
+    EXPECT_EQ(std::tuple(l.legendZones, l.labels.size(), l.title.isEmpty()),
+              std::tuple(std::vector<size_t>{0, 2, 3, 4, 5}, 5u, true));
     plot.legend = false;
     l = LayoutCharacteristicPlot(plot, QRect(0, 0, 900, 620));
-    EXPECT_TRUE(l.legendZones.empty());
-    EXPECT_TRUE(l.legend.isEmpty());
-    EXPECT_EQ(l.labels.size(), 5u);
+    EXPECT_EQ(std::tuple(l.legendZones.size(), l.legend.isEmpty(), l.labels.size()),
+              std::tuple(0u, true, 5u));
 }
 
 TEST(LayoutCharacteristicPlot, OnlyTheFirst64ZonesGetLabelsAndLegendEntries) {
     CharacteristicLayout l =
         LayoutCharacteristicPlot(Circles(70, 1, 0, 0, 0), QRect(0, 0, 1600, 1200));
-    ASSERT_EQ(l.legendZones.size(), 64u);
+    ASSERT_EQ(std::pair(l.legendZones.size(), l.labels.empty()), std::pair(size_t{64}, false));
     EXPECT_EQ(l.legendZones.back(), 63u);
-    EXPECT_FALSE(l.labels.empty());
     for (const PlacedZoneLabel& label : l.labels)
         EXPECT_LT(label.zone, 64u);
 }
@@ -352,9 +347,8 @@ TEST(RenderCharacteristicPlot, PngSvgAndPdfFilesByTheirExtension) {
         EXPECT_EQ(bytes.substr(0, 5), std::string(name) == "plot.svg" ? "<?xml" : "%PDF-");
     }
     // Labels and legend entries are real text.
-    EXPECT_NE(bytes.find(">Z1<"), std::string::npos);
-    EXPECT_NE(bytes.find(">Z4 rev<"), std::string::npos);
-    EXPECT_NE(bytes.find("viewBox=\"0 0 600 400\""), std::string::npos);
+    for (const char* text : {">Z1<", ">Z4 rev<", "viewBox=\"0 0 600 400\""})
+        EXPECT_NE(bytes.find(text), std::string::npos) << text;
 }
 
 TEST(RenderCharacteristicPlot, FailuresSayWhyAndLeaveOldFilesAlone) {
@@ -371,9 +365,7 @@ TEST(RenderCharacteristicPlot, FailuresSayWhyAndLeaveOldFilesAlone) {
         EXPECT_FALSE(RenderCharacteristicPlot(DistancePlot(), path, QSize(100, 100), &error));
         EXPECT_EQ(error, message);
     }
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(existing, bytes));
-    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(test::FileBytes(existing), "old");
     EXPECT_FALSE(RenderCharacteristicPlot(DistancePlot(), dir.file("x.png"), QSize(0, 10), &error));
     EXPECT_EQ(error, "image size 0x10 is outside 1..20000");
     EXPECT_FALSE(RenderCharacteristicPlot(DistancePlot(), dir.file("x.png"), QSize(30000, 10),
