@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -14,12 +15,8 @@ namespace {
 const CanvasRect kReportArea{0, 0, 667, 400};  // two thirds of the text width, 400 high
 
 TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
-    struct Case {
-        double rMin, rMax, xMin, xMax;
-        double step;
-        double shownRMin, shownXMin;
-    };
-    const Case cases[] = {
+    // R and X ranges; the step and the R and X shown from.
+    const std::array<double, 7> cases[] = {
         {-10, 20, -5, 15, 5, -10, -10},        // X has two spare cells: one each side
         {-12.2, 20, -7.7, 29.7, 8, -24, -16},  // spare cells centre the data
         {-0.1, 1, -0.1, 1, 0.2, -0.2, -0.2},
@@ -27,21 +24,20 @@ TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
         {2, 3, 2, 3, 0.5, 0, 0},  // ranges widened to the origin
         {-100, 100, -300, 900, 250, -750, -500},
     };
-    for (const Case& c : cases) {
-        GraphLayout l = LayoutRxGraph(c.rMin, c.rMax, c.xMin, c.xMax, kReportArea, 1.0);
-        SCOPED_TRACE(c.rMax);
+    for (const auto& [rMin, rMax, xMin, xMax, step, shownRMin, shownXMin] : cases) {
+        GraphLayout l = LayoutRxGraph(rMin, rMax, xMin, xMax, kReportArea, 1.0);
+        SCOPED_TRACE(rMax);
         EXPECT_TRUE(l.rx);
-        EXPECT_NEAR(l.xStep, c.step, 1e-12);
-        EXPECT_NEAR(l.xMin, c.shownRMin, 1e-9);
-        EXPECT_NEAR(l.yMin, c.shownXMin, 1e-9);
-        EXPECT_NEAR(l.xMax - l.xMin, 6 * c.step, 1e-9);
-        EXPECT_NEAR(l.yMax - l.yMin, 6 * c.step, 1e-9);
-        EXPECT_TRUE(l.xMin <= std::min(c.rMin, 0.0) && l.xMax >= std::max(c.rMax, 0.0));
-        EXPECT_TRUE(l.yMin <= std::min(c.xMin, 0.0) && l.yMax >= std::max(c.xMax, 0.0));
-        int side = l.plot.right - l.plot.left;
-        EXPECT_EQ(side, l.plot.bottom - l.plot.top);
-        EXPECT_EQ(side % 12, 0);
-        EXPECT_EQ(std::pair(l.xScale, l.yScale), std::pair(side / (6 * c.step), l.xScale));
+        EXPECT_NEAR(l.xStep, step, 1e-12);
+        EXPECT_NEAR(l.xMin, shownRMin, 1e-9);
+        EXPECT_NEAR(l.yMin, shownXMin, 1e-9);
+        EXPECT_NEAR(l.xMax - l.xMin, 6 * step, 1e-9);
+        EXPECT_NEAR(l.yMax - l.yMin, 6 * step, 1e-9);
+        EXPECT_TRUE(l.xMin <= std::min(rMin, 0.0) && l.xMax >= std::max(rMax, 0.0));
+        EXPECT_TRUE(l.yMin <= std::min(xMin, 0.0) && l.yMax >= std::max(xMax, 0.0));
+        const int side = l.plot.right - l.plot.left;
+        EXPECT_EQ(std::pair(side, side % 12), std::pair(l.plot.bottom - l.plot.top, 0));
+        EXPECT_EQ(std::pair(l.xScale, l.yScale), std::pair(side / (6 * step), l.xScale));
         EXPECT_DOUBLE_EQ(l.PixelX(l.xMin), l.plot.left);
         EXPECT_DOUBLE_EQ(l.PixelY(l.yMin), l.plot.bottom);
     }
@@ -50,11 +46,10 @@ TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
 TEST(LayoutRxGraph, PlotFitsBesideItsMarginsAndIsCentred) {
     GraphLayout l = LayoutRxGraph(-10, 20, -5, 15, kReportArea, 1.0);
     AxisMargins m = RxAxisMargins(1.0);
-    EXPECT_EQ(l.plot.right - l.plot.left, 348);  // 400 - 18 - 24 = 358, down to 12s
-    EXPECT_GE(l.plot.top, m.top);
-    EXPECT_LE(l.plot.bottom, 400 - m.bottom);
+    // 400 - 18 - 24 = 358, down to 12s
+    EXPECT_EQ(std::pair(l.plot.right - l.plot.left, l.tickFontHeight), std::pair(348, 12));
+    EXPECT_TRUE(l.plot.top >= m.top && l.plot.bottom <= 400 - m.bottom);
     EXPECT_LE(std::abs((l.plot.left - m.left) - (667 - m.right - l.plot.right)), 1);  // centred
-    EXPECT_EQ(l.tickFontHeight, 12);
     GraphLayout printed = LayoutRxGraph(-10, 20, -5, 15, {0, 0, 4169, 2500}, 6.25);
     EXPECT_EQ(
         std::tuple(printed.tickFontHeight, printed.plot.bottom - printed.plot.top, printed.xStep),
@@ -83,14 +78,11 @@ TEST(LayoutRxGraph, BadLimitsAndAreasStillGiveAUsablePlane) {
     EXPECT_EQ(std::pair(origin.xMin, origin.yMax), std::pair(-3.0, 3.0));
 
     GraphLayout huge = LayoutRxGraph(-1e300, 1e300, 0, 1, kReportArea, 1e300);
-    EXPECT_TRUE(std::isfinite(huge.xScale));
-    EXPECT_LE(huge.xMax, 1e13);
+    EXPECT_TRUE(std::isfinite(huge.xScale) && huge.xMax <= 1e13);
     GraphLayout tiny = LayoutRxGraph(-1, 1, -1, 1, {10, 10, 20, 20}, 1.0);
-    EXPECT_EQ(tiny.plot.right - tiny.plot.left, 12);
-    EXPECT_TRUE(std::isfinite(tiny.xScale));
+    EXPECT_TRUE(std::isfinite(tiny.xScale) && tiny.plot.right - tiny.plot.left == 12);
     GraphLayout micro = LayoutRxGraph(0, 1e-300, 0, 1e-300, kReportArea, 1.0);
-    EXPECT_TRUE(std::isfinite(micro.xScale));
-    EXPECT_GE(micro.xStep, 0.99e-6);
+    EXPECT_TRUE(std::isfinite(micro.xScale) && micro.xStep >= 0.99e-6);
 }
 
 TEST(LayoutPlainGraph, IndependentScalesFillTheArea) {
@@ -107,8 +99,7 @@ TEST(LayoutPlainGraph, IndependentScalesFillTheArea) {
 
 TEST(LayoutGraph, AxisTypeChoosesTheLayout) {
     CGraph g;
-    g.xMin = 1;
-    g.xMax = 5;
+    std::tie(g.xMin, g.xMax) = std::pair(1.0, 5.0);
     GraphLayout rx = LayoutGraph(g, kReportArea, 1.0);
     EXPECT_EQ(std::pair(rx.rx, rx.xMin), std::pair(true, -8.0));  // RX planes include the origin
     g.axisType = "IT";
