@@ -20,29 +20,9 @@ std::string Find(std::string_view content, std::string_view section, std::string
 }
 
 TEST(ProfileRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
-    const std::string text =
-        "top=ignored\r\n"
-        "  [ Report Setting ]  trailing\r\n"
-        "; StationName=comment\r\n"
-        "\tStationName \t=  Main  Street \t\r\n"
-        "NoEquals\r\n"
-        "=empty key\r\n"
-        "[Other]\r\n"
-        "StationName=other\r\n"
-        "[Open\r\n"  // no closing bracket: no section
-        "k=in other\r\n"
-        "[\xD6\x41]\r\nk=upper\r\n[\xD6\x61]\r\nk=lower\r\n";  // GBK trail bytes are not folded
-    // clang-format off
-    const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
-        {"report setting", "stationname", "Main  Street"}, {"other", "StationName", "other"},
-        {"REPORT SETTING", "STATIONNAME", "Main  Street"}, {"other", "k", "in other"},
-        {" Report Setting ", " StationName ", "Main  Street"}, {"Open", "k", "<absent>"},
-        {"Report Setting", "; StationName", "<absent>"}, {"Missing", "StationName", "<absent>"},
-        {"Report Setting", "NoEquals", "<absent>"}, {"Report Setting", "top", "<absent>"},
-        {"\xD6\x61", "k", "lower"}, {"\xD6\x41", "k", "upper"}};
-    // clang-format on
-    for (const auto& [section, key, expected] : cases)
-        EXPECT_EQ(Find(text, section, key), expected) << section << "/" << key;
+    const std::string text = test::DataBytes("profile_read.ini");
+    for (const auto& c : test::DataCases("profile_read.txt"))
+        EXPECT_EQ(Find(text, c.at(0), c.at(1)), c.at(2)) << c[0] << "/" << c[1];
     EXPECT_EQ(ProfileSectionNames(text),
               (std::vector<std::string>{"Report Setting", "Other", "\xD6\x41", "\xD6\x61"}));
 }
