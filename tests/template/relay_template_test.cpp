@@ -42,15 +42,13 @@ TEST(RelayTemplate, StartsEmptyWithKeywordsAndUpdateOne) {
 }
 
 TEST(RelayTemplate, TextToIntAndTextToFloatTakeTheDefaultOnlyForNoText) {
-    const std::tuple<const char*, int, float> cases[] = {
-        {nullptr, 7, 1.5f}, {"", 7, 1.5f},   {" ", 0, 0.0f},     {"  -12abc", -12, -12.0f},
-        {"2.9", 2, 2.9f},   {"x5", 0, 0.0f}, {"1e2", 1, 100.0f}, {"0.1", 0, 0.1f},
-    };
-    for (const auto& [text, integer, number] : cases)
+    for (const auto& c : test::DataCases("text_to_number.txt")) {
+        const char* text = c.at(0) == "(null)" ? nullptr : c[0].c_str();
         EXPECT_EQ(
             std::pair(CRelayTemplate::TextToInt(text, 7), CRelayTemplate::TextToFloat(text, 1.5f)),
-            std::pair(integer, number))
-            << (text ? text : "null");
+            std::pair(std::stoi(c.at(1)), static_cast<float>(CAtof(c.at(2)))))
+            << c[0];
+    }
     EXPECT_EQ(CRelayTemplate::TextToInt(std::string_view(), 4), 4);
 }
 
@@ -106,16 +104,10 @@ TEST(RelayTemplate, ValueTextFollowsKindAndDecimals) {
 }
 
 TEST(UnitFamily, VoltageUnitsFollowTheKilovoltFlagAnyCase) {
-    // Unit, as written without and with the kilovolt flag.
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"V", "V", "kV"},           {"kv", "V", "kV"},         {"v/s", "V/S", "kV/S"},
-        {"kv/hz", "V/Hz", "kV/Hz"}, {"V/HZ", "V/Hz", "kV/Hz"}, {"A", "A", "A"},
-        {"mV", "mV", "mV"},         {" V", " V", " V"},        {"kVA", "kVA", "kVA"},
-    };
-    for (const auto& [unit, volts, kilovolts] : cases)
-        EXPECT_EQ(std::tuple(UnitFamily(unit, 0), UnitFamily(unit, 1), UnitFamily(unit, -3)),
-                  std::tuple(volts, kilovolts, kilovolts))
-            << unit;
+    for (const auto& c : test::DataCases("unit_family.txt"))
+        EXPECT_EQ(std::tuple(UnitFamily(c.at(0), 0), UnitFamily(c[0], 1), UnitFamily(c[0], -3)),
+                  std::tuple(c.at(1), c.at(2), c[2]))
+            << c[0];
 }
 
 // ---- Mirroring into the value table and the name table ----

@@ -31,17 +31,11 @@ TEST(ReadTemplateHeader, ReadsKeysAnywhereAndUpdateIsOneWhenMissingOtherwiseTrun
     EXPECT_EQ(std::tuple(t.ProtectiveRelayName(), t.Property(), t.WordReportName()),
               std::tuple("R1", "a,b", "r.doc"));
     EXPECT_EQ(t.Update(), 6);
-    // "Update=" has no ";"; "ACOS(2)" is NaN.
-    // clang-format off
-    const std::pair<const char*, int> cases[] = {
-        {"", 1}, {"Update=", 1}, {"Update=2.9;", 2}, {"Update=-2.9;", -2}, {"Update=;", 0},
-        {"Update=FOO+1;", -100000}, {"Update=LABN;", 6}, {"Update=1000000*1000000;", 2147483647},
-        {"Update=-1000000*1000000;", -2147483647 - 1}, {"Update=ACOS(2);", 0}};
-    // clang-format on
-    for (const auto& [text, update] : cases) {
-        t.ReadTemplate(text, 0);  // a missing header text is empty
-        EXPECT_EQ(std::pair(t.Update(), t.ProtectiveRelayName()), std::pair(update, std::string()))
-            << text;
+    for (const auto& c : test::DataCases("template_update.txt")) {
+        t.ReadTemplate(c.at(0), 0);  // a missing header text is empty
+        EXPECT_EQ(std::pair(FormatInt(t.Update()), t.ProtectiveRelayName()),
+                  std::pair(c.at(1), std::string()))
+            << c[0];
     }
 }
 
