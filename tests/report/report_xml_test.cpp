@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -26,13 +27,8 @@ std::vector<CReportItem> SmallReport() {
     CReportItem item;
     item.title = Utf8ToAnsi("Zone 1 \xE6\xB5\x8B\xE8\xAF\x95");
     CGraph g;
-    g.xMin = -5;
-    g.xMax = 5.5;
-    g.yMin = -2.25;
-    g.yMax = 10;
-    g.bkColor = 16777215;
-    g.lineColor = 0;
-    g.picName = "RX Plot";
+    std::tie(g.xMin, g.xMax, g.yMin, g.yMax) = std::tuple(-5, 5.5, -2.25, 10);
+    std::tie(g.bkColor, g.lineColor, g.picName) = std::tuple(16777215, 0, "RX Plot");
     g.lines.push_back({1, 2, 3, 4, 255, 0, 1});
     g.circles.push_back({10, 20, 5, 5, 15, 15, 25, 65280, 1, 2});
     g.arcs.push_back({0, 0, 100, 0.0, 90.0, 16711680, 0, 1});
@@ -41,8 +37,7 @@ std::vector<CReportItem> SmallReport() {
     item.setLines = {"a b c", "Z1=0.5"};
     item.testParaLines = {"t"};
     CReportTable table(2, 2);
-    table.posX = 10;
-    table.posY = 20;
+    std::tie(table.posX, table.posY) = std::pair(10, 20);
     CReportColumn names(2, 0, 80);
     names.AddCell("Name");
     names.AddCell("Zone$1");
@@ -63,9 +58,8 @@ TEST(ReportXml, ExportWritesTheReferenceBytesAndDollarsOnlyTheTitleInMemory) {
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(dir.file("small.xml"), bytes));
     EXPECT_EQ(bytes, DataBytes("small_report.ref"));
-    EXPECT_EQ(items[0].title, Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"));
-    EXPECT_EQ(items[0].setLines[0], "a b c");
-    EXPECT_EQ(items[0].tables[0].CellText(1, 0), "Zone 1");
+    EXPECT_EQ(std::tuple(items[0].title, items[0].setLines[0], items[0].tables[0].CellText(1, 0)),
+              std::tuple(Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"), "a b c", "Zone 1"));
 
     std::vector<CReportItem> none;
     EXPECT_EQ(ExportXmlText(none), DataBytes("empty_report.ref"));
@@ -80,11 +74,11 @@ TEST(ReportXml, ImportKeepsDollarsAndGivesCellsTheDefaultHeight) {
     ASSERT_TRUE(ImportXml(test::DataPath("small_report.ref"), items, &error)) << error;
     ASSERT_EQ(items.size(), 2u);
     const CReportItem& a = items[0];
-    EXPECT_EQ(a.title, Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"));
-    EXPECT_EQ(a.setLines, (std::vector<std::string>{"a$b$c", "Z1=0.5"}));
-    EXPECT_EQ(a.testParaLines, std::vector<std::string>{"t"});
     const CReportTable& t = a.tables.at(0);
-    EXPECT_EQ(t.CellText(0, 1), "a<b$&$c");
+    EXPECT_EQ(std::tuple(a.title, a.setLines, a.testParaLines, t.CellText(0, 1)),
+              std::tuple(Utf8ToAnsi("Zone$1$\xE6\xB5\x8B\xE8\xAF\x95"),
+                         std::vector<std::string>{"a$b$c", "Z1=0.5"}, std::vector<std::string>{"t"},
+                         "a<b$&$c"));
     EXPECT_EQ(t.columns[1].cells[0].height, CReportCell::kDefaultHeight);
     // Everything else is read back: written again, only that cell height differs.
     std::string expected = DataBytes("small_report.ref");
@@ -153,30 +147,19 @@ bool WellFormedChars(const std::string& xml) {
 
 // What XML cannot carry is written in a reversible form: every byte reads back.
 TEST(ReportXml, EveryByteOfATextReadsBackFromAWellFormedFile) {
-    const struct {
-        std::string text;
-        std::string written;  // as a graph text, blanks kept
-    } cases[] = {
-        {std::string("a\0b", 3), "a_x0000_b"},
-        {"\x01\x1F\x7F\t", "_x0001__x001F_\x7F\t"},
-        {"CR\r\nLF", "CR_x000D_\nLF"},     // a parser would make LF of CR LF
-        {"\xFF\x80z", "_xDCFF__xDC80_z"},  // bytes GBK lacks
-        {"\xA1\x40", "\xEE\x93\x86"},      // GBK's user-defined area
-        {"_x0001_ _x0041_ _xDCFF _xFFFE\xFF",
-         "_x005F_x0001_ _x0041_ _x005F_xDCFF _x005F_xFFFE_xDCFF_"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::DataCases("xml_texts.txt")) {
+        const std::string& text = c.at(0);
         std::vector<CReportItem> items(1);
-        items[0].setLines = {c.text};
+        items[0].setLines = {text};
         items[0].graphs.resize(1);
-        items[0].graphs[0].picName = c.text;
+        items[0].graphs[0].picName = text;
         const std::string xml = ExportXmlText(items);
         EXPECT_TRUE(WellFormedChars(xml)) << xml;
-        EXPECT_NE(xml.find("<PicName>" + c.written + "</PicName>"), std::string::npos) << xml;
+        EXPECT_NE(xml.find("<PicName>" + c.at(1) + "</PicName>"), std::string::npos) << xml;
         std::vector<CReportItem> back;
         ASSERT_TRUE(ImportXmlText(xml, back, nullptr));
-        EXPECT_EQ(back.at(0).graphs.at(0).picName, c.text);
-        EXPECT_EQ(back[0].setLines.at(0), BlanksToDollars(c.text));
+        EXPECT_EQ(back.at(0).graphs.at(0).picName, text);
+        EXPECT_EQ(back[0].setLines.at(0), BlanksToDollars(text));
     }
 }
 
@@ -203,8 +186,7 @@ TEST(ReportXml, MissingLeavesKeepTheirValues) {
     std::vector<CReportItem> items;
     std::string error;
     ASSERT_TRUE(ImportXmlText(text, items, &error)) << error;
-    ASSERT_EQ(items.size(), 1u);
-    ASSERT_EQ(items[0].tables.size(), 2u);
+    ASSERT_EQ(std::pair(items.size(), items.at(0).tables.size()), std::pair(size_t{1}, size_t{2}));
     const CReportTable& noColumns = items[0].tables[0];
     EXPECT_EQ(std::vector<int>({noColumns.rowCount, noColumns.colCount, noColumns.height,
                                 static_cast<int>(noColumns.columns.size())}),
@@ -225,11 +207,9 @@ TEST(ReportXml, LeafTextsGatherEveryTextBelowThemInOrder) {
     std::vector<CReportItem> items;
     ASSERT_TRUE(ImportXmlText(text, items, nullptr));
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].title, "ab cdef");
-    EXPECT_EQ(items[0].graphs.at(0).picName, " ");
-    EXPECT_EQ(items[0].graphs[0].axisType, "IT");
-    EXPECT_EQ(items[0].graphs[0].xMax, 12.0);
-    EXPECT_EQ(items[0].setLines, std::vector<std::string>{"  "});
+    const CGraph& g = items[0].graphs.at(0);
+    EXPECT_EQ(std::tuple(items[0].title, g.picName, g.axisType, g.xMax, items[0].setLines),
+              std::tuple("ab cdef", " ", "IT", 12.0, std::vector<std::string>{"  "}));
 }
 
 // "测试" as the title, in the encodings a file may come in.
