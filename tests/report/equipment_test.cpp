@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "platform/files.h"
 #include "platform/numtext.h"
@@ -59,12 +60,8 @@ TEST_F(EquipmentTest, ModuleTableVersionAndFileTime) {
     // A module file last written at 9:05 on 7 March 2012, local time.
     ASSERT_TRUE(WriteFileAtomic(folder_ + "distance", "module"));
     std::tm tm{};
-    tm.tm_year = 112;
-    tm.tm_mon = 2;
-    tm.tm_mday = 7;
-    tm.tm_hour = 9;
-    tm.tm_min = 5;
-    tm.tm_isdst = -1;
+    std::tie(tm.tm_year, tm.tm_mon, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_isdst) =
+        std::tuple(112, 2, 7, 9, 5, -1);
     const timespec times[2] = {{std::mktime(&tm), 0}, {std::mktime(&tm), 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, (folder_ + "distance").c_str(), times, 0), 0);
     const std::pair<const char*, const char*> cases[] = {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "platform/files.h"
 #include "report/file_utils.h"
@@ -17,12 +18,8 @@ namespace fs = std::filesystem;
 
 std::tm At(int year, int month, int day, int hour, int minute, int second) {
     std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
+    std::tie(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec) =
+        std::tuple(year - 1900, month - 1, day, hour, minute, second);
     return t;
 }
 

@@ -44,20 +44,14 @@ TEST(ReportSetting, ConstructionGivesLabelsAndDefaults) {
 }
 
 TEST_F(ReportSettingTest, SwitchValuesAndAMissingSection) {
-    // Line in the section: the switch's value, and whether it is on.
-    for (const auto& [line, value] : {std::pair<std::string, std::string>{"NeedBinary=0", "0 off"},
-                                      {"NeedBinary=-2", "-2 on"},
-                                      {"NeedBinary=abc", "0 off"},
-                                      {"NeedBinary=", "9999 on"},
-                                      {"NeedBinary = 12 ", "12 on"},
-                                      {"", "9999 on"}}) {
-        Put("[ReportSetting]\r\n" + line + "\r\n");
+    for (const auto& c : test::DataCases("report_switches.txt")) {
+        Put("[ReportSetting]\r\n" + c.at(0) + "\r\n");
         CReportSetting s;
         s.Load(path_);
         EXPECT_EQ(
             FormatInt(s.Switch(ReportSwitch::kBinary)) + (s.IsOn("NeedBinary") ? " on" : " off"),
-            value)
-            << line;
+            c.at(1))
+            << c[0];
     }
     Put("[Other]\r\nReportTitle=x\r\n");
     CReportSetting s;
