@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <limits>
-#include <set>
 #include <sstream>
 #include <tuple>
 
