@@ -8,6 +8,8 @@
 #include <limits>
 
 #include "graphs/graph_description.h"
+#include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -15,16 +17,11 @@ namespace {
 const CanvasRect kReportArea{0, 0, 667, 400};  // two thirds of the text width, 400 high
 
 TEST(LayoutRxGraph, SquarePlotWithEqualScalesAndSixRoundSteps) {
-    // R and X ranges; the step and the R and X shown from.
-    const std::array<double, 7> cases[] = {
-        {-10, 20, -5, 15, 5, -10, -10},        // X has two spare cells: one each side
-        {-12.2, 20, -7.7, 29.7, 8, -24, -16},  // spare cells centre the data
-        {-0.1, 1, -0.1, 1, 0.2, -0.2, -0.2},
-        {-0.05, 0.3, -0.01, 0.1, 0.06, -0.06, -0.12},
-        {2, 3, 2, 3, 0.5, 0, 0},  // ranges widened to the origin
-        {-100, 100, -300, 900, 250, -750, -500},
-    };
-    for (const auto& [rMin, rMax, xMin, xMax, step, shownRMin, shownXMin] : cases) {
+    for (const auto& c : test::DataCases("rx_graph_steps.txt")) {
+        std::array<double, 7> v;
+        for (size_t i = 0; i < v.size(); ++i)
+            v[i] = CAtof(c.at(i));
+        const auto [rMin, rMax, xMin, xMax, step, shownRMin, shownXMin] = v;
         GraphLayout l = LayoutRxGraph(rMin, rMax, xMin, xMax, kReportArea, 1.0);
         SCOPED_TRACE(rMax);
         EXPECT_TRUE(l.rx);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -19,19 +20,17 @@ constexpr float kTol = 1e-4f;
 
 TEST(LineIntersection, MeetsAtTheCommonPointOrTheSecondPointWhenParallel) {
     const double vertical = std::tan(std::numbers::pi / 2);
-    const struct {
-        double x1, y1, s1, x2, y2, s2, x, y;
-    } cases[] = {
+    const std::array<double, 8> cases[] = {
+        // two lines by point and slope, where they meet
         {1, 0, 0, 0, 1, vertical, 0, 0},   {0, 1, vertical, 1, 0, 0, 0, 0},
         {0, 0, 1, 0, 2, -1, 1, 1},         {0, 0, 1, 5, 7, 1.00005, 5, 7},
         {3, 0, 1e6, 0, 1, 0, 3.000001, 1},  // y from the line that is not steep
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x1 << " " << c.y1 << " " << c.s1);
+    for (const auto& [x1, y1, s1, x2, y2, s2, atX, atY] : cases) {
         double x = NAN, y = NAN;
-        EXPECT_EQ(LineIntersection(c.x1, c.y1, c.s1, c.x2, c.y2, c.s2, x, y), 1);
-        EXPECT_NEAR(x, c.x, 1e-9);
-        EXPECT_NEAR(y, c.y, 1e-9);
+        EXPECT_EQ(LineIntersection(x1, y1, s1, x2, y2, s2, x, y), 1);
+        EXPECT_NEAR(x, atX, 1e-9) << x1 << " " << y1 << " " << s1;
+        EXPECT_NEAR(y, atY, 1e-9) << x1 << " " << y1 << " " << s1;
     }
 }
 
