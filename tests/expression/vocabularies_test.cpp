@@ -8,6 +8,8 @@
 
 #include "expression/expression.h"
 #include "expression/name_table.h"
+#include "platform/numtext.h"
+#include "tests/common/temp_dir.h"
 
 namespace quorin {
 namespace {
@@ -23,14 +25,8 @@ protected:
 };
 
 TEST_F(KeywordConstantsTest, RepeatedWordsKeepTheirLastCode) {
-    // clang-format off
-    const std::pair<const char*, double> cases[] = {
-        {"LABN", 6}, {"SP", 10}, {"TRUE", 1}, {"3V0", 3}, {"IA", 9}, {"UA", 0}, {"FREQ", 26},
-        {"ICDC", 30}, {"D", 1}, {"NO", 0}, {"PREV", 1}, {"BINARY", 2}, {"FIXSTEP", 0}, {"U2T", 11},
-        {"Y", 0}, {"OUTER", 1}, {"SECONDARY", 1}, {"-3V0", -3}, {"PRE1", kCalcFailure}};
-    // clang-format on
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(Calc(text), value) << text;
+    for (const auto& c : test::DataCases("keyword_values.txt"))
+        EXPECT_EQ(Calc(c.at(0).c_str()), CAtof(c.at(1))) << c[0];
 }
 
 TEST_F(KeywordConstantsTest, WordsOutsideTheGrammarAreStillRegistered) {

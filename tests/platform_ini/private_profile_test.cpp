@@ -51,13 +51,9 @@ TEST(ProfileWrite, ChangesOnlyTheLinesItMust) {
 }
 
 TEST(ProfileWrite, RefusesNamesThatCannotStandInAFile) {
-    const std::pair<std::string_view, std::string_view> bad[] = {
-        {"", "k"},    {"A", ""},   {"A]", "k"}, {"A\r\nB", "k"},
-        {"A", "k=1"}, {"A", ";k"}, {"A", "[k"}, {"A", "k\nj"},
-    };
-    for (const auto& [section, key] : bad) {
+    for (const auto& c : test::DataCases("profile_bad_names.txt")) {
         std::string content = "[A]\r\nk=1\r\n";
-        EXPECT_FALSE(ProfileSetValue(content, section, key, "v")) << section << "/" << key;
+        EXPECT_FALSE(ProfileSetValue(content, c.at(0), c.at(1), "v")) << c[0] << "/" << c[1];
         EXPECT_EQ(content, "[A]\r\nk=1\r\n");
     }
 }
