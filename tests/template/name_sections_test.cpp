@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "template/relay_template.h"
 #include "tests/common/locale_guard.h"
 #include "tests/template/template_test_util.h"

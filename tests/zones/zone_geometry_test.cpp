@@ -6,7 +6,6 @@
 #include <cmath>
 #include <numbers>
 #include <string>
-#include <tuple>
 
 #include "platform/numtext.h"
 #include "tests/common/temp_dir.h"
