@@ -80,14 +80,10 @@ public:
             const std::string unit = kUnits[Uniform(0, 8)];
             r.unit = kind == ParamKind::kBinaryInput ? unit
                                                      : std::string(UnitFamily(unit, useKilovolts));
-            pairs.push_back({"L", FormatInt(r.decimals)});
-            pairs.push_back({"V", text});
-            pairs.push_back({"U", unit});
-            if (kind == ParamKind::kSetting) {
-                if (Chance(30)) pairs.push_back({"PVA", r.pva = Text(5)});
-                if (Chance(30)) pairs.push_back({"PVB", r.pvb = Text(5)});
-                if (Chance(30)) pairs.push_back({"PVC", r.pvc = Text(5)});
-            }
+            pairs.insert(pairs.end(), {{"L", FormatInt(r.decimals)}, {"V", text}, {"U", unit}});
+            for (auto [key, field] : {std::pair("PVA", &r.pva), {"PVB", &r.pvb}, {"PVC", &r.pvc}})
+                if (kind == ParamKind::kSetting && Chance(30))
+                    pairs.push_back({key, *field = Text(5)});
         } else if (r.type == "ComboBox") {
             r.decimals = 0;
             int num = 1;
@@ -110,18 +106,16 @@ public:
         } else if (r.type == "CheckBox") {
             const int v = Uniform(-1, 2);
             r.value = static_cast<float>(v);
-            pairs.push_back({"V", FormatInt(v)});
             r.choices = {Text(4), Text(4)};
-            pairs.push_back({"S1", r.choices[0]});
-            pairs.push_back({"S2", r.choices[1]});
+            pairs.insert(pairs.end(),
+                         {{"V", FormatInt(v)}, {"S1", r.choices[0]}, {"S2", r.choices[1]}});
         }
         if (kind == ParamKind::kBinaryInput) {
             r.re = r.rt = r.rn = "";
             if (Chance(20)) pairs.push_back({"RE", Text(3)});  // not a binary input field
         } else {
-            if (Chance(40)) pairs.push_back({"RE", r.re = Text(3)});
-            if (Chance(40)) pairs.push_back({"RT", r.rt = Text(3)});
-            if (Chance(40)) pairs.push_back({"RN", r.rn = Text(3)});
+            for (auto [key, field] : {std::pair("RE", &r.re), {"RT", &r.rt}, {"RN", &r.rn}})
+                if (Chance(40)) pairs.push_back({key, *field = Text(3)});
         }
         std::shuffle(pairs.begin() + 1, pairs.end(), rng_);
         std::string tail = "|" + FormatInt(r.decimals) + "|" + CFormat("%g", r.value) + "|" +
