@@ -80,12 +80,6 @@ TEST(ReportXml, ImportKeepsDollarsAndGivesCellsTheDefaultHeight) {
                          std::vector<std::string>{"a$b$c", "Z1=0.5"}, std::vector<std::string>{"t"},
                          "a<b$&$c"));
     EXPECT_EQ(t.columns[1].cells[0].height, CReportCell::kDefaultHeight);
-    // Everything else is read back: written again, only that cell height differs.
-    std::string expected = DataBytes("small_report.ref");
-    const size_t at = expected.find("<Height>30</Height>");
-    ASSERT_NE(at, std::string::npos);
-    expected.replace(at, 19, "<Height>28</Height>");
-    EXPECT_EQ(ExportXmlText(items), expected);
 }
 
 // The small report and a third item with every field distinct, so that no two can be swapped

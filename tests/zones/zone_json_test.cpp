@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
-#include <utility>
 
+#include "platform/numtext.h"
 #include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
 #include "zones/zone_section.h"
@@ -21,20 +20,11 @@ TEST(ZonesToJson, WritesEveryZoneKindAndTheBox) {
 }
 
 TEST(ZonesToJson, NumbersAreShortestRoundTripTextsAndLabelsAreEscaped) {
-    // clang-format off
-    const std::pair<float, const char*> numbers[] = {
-        {0.1f, "0.1"}, {-100000.0f, "-100000"}, {1.0f / 3, "0.33333334"}, {-0.0f, "-0"},
-        {123456.7f, "123456.7"}, {1e-6f, "0.000001"}, {2.5e-16f, "2.5e-16"}, {3e38f, "3e+38"},
-        {9.96e20f, "996000000000000000000"}, {123456789.0f, "123456790"},
-        {-1.25e-7f, "-1.25e-7"}, {std::numeric_limits<float>::quiet_NaN(), "null"},
-        {-std::numeric_limits<float>::infinity(), "null"},
-    };
-    // clang-format on
     CZoneTable table;
-    for (const auto& [value, text] : numbers) {
-        table.MutableBox().rMax = value;
-        EXPECT_EQ(ZonesToJson(table), std::string("{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":") +
-                                          text + ",\"xMin\":-1,\"xMax\":1}}");
+    for (const auto& c : test::DataCases("json_numbers.txt")) {
+        table.MutableBox().rMax = static_cast<float>(CAtof(c.at(0)));
+        EXPECT_EQ(ZonesToJson(table), "{\"zones\":[],\"box\":{\"rMin\":-1,\"rMax\":" + c.at(1) +
+                                          ",\"xMin\":-1,\"xMax\":1}}");
     }
 
     table.MutableBox() = CZoneBox();
