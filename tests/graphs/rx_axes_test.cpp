@@ -98,8 +98,7 @@ TEST(DrawRAxis, ThinsGridAndLabelsWhenTheMinorStepIsUnderTenPixels) {
         CRecordingCanvas canvas = Drawn(a);
         std::vector<int> xs = Grid(canvas, true);
         std::vector<std::string> labels = Labels(canvas);
-        ASSERT_GE(xs.size(), 4u) << scale;
-        ASSERT_GE(labels.size(), 4u) << scale;
+        ASSERT_TRUE(xs.size() >= 4 && labels.size() >= 4) << scale;
         EXPECT_EQ(std::pair(xs[0], xs[1]), std::pair(200, 220)) << scale;
         EXPECT_EQ(std::vector(labels.begin(), labels.begin() + 4), firstLabels) << scale;
     }
@@ -108,22 +107,17 @@ TEST(DrawRAxis, ThinsGridAndLabelsWhenTheMinorStepIsUnderTenPixels) {
 TEST(DrawXAxis, NeverThins) {
     RxAxes a = Example();
     a.plot = {0, 0, 100, 600};
-    a.xMin = -10.0;
-    a.xMax = 20.0;
-    a.xScale = 1.0;  // major step 5 pixels, minor 2
+    std::tie(a.xMin, a.xMax, a.xScale) = std::tuple(-10.0, 20.0, 1.0);  // major step 5, minor 2
     CRecordingCanvas canvas = Drawn(a, {DrawXAxis});
     std::vector<int> ys = Grid(canvas, false);
     ASSERT_GE(ys.size(), 2u);
     // The origin row is 400; the first row below follows 5 pixels on.
-    EXPECT_EQ(std::pair(ys[0], ys[1]), std::pair(405, 410));
-    EXPECT_EQ(Labels(canvas)[1], "-10");
+    EXPECT_EQ(std::tuple(ys[0], ys[1], Labels(canvas).at(1)), std::tuple(405, 410, "-10"));
 }
 
 TEST(DrawRAxis, LabelTextsAreTrimmed) {
     RxAxes a = Example();
-    a.rMin = 0.0;
-    a.rMax = 15.0;  // sixths of 2.5
-    a.rScale = 20.0;
+    std::tie(a.rMin, a.rMax, a.rScale) = std::tuple(0.0, 15.0, 20.0);  // sixths of 2.5
     EXPECT_EQ(Labels(Drawn(a)), (std::vector<std::string>{"0", "2.5", "5", "7.5", "10", "12.5"}));
 }
 
@@ -148,8 +142,7 @@ TEST(DrawAxes, SizeFactorScalesTicksLabelsAndPens) {
     a.sizeFactor = 2.0;
     CRecordingCanvas canvas = Drawn(a);
     const auto& tick = canvas.lines[5];  // the first tick follows the five grid lines
-    EXPECT_EQ(tick.y2 - tick.y1, 20);
-    EXPECT_EQ(tick.pen, (CanvasPen{0, 2, 0}));
+    EXPECT_EQ(std::pair(tick.y2 - tick.y1, tick.pen), std::pair(20, CanvasPen{0, 2, 0}));
     EXPECT_EQ(canvas.lines[0].pen, (CanvasPen{2, 2, 0xC0C0C0}));
     EXPECT_EQ(canvas.texts[0].rect, (CanvasRect{60, 180, 180, 192}));  // x +- 60, y0 + 20 .. + hT
     EXPECT_EQ(canvas.texts.back().rect, (CanvasRect{260, 146, 360, 160}));
@@ -165,8 +158,7 @@ TEST(DrawAxes, BadInputDrawsNothingOrOnlyTheAxis) {
     flat.rScale = 0.1;  // a major step under one pixel
     flat.xMax = flat.xMin;
     CRecordingCanvas axes = Drawn(flat, {DrawRAxis, DrawXAxis});
-    ASSERT_EQ(axes.lines.size(), 2u);
-    EXPECT_EQ(axes.texts.size(), 2u);  // the two titles
+    ASSERT_EQ(std::tuple(axes.lines.size(), axes.texts.size()), std::tuple(2u, 2u));  // two titles
     EXPECT_EQ(axes.lines[0].pen.style, 0);
 
     huge.rScale = 1e300;  // steps far beyond the int range
