@@ -189,17 +189,14 @@ TEST(CharacteristicPlot, ZoneColoursComeFromARepeatingPaletteUnlessGiven) {
 
 TEST(CharacteristicPlotToGraph, CarriesShapesInThousandthsOfAnOhmAndSaturates) {
     CharacteristicPlot plot;
-    plot.backgroundColor = 0xF0F0F0;
-    plot.rTitle = "R";
-    plot.xTitle = "X";
+    std::tie(plot.backgroundColor, plot.rTitle, plot.xTitle) = std::tuple(0xF0F0F0, "R", "X");
     plot.zones = {Quad("Q", 5, 10, true), Circle(10, 90, 2),
                   Boundary({ZoneSegment::Arc({1.0004, 2.0006}, 3.25, 350, 10, false),
                             ZoneSegment::Arc({0, 0}, 2, 10, 350, true)}),
                   Lens({10, 90, 0.5, 2, 0}),
                   Boundary({ZoneSegment::Line({1e300, -1e300}, {0, 0})})};
-    plot.zones[0].color = 0x0000FF;
-    plot.zones[0].penStyle = 1;
-    plot.zones[0].lineWidth = 3;
+    std::tie(plot.zones[0].color, plot.zones[0].penStyle, plot.zones[0].lineWidth) =
+        std::tuple(0x0000FF, 1, 3);
     plot.zones[1].paletteIndex = 1;
     plot.points.push_back({{1.2345, -6.789}, 0x00FF00, kMarkerSquare, 7});
 
@@ -207,23 +204,21 @@ TEST(CharacteristicPlotToGraph, CarriesShapesInThousandthsOfAnOhmAndSaturates) {
     RxExtents ranges = PlotRanges(plot);
     EXPECT_EQ(std::tuple(g.axisType, g.xMin, g.yMax, g.bkColor, g.xAxisName, g.yAxisName),
               std::tuple("RX", ranges.rMin, ranges.xMax, 0xF0F0F0, "R", "X"));
-    ASSERT_EQ(g.lines.size(), 5u);
-    const CGraphLine& l = g.lines[1];  // (5,-1)-(7.5,10) mirrored
+    ASSERT_EQ(std::tuple(g.lines.size(), g.circles.size(), g.arcs.size(), g.points.size()),
+              std::tuple(5u, 1u, 4u, 1u));  // the lens gives two arcs
+    const CGraphLine& l = g.lines[1];       // (5,-1)-(7.5,10) mirrored
     EXPECT_EQ(std::vector<int>({l.x1, l.y1, l.x2, l.y2, l.color, l.drawStyle, l.lineWidth}),
               std::vector<int>({-5000, 1000, -7500, -10000, 0x0000FF, 1, 3}));
     EXPECT_EQ(std::pair(g.lines[4].x1, g.lines[4].y1), std::pair(2147483000, -2147483000));
-    ASSERT_EQ(g.circles.size(), 1u);
     const CGraphCircle& c = g.circles[0];
     EXPECT_EQ(std::vector<int>(
                   {c.centerX, c.centerY, c.radius, c.left, c.top, c.right, c.bottom, c.color}),
               std::vector<int>({0, 4000, 6000, -6000, 10000, 6000, -2000, DefaultZoneColor(1)}));
-    ASSERT_EQ(g.arcs.size(), 4u);  // the lens gives two
     // Rounded to the nearest thousandth.
     EXPECT_EQ(std::tuple(g.arcs[0].centerX, g.arcs[0].centerY, g.arcs[0].radius,
                          g.arcs[0].startAngle, g.arcs[0].sweepAngle),
               std::tuple(1000, 2001, 3250, 350.0, 20.0));
     EXPECT_EQ(std::pair(g.arcs[1].startAngle, g.arcs[1].sweepAngle), std::pair(10.0, -20.0));
-    ASSERT_EQ(g.points.size(), 1u);
     const CGraphPoint& p = g.points[0];
     EXPECT_EQ(std::vector<int>({p.x, p.y, p.drawType, p.pointDia, p.color}),
               std::vector<int>({1235, -6789, kMarkerSquare, 7, 0x00FF00}));
