@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <tuple>
 
 #include "platform/codepage.h"
 
@@ -25,23 +26,19 @@ TEST(GraphXml, MissingLeavesKeepDefaultsAMissingContainerEndsTheList) {
         "<Graph><GRAPH><XMax>3.5</XMax><LINE><Line><x2>9</x2></Line></LINE><CIRCLE/>"
         "<ARC><Arc/></ARC><POINT/></GRAPH></Graph>");
     ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].axisType, "RX");
-    EXPECT_EQ(back[0].xMin, -10.0);
-    EXPECT_EQ(back[0].xMax, 3.5);
-    EXPECT_EQ(back[0].xAxisName, Utf8ToAnsi("R(\xCE\xA9)"));
-    ASSERT_EQ(back[0].lines.size(), 1u);
-    EXPECT_EQ(back[0].lines[0].x2, 9);
-    EXPECT_EQ(back[0].lines[0].lineWidth, 1);
-    ASSERT_EQ(back[0].arcs.size(), 1u);
-    EXPECT_EQ(back[0].arcs[0].sweepAngle, 0.0);
+    const CGraph& g = back[0];
+    EXPECT_EQ(std::tuple(g.axisType, g.xMin, g.xMax, g.xAxisName),
+              std::tuple("RX", -10.0, 3.5, Utf8ToAnsi("R(\xCE\xA9)")));
+    ASSERT_EQ(std::tuple(g.lines.size(), g.arcs.size()), std::tuple(1u, 1u));
+    EXPECT_EQ(std::tuple(g.lines[0].x2, g.lines[0].lineWidth, g.arcs[0].sweepAngle),
+              std::tuple(9, 1, 0.0));
 
     std::string error;
     const auto first = ReadBack(
         "<Graph><GRAPH><PicName>ok</PicName><LINE/><CIRCLE/><ARC/><POINT/></GRAPH>"
         "<GRAPH><LINE/><CIRCLE/><ARC/></GRAPH></Graph>",
         &error);
-    EXPECT_EQ(error, "GRAPH 2 has no POINT element");
-    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(std::tuple(error, first.size()), std::tuple("GRAPH 2 has no POINT element", 1u));
     EXPECT_EQ(first[0].picName, "ok");
 }
 

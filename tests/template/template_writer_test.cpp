@@ -26,13 +26,14 @@ std::string Cut(const std::string& text, const std::string& begin, const std::st
 }
 
 // The indexed layout writes every kind in its field order; the record layout with kilovolts
-// converts voltage units.
-TEST(WriteTemplate, EachLayoutIsWrittenByteForByte) {
+// converts voltage units; an empty template writes empty sections.
+TEST(WriteTemplate, EachLayoutAndAnEmptyTemplateAreWrittenByteForByte) {
     CRelayTemplate t;
     t.ReadTemplate(DataBytes("indexed_template.txt"), 0);
     EXPECT_EQ(t.WriteTemplate(0), DataBytes("indexed_template.ref"));
     t.ReadTemplate(DataBytes("record_template.txt"), 0);
     EXPECT_EQ(t.WriteTemplate(1), DataBytes("record_template_kv.ref"));
+    EXPECT_EQ(CRelayTemplate().WriteTemplate(0), DataBytes("empty_template.ref"));
 }
 
 TEST(WriteTemplate, WritingTheSampleGivesBackItsRecordLayoutSectionsByteForByte) {
@@ -80,10 +81,6 @@ TEST(WriteSections, ALayoutOtherThanTheTwoWritesTheMarkersOnly) {
     EXPECT_EQ(
         t.WriteSettings(0),
         "<SettingBegin>\r\n\tN=a,L=1,U=,T=Edit,V=1.0,RE=0,RT=0,RN=0,ID=A;\r\n<SettingEnd>\r\n");
-}
-
-TEST(WriteSections, AnEmptyTemplateWritesEmptySections) {
-    EXPECT_EQ(CRelayTemplate().WriteTemplate(0), DataBytes("empty_template.ref"));
 }
 
 }  // namespace
