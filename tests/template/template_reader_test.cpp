@@ -225,15 +225,11 @@ TEST(ReadSample, ReadsEverySectionAndZoneOfTheSampleSequence) {
         const CZone& z = t.Zones().Zone(slot);
         zones.emplace_back(z.index, z.kind, z.invert, z.faultLoop, z.shapeCount);
     }
-    EXPECT_EQ(zones, (std::vector<Zone>{{1, 0, 0, "LN", 4},
-                                        {1, 0, 0, "LL", 4},
-                                        {2, 0, 0, "LN", 4},
-                                        {2, 0, 0, "LL", 4},
-                                        {3, 0, 0, "LN", 4},
-                                        {3, 0, 0, "LL", 4},
-                                        {4, 1, 0, "ALL", 0},
-                                        {5, 0, 1, "ALL", 4},
-                                        {6, 2, 0, "ALL", 0}}));
+    // clang-format off
+    EXPECT_EQ(zones, (std::vector<Zone>{{1, 0, 0, "LN", 4}, {1, 0, 0, "LL", 4}, {2, 0, 0, "LN", 4},
+                                        {2, 0, 0, "LL", 4}, {3, 0, 0, "LN", 4}, {3, 0, 0, "LL", 4},
+                                        {4, 1, 0, "ALL", 0}, {5, 0, 1, "ALL", 4}, {6, 2, 0, "ALL", 0}}));
+    // clang-format on
 }
 
 TEST(ReadSample, NumbersReadTheSameUnderADecimalCommaLocale) {
