@@ -6,7 +6,6 @@
 #include <string>
 #include <tuple>
 
-#include "platform/files.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin {
@@ -102,20 +101,18 @@ TEST(ProfileText, EditsInMemoryMatchEditsOneAfterTheOther) {
 TEST(ProfileFile, FirstWriteCreatesTheFileAndDeletesCreateNothing) {
     const test::TempDir dir("profile");
     const std::string path = dir.file("a.ini");
-    std::string content;
-    EXPECT_TRUE(WriteProfileString(path, "S", "k", std::nullopt));
-    EXPECT_TRUE(DeleteProfileSection(path, "S"));
+    EXPECT_TRUE(WriteProfileString(path, "S", "k", std::nullopt) &&
+                DeleteProfileSection(path, "S"));
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(ReadProfileString(path, "S", "k", "dflt"), "dflt");
     ASSERT_TRUE(WriteProfileString(path, "S", "k", "v"));
-    EXPECT_TRUE(ReadFileBytes(path, content));
-    EXPECT_EQ(content, "[S]\r\nk=v\r\n");
-    EXPECT_EQ(ReadProfileString(path, "s", "K", "dflt"), "v");
-    EXPECT_EQ(ReadProfileSectionNames(path), std::vector<std::string>{"S"});
-    EXPECT_EQ(ReadProfileKeys(path, "S"), std::vector<std::string>{"k"});
+    EXPECT_EQ(std::tuple(test::FileBytes(path), ReadProfileString(path, "s", "K", "dflt"),
+                         ReadProfileSectionNames(path), ReadProfileKeys(path, "S")),
+              std::tuple("[S]\r\nk=v\r\n", "v", std::vector<std::string>{"S"},
+                         std::vector<std::string>{"k"}));
     ASSERT_TRUE(DeleteProfileSection(path, "s"));
-    EXPECT_TRUE(ReadFileBytes(path, content));
-    EXPECT_EQ(content, "");
+    EXPECT_TRUE(fs::exists(path));
+    EXPECT_EQ(test::FileBytes(path), "");
 }
 
 }  // namespace

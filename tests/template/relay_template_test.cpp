@@ -159,13 +159,11 @@ TEST(RelayTemplateMirroring, EntriesPastSixHundredAreNeitherWrittenNorNamed) {
     }
     CRelayTemplate t;
     t.ReadTemplate(Section("Setting", settings) + Section("CommonParameter", common), 0);
-    ASSERT_EQ(t.Count(kSetting), 600);
-    ASSERT_EQ(t.Count(kCommon), 3);
-    EXPECT_DOUBLE_EQ(t.CalcExpression("S599"), 599.0);
-    EXPECT_DOUBLE_EQ(t.ValueTableEntry(599), 599.0);
-    EXPECT_EQ(t.CalcExpression("C1"), kCalcFailure);
-    EXPECT_DOUBLE_EQ(t.CalcExpression("LABN"), 6.0);  // keyword constants are not overwritten
-    EXPECT_DOUBLE_EQ(t.CalcExpression("ICDC"), 30.0);
+    ASSERT_EQ(std::pair(t.Count(kSetting), t.Count(kCommon)), std::pair(600, 3));
+    // Keyword constants are not overwritten.
+    EXPECT_EQ((std::vector{t.CalcExpression("S599"), t.ValueTableEntry(599), t.CalcExpression("C1"),
+                           t.CalcExpression("LABN"), t.CalcExpression("ICDC")}),
+              (std::vector{599.0, 599.0, kCalcFailure, 6.0, 30.0}));
 }
 
 }  // namespace
