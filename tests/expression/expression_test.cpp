@@ -126,7 +126,8 @@ TEST_F(ExpressionTest, SyntaxErrorsStopAtTheirPositionWithTheirReason) {
         EXPECT_EQ(r.offset, offset < 0 ? r.offset : offset);
         EXPECT_EQ(r.offset, expr_.Position());
         double unchanged = 7.0;
-        EXPECT_EQ(std::pair(expr_.Evaluate(unchanged), unchanged), std::pair(NoTree, 7.0));
+        EXPECT_EQ(expr_.Evaluate(unchanged), NoTree);
+        EXPECT_EQ(unchanged, 7.0);
     }
     EXPECT_EQ(expr_.Parse(nullptr).offset, 0);
     EXPECT_STREQ(expr_.Parse("FOO").description(), "Unknown name");

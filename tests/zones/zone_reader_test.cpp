@@ -36,8 +36,10 @@ TEST_F(ZoneReader, SuccessiveCallsFindLaterRecordsOfTheIndexThenNone) {
     int pos = -1;
     // Each call's slot and position; "BEGINZONE" is at position 0.
     std::vector<std::pair<int, int>> found;
-    for (int slot = 1; slot <= 3; ++slot)
-        found.emplace_back(ReadZone(table, source, slot, 1, text, pos), pos);
+    for (int slot = 1; slot <= 3; ++slot) {
+        const int read = ReadZone(table, source, slot, 1, text, pos);
+        found.emplace_back(read, pos);
+    }
     EXPECT_EQ(found, (std::vector<std::pair<int, int>>{{1, 15}, {2, 66 + 9 + 8 + 6}, {0, 89}}));
     EXPECT_EQ(std::tuple(table.Zone(1).label, table.Zone(2).label, table.Zone(3).text),
               std::tuple("a", "b", ""));
