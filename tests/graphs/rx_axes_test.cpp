@@ -11,10 +11,8 @@
 
 #include "tests/common/temp_dir.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::DataBytes;
 
 // A 300 x 200 plot: R from -10 to 20 and X from -5 to 15 at 10 pixels per ohm.
 RxAxes Example() {
@@ -176,4 +174,4 @@ TEST(TrimZeros, DropsTrailingZerosAfterThePointOnly) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

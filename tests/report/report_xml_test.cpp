@@ -17,10 +17,8 @@
 #include "tests/common/temp_dir.h"
 #include "tests/common/xml_dom_export.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::DataBytes;
 
 // The report of data/small_report.ref.
 std::vector<CReportItem> SmallReport() {
@@ -263,4 +261,4 @@ TEST(ReportXml, DeepNestingImportsWithoutRecursion) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

@@ -6,11 +6,8 @@
 #include "tests/common/locale_guard.h"
 #include "tests/template/template_test_util.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::DataBytes;
-using test::Section;
 
 // Values come through the expression of each identifier: the last record of a repeated one wins,
 // one that does not parse gives the failure value, none gives 0. Settings are written with three
@@ -38,4 +35,4 @@ TEST(WriteValueList, NumbersKeepTheDotUnderADecimalCommaLocale) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

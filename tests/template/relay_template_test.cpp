@@ -11,15 +11,8 @@
 #include "template/template_format.h"
 #include "tests/template/template_test_util.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::RecordText;
-using test::Section;
-
-using test::kBinary;
-using test::kCommon;
-using test::kSetting;
 
 // A setting record in the record layout.
 std::string Setting(const std::string& name, const std::string& id, const std::string& value) {
@@ -167,4 +160,4 @@ TEST(RelayTemplateMirroring, EntriesPastSixHundredAreNeitherWrittenNorNamed) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

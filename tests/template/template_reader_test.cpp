@@ -12,17 +12,8 @@
 #include "tests/common/locale_guard.h"
 #include "tests/template/template_test_util.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::RecordsText;
-using test::RecordText;
-using test::SampleText;
-using test::Section;
-
-using test::kBinary;
-using test::kCommon;
-using test::kSetting;
 
 TEST(ReadTemplateHeader, ReadsKeysAnywhereAndUpdateIsOneWhenMissingOtherwiseTruncatedToInt32) {
     CRelayTemplate t;
@@ -246,4 +237,4 @@ TEST(ReadSample, NumbersReadTheSameUnderADecimalCommaLocale) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

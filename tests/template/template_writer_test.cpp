@@ -6,16 +6,8 @@
 #include "template/relay_template.h"
 #include "tests/template/template_test_util.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::DataBytes;
-using test::SampleText;
-using test::Section;
-
-using test::kBinary;
-using test::kCommon;
-using test::kSetting;
 
 // The part of text from begin up to and including end and its CR LF.
 std::string Cut(const std::string& text, const std::string& begin, const std::string& end) {
@@ -84,4 +76,4 @@ TEST(WriteSections, ALayoutOtherThanTheTwoWritesTheMarkersOnly) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

@@ -11,10 +11,9 @@
 #include "tests/common/temp_dir.h"
 #include "tests/zones/test_evaluator.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
 
-using test::TestEvaluator;
 constexpr float kTol = 1e-4f;
 
 TEST(LineIntersection, MeetsAtTheCommonPointOrTheSecondPointWhenParallel) {
@@ -102,4 +101,4 @@ TEST(BuildZone, CornersArcsAndTheBoxFollowTheShapesSlotAndInvert) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test

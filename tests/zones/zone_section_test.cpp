@@ -7,10 +7,8 @@
 #include "platform/numtext.h"
 #include "tests/zones/test_evaluator.h"
 
-namespace quorin {
+namespace quorin::test {
 namespace {
-
-using test::TestEvaluator;
 
 std::string Zone(int index, const std::string& label) {
     return "BEGINZONE INDEX=" + FormatInt(index) + "; LABEL=" + label +
@@ -75,4 +73,4 @@ TEST(ReadZones, ResetsTheTableAndBreaksLinesAfterTheShapeMarkers) {
 }
 
 }  // namespace
-}  // namespace quorin
+}  // namespace quorin::test
