@@ -37,10 +37,8 @@ class ExpressionTest : public ::testing::Test {
 protected:
     ExpressionTest() {
         keywords_.Register(table_);
-        table_.SetAt("X", &x_);
-        table_.SetAt("Y", &y_);
-        table_.SetAt("Z1", &z1_);
-        table_.SetAt("T_1", &t1_);
+        for (auto [name, value] : {std::pair("X", &x_), {"Y", &y_}, {"Z1", &z1_}, {"T_1", &t1_}})
+            table_.SetAt(name, value);
         expr_.SetNameTable(&table_);
     }
 
