@@ -12,12 +12,9 @@ namespace {
 using Outline = std::vector<std::vector<LabelPoint>>;
 const double kNan = std::numeric_limits<double>::quiet_NaN();
 
-Outline Square(double left, double top, double side) {
-    return {{{left, top},
-             {left + side, top},
-             {left + side, top + side},
-             {left, top + side},
-             {left, top}}};
+// The closed outline of a square from its top left corner (x, y) and its side s.
+Outline Square(double x, double y, double s) {
+    return {{{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}, {x, y}}};
 }
 
 TEST(CLabelPlacer, LineCellsCountWhatALineCrosses) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/numtext.h"
 #include "tests/common/temp_dir.h"
 
 namespace quorin {
@@ -31,12 +32,8 @@ TEST_F(IniFileTest, GetIntFollowsAtoiAndAMissingFileOrEmptyValueGivesTheDefault)
     EXPECT_FALSE(fs::exists(path_));
     Put("[S]\r\nneg=-12\r\nletters=abc\r\nempty=\r\nblank=   \r\nlead=  +7x\r\n"
         "big=99999999999\r\n");
-    // clang-format off
-    const std::pair<const char*, int> cases[] = {{"neg", -12}, {"letters", 0}, {"empty", 9999},
-        {"blank", 9999}, {"lead", 7}, {"missing", 9999}, {"big", static_cast<int>(99999999999LL)}};
-    // clang-format on
-    for (const auto& [key, expected] : cases)
-        EXPECT_EQ(ini_.GetInt("S", key, 9999), expected) << key;
+    for (const auto& c : test::DataCases("ini_get_int.txt"))
+        EXPECT_EQ(FormatInt(ini_.GetInt("S", c.at(0), 9999)), c.at(1)) << c[0];
 }
 
 TEST_F(IniFileTest, WritesKeepCommentsAndOtherLinesByteForByte) {
