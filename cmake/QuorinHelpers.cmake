@@ -1,5 +1,26 @@
 # Helpers shared by every subsystem's CMakeLists.txt.
 
+# quorin_add_subdirectories(): every folder below this one that has a CMakeLists.txt, in name
+# order, so that a new test, fuzz target or benchmark folder needs no line elsewhere.
+function(quorin_add_subdirectories)
+    file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    list(SORT _dirs)
+    foreach(dir ${_dirs})
+        if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
+
+# quorin_add_library(NAME STATIC|SHARED|OBJECT src...): a library whose users include its headers
+# as "dir/file.h" from the repo root, in the build tree and once installed.
+function(quorin_add_library name kind)
+    add_library(${name} ${kind} ${ARGN})
+    target_include_directories(${name} PUBLIC
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quorin>)
+endfunction()
+
 # quorin_add_test(NAME src... LIBS lib... [DATA folder]): one GoogleTest executable, tests
 # discovered by CTest. The executable knows its data folder (default: data/ beside the sources),
 # so that it also runs on its own.
@@ -35,6 +56,24 @@ function(quorin_add_fuzzer name)
         target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
         add_test(NAME fuzz_replay.${name} COMMAND ${name} ${ARG_CORPUS})
     endif()
+endfunction()
+
+# quorin_add_benchmark(NAME SOURCES src... LIBS lib... [PEER package] [DEFINITIONS def...])
+# A Google Benchmark program. PEER: the package of the peer it is measured against; without it
+# the benchmark is skipped with a message.
+function(quorin_add_benchmark name)
+    cmake_parse_arguments(ARG "" "PEER" "SOURCES;LIBS;DEFINITIONS" ${ARGN})
+    if(ARG_PEER)
+        find_package(${ARG_PEER} QUIET)
+        if(NOT ${ARG_PEER}_FOUND)
+            message(STATUS "${ARG_PEER} not found: ${name} skipped")
+            return()
+        endif()
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    target_compile_definitions(${name} PRIVATE ${ARG_DEFINITIONS})
 endfunction()
 
 # quorin_export(target...): install the targets and list them in the Quorin CMake package.
