@@ -35,15 +35,16 @@ py::object Quorin() {
     return py::module_::import("quorin");
 }
 
-void BM_LoadTemplate_Python(benchmark::State& state) {
-    py::object load = Quorin().attr("Template").attr("load");
+// type.load(bytes), type "Template" or "Sequence", as a script calls it.
+void BM_Load_Python(benchmark::State& state, const char* type) {
+    py::object load = Quorin().attr(type).attr("load");
     py::bytes data(Sample());
     for (auto _ : state) {
-        py::object t = load(data);
-        benchmark::DoNotOptimize(t.ptr());
+        py::object loaded = load(data);
+        benchmark::DoNotOptimize(loaded.ptr());
     }
 }
-BENCHMARK(BM_LoadTemplate_Python)->Name("load_template/python");
+BENCHMARK_CAPTURE(BM_Load_Python, template, "Template")->Name("load_template/python");
 
 void BM_LoadTemplate_Cpp(benchmark::State& state) {
     const std::string& data = Sample();
@@ -55,15 +56,7 @@ void BM_LoadTemplate_Cpp(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadTemplate_Cpp)->Name("load_template/cpp");
 
-void BM_LoadSequence_Python(benchmark::State& state) {
-    py::object load = Quorin().attr("Sequence").attr("load");
-    py::bytes data(Sample());
-    for (auto _ : state) {
-        py::object s = load(data);
-        benchmark::DoNotOptimize(s.ptr());
-    }
-}
-BENCHMARK(BM_LoadSequence_Python)->Name("load_sequence/python");
+BENCHMARK_CAPTURE(BM_Load_Python, sequence, "Sequence")->Name("load_sequence/python");
 
 void BM_LoadSequence_Cpp(benchmark::State& state) {
     const std::string& data = Sample();
