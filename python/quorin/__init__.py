@@ -32,6 +32,7 @@ from ._quorin import (
     Template,
     TestItem,
     Zone,
+    _Document,
     eval,
 )
 

@@ -283,7 +283,22 @@ class Zone:
     @overload
     def crossings(self, angle: npt.ArrayLike) -> list[npt.NDArray[np.float64]]: ...
 
-class Template:
+class _Document:
+    """What a template and a sequence share."""
+
+    @property
+    def raw(self) -> bytes:
+        """The bytes read (with what was set written in after a value or result was set)."""
+    @property
+    def text(self) -> str:
+        """raw as str."""
+    @property
+    def codepage(self) -> str:
+        """The codec texts are decoded with."""
+    def save(self, path: PathArg) -> None:
+        """Writes raw to path atomically."""
+
+class Template(_Document):
     """A relay template."""
 
     @staticmethod
@@ -292,15 +307,6 @@ class Template:
     @staticmethod
     def from_text(text: str, codepage: str = "GBK") -> Template:
         """Reads a template from a str."""
-    @property
-    def raw(self) -> bytes:
-        """The bytes read (with rewritten sections after a value was set)."""
-    @property
-    def text(self) -> str:
-        """raw as str."""
-    @property
-    def codepage(self) -> str:
-        """The codec texts are decoded with."""
     @property
     def relay_name(self) -> str:
         """ProtectiveRelayName."""
@@ -337,8 +343,6 @@ class Template:
         self, path: PathArg, width: int = 900, height: int = 700, title: Optional[str] = None
     ) -> None:
         """Draws the zones to a PNG, SVG or PDF file."""
-    def save(self, path: PathArg) -> None:
-        """Writes raw to path atomically."""
     def shots(
         self,
         loops: Union[str, _Sequence[str]] = "LN,LL",
@@ -394,7 +398,7 @@ class Assessment:
         """Draws the characteristic with the judged points."""
     def __len__(self) -> int: ...
 
-class Sequence:
+class Sequence(_Document):
     """A test sequence loaded into the component."""
 
     @staticmethod
@@ -403,15 +407,6 @@ class Sequence:
     @staticmethod
     def from_text(text: str, codepage: str = "GBK") -> Sequence:
         """Reads a sequence from a str."""
-    @property
-    def raw(self) -> bytes:
-        """The sequence's bytes."""
-    @property
-    def text(self) -> str:
-        """raw as str."""
-    @property
-    def codepage(self) -> str:
-        """The codec texts are decoded with."""
     @property
     def template(self) -> Template:
         """The sequence's template."""
@@ -424,8 +419,6 @@ class Sequence:
         """Enters results as quorin results --set does and stores the sequence anew."""
     def set_result(self, item: int, k: int, text: str) -> None:
         """Enters one result."""
-    def save(self, path: PathArg) -> None:
-        """Writes raw to path atomically."""
 
 class Report:
     """A report: items, header tables and settings."""

@@ -1,4 +1,5 @@
-// Template and Sequence, the parameter tables and their records, and evaluation over a template.
+// The members of Template and Sequence, the parameter tables and their records, and evaluation
+// over a template.
 #include <pybind11/stl.h>
 
 #include <cfloat>
@@ -176,62 +177,6 @@ std::string TemplateRepr(const TemplateRef& r) {
            std::to_string(counts[3]) + " zones>";
 }
 
-constexpr const char* kLoadDoc =
-    "source: a path (str or os.PathLike) or the bytes of the text. codepage: the Python codec "
-    "of its texts (\"GBK\" as hosts store them); text goes in and out as str, decoded with "
-    "surrogateescape so that bytes no code page maps survive. Raises quorin.Error when the file "
-    "cannot be read, LookupError for an unknown codepage.";
-
-// A template's or a sequence's class with what the two share: load, from_text, raw, text,
-// codepage and save.
-template <typename Ref>
-py::class_<Ref> DefineDocument(py::module_& m, const char* name, const char* doc,
-                               Document::Kind kind, const std::string& reads, const char* rawDoc) {
-    std::string noun = name;
-    noun[0] = static_cast<char>(noun[0] - 'A' + 'a');
-    py::class_<Ref> c(m, name, doc);
-    c.def_static(
-         "load",
-         [kind](const py::object& source, const std::string& codepage) {
-             return Ref{LoadDocument(kind, source, codepage)};
-         },
-         py::arg("source"), py::arg("codepage") = "GBK", (reads + kLoadDoc).c_str())
-        .def_static(
-            "from_text",
-            [kind](const py::str& text, const std::string& codepage) {
-                return Ref{DocumentFromText(kind, text, codepage)};
-            },
-            py::arg("text"), py::arg("codepage") = "GBK",
-            ("Reads a " + noun + " from a str, encoded with codepage (surrogateescape).").c_str())
-        .def_property_readonly(
-            "raw",
-            [](const Ref& r) {
-                ShortCall call;
-                return py::bytes(r.doc->Bytes());
-            },
-            rawDoc)
-        .def_property_readonly(
-            "text",
-            [](const Ref& r) {
-                std::string bytes;
-                {
-                    ShortCall call;
-                    bytes = r.doc->Bytes();
-                }
-                return r.doc->Decode(bytes);
-            },
-            "raw as str.")
-        .def_property_readonly(
-            "codepage", [](const Ref& r) { return r.doc->Codec(); },
-            "The codec texts are decoded with.")
-        .def(
-            "save", [](const Ref& r, const py::object& path) { SaveDocument(*r.doc, path); },
-            py::arg("path"),
-            "Writes raw to path atomically (an existing file stays intact on failure). Raises "
-            "quorin.Error when it cannot be written.");
-    return c;
-}
-
 }  // namespace
 
 void BindTemplate(py::module_& m) {
@@ -327,13 +272,7 @@ void BindTemplate(py::module_& m) {
     auto table = [](ParamKind kind) {
         return [kind](const TemplateRef& r) { return ParameterTableRef{r.doc, kind}; };
     };
-    DefineDocument<TemplateRef>(m, "Template",
-                                "A relay template: header, settings, common parameters, binary "
-                                "inputs, report items and characteristic zones.",
-                                Document::Kind::kTemplate,
-                                "Reads a template (or a whole sequence, whose template is read). ",
-                                "The bytes read, byte for byte; after a value was set, the text "
-                                "with its section written anew.")
+    py::reinterpret_borrow<py::class_<TemplateRef>>(m.attr("Template"))
         .def_property_readonly(
             "relay_name", Header([](const CRelayTemplate& t) { return t.ProtectiveRelayName(); }),
             "ProtectiveRelayName.")
@@ -364,13 +303,9 @@ void BindTemplate(py::module_& m) {
             "constants. Returns Evaluation(value, status, error_position), as quorin.eval.")
         .def("__repr__", &TemplateRepr);
 
-    DefineDocument<SequenceRef>(m, "Sequence",
-                                "A test sequence (template, report section and test item blocks) "
-                                "loaded into the Quorin component, as a host loads it.",
-                                Document::Kind::kSequence, "Reads a sequence. ",
-                                "The sequence's bytes: as read, until a value or result is set.")
+    py::reinterpret_borrow<py::class_<SequenceRef>>(m.attr("Sequence"))
         .def_property_readonly(
-            "template", [](const SequenceRef& r) { return TemplateRef{r.doc}; },
+            "template", [](const SequenceRef& r) { return TemplateRef{{r.doc}}; },
             "The sequence's template, as the component read it; setting a value changes the "
             "sequence.")
         .def("__repr__", [](const SequenceRef& r) {

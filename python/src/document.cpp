@@ -67,14 +67,86 @@ DocumentPtr DocumentFromText(Document::Kind kind, const py::str& text,
     return LoadDocument(kind, text.attr("encode")(codec, "surrogateescape"), codec);
 }
 
-void SaveDocument(const Document& document, const py::object& path) {
-    const std::string name = PathText(path);
-    bool ok = false;
-    {
-        LongCall call;
-        ok = WriteFileAtomic(name, document.Bytes());
-    }
-    if (!ok) throw Error("cannot write " + name);
+namespace {
+
+constexpr const char* kLoadDoc =
+    "source: a path (str or os.PathLike) or the bytes of the text. codepage: the Python codec "
+    "of its texts (\"GBK\" as hosts store them); text goes in and out as str, decoded with "
+    "surrogateescape so that bytes no code page maps survive. Raises quorin.Error when the file "
+    "cannot be read, LookupError for an unknown codepage.";
+
+// A template's or a sequence's class, with its own load and from_text.
+template <typename Ref>
+void DefineDocument(py::module_& m, const char* name, const char* doc, Document::Kind kind,
+                    const std::string& reads) {
+    std::string noun = name;
+    noun[0] = static_cast<char>(noun[0] - 'A' + 'a');
+    py::class_<Ref, DocumentRef>(m, name, doc)
+        .def_static(
+            "load",
+            [kind](const py::object& source, const std::string& codepage) {
+                return Ref{{LoadDocument(kind, source, codepage)}};
+            },
+            py::arg("source"), py::arg("codepage") = "GBK", (reads + kLoadDoc).c_str())
+        .def_static(
+            "from_text",
+            [kind](const py::str& text, const std::string& codepage) {
+                return Ref{{DocumentFromText(kind, text, codepage)}};
+            },
+            py::arg("text"), py::arg("codepage") = "GBK",
+            ("Reads a " + noun + " from a str, encoded with codepage (surrogateescape).").c_str());
+}
+
+}  // namespace
+
+void BindDocument(py::module_& m) {
+    py::class_<DocumentRef>(m, "_Document", "What a template and a sequence share.")
+        .def_property_readonly(
+            "raw",
+            [](const DocumentRef& r) {
+                ShortCall call;
+                return py::bytes(r.doc->Bytes());
+            },
+            "The bytes read, byte for byte, until a value or result is set; then the text with "
+            "what was set written in.")
+        .def_property_readonly(
+            "text",
+            [](const DocumentRef& r) {
+                std::string bytes;
+                {
+                    ShortCall call;
+                    bytes = r.doc->Bytes();
+                }
+                return r.doc->Decode(bytes);
+            },
+            "raw as str.")
+        .def_property_readonly(
+            "codepage", [](const DocumentRef& r) { return r.doc->Codec(); },
+            "The codec texts are decoded with.")
+        .def(
+            "save",
+            [](const DocumentRef& r, const py::object& path) {
+                const std::string name = PathText(path);
+                bool ok = false;
+                {
+                    LongCall call;
+                    ok = WriteFileAtomic(name, r.doc->Bytes());
+                }
+                if (!ok) throw Error("cannot write " + name);
+            },
+            py::arg("path"),
+            "Writes raw to path atomically (an existing file stays intact on failure). Raises "
+            "quorin.Error when it cannot be written.");
+
+    DefineDocument<TemplateRef>(m, "Template",
+                                "A relay template: header, settings, common parameters, binary "
+                                "inputs, report items and characteristic zones.",
+                                Document::Kind::kTemplate,
+                                "Reads a template (or a whole sequence, whose template is read). ");
+    DefineDocument<SequenceRef>(m, "Sequence",
+                                "A test sequence (template, report section and test item blocks) "
+                                "loaded into the Quorin component, as a host loads it.",
+                                Document::Kind::kSequence, "Reads a sequence. ");
 }
 
 Document::Document(Kind kind, std::string bytes, std::string codec)

@@ -109,16 +109,14 @@ DocumentPtr LoadDocument(Document::Kind kind, const py::object& source,
 // A str in codepage (surrogateescape) into a new document.
 DocumentPtr DocumentFromText(Document::Kind kind, const py::str& text, const std::string& codepage);
 
-// Writes the document's bytes to path atomically; Error "cannot write PATH".
-void SaveDocument(const Document& document, const py::object& path);
-
-// The Python objects: views of a document, alive as long as any view of it.
-struct TemplateRef {
+// The Python objects: views of a document, alive as long as any view of it. Template and Sequence
+// derive from the class of DocumentRef, which has what every document has: raw, text, codepage
+// and save.
+struct DocumentRef {
     DocumentPtr doc;
 };
-struct SequenceRef {
-    DocumentPtr doc;
-};
+struct TemplateRef : DocumentRef {};
+struct SequenceRef : DocumentRef {};
 
 // A report's items, the header tables drawn after those of the settings, and the settings.
 struct ReportRef {
@@ -131,7 +129,9 @@ struct ReportRef {
 // Error "cannot read file 'PATH'" (a typo would otherwise give the defaults silently).
 CReportSetting LoadReportSettings(const py::object& path);
 
-// Registration of each part of the module.
+// Registration of each part of the module. BindDocument makes the document classes (_Document, and
+// Template and Sequence with load and from_text), to which the others add members.
+void BindDocument(py::module_& m);
 void BindTemplate(py::module_& m);
 void BindZones(py::module_& m);
 void BindReport(py::module_& m);

@@ -43,6 +43,7 @@ PYBIND11_MODULE(_quorin, m) {
         "division by zero, 3 unknown name, 4 domain error, 10 a name was read, -1 no tree),\n"
         "error_position where a syntax error stopped the parse (-1 when it parsed). A syntax\n"
         "error past the first character and a division by zero give the value -100000.0.");
+    BindDocument(m);
     BindTemplate(m);
     BindZones(m);
     BindReport(m);
