@@ -95,9 +95,8 @@ int RunAssess(const AssessOptions& o) {
 }
 
 void AddAssessCommand(CLI::App& app) {
-    auto o = std::make_shared<AssessOptions>();
-    CLI::App* cmd = app.add_subcommand(
-        "assess",
+    auto [cmd, o] = AddCommand(
+        app, "assess", RunAssess,
         "Judge measured trip times of test points against the characteristic and the zone times");
     AddShotOptions(*cmd, *o, true);
     cmd->add_option("POINTS", o->pointsPath,
@@ -110,7 +109,6 @@ void AddAssessCommand(CLI::App& app) {
     cmd->add_option("--xml", o->xmlPath, "Write the assessment report as XML")->type_name("FILE");
     cmd->add_option("--png", o->pngPath, "Draw the points on the characteristic as PNG")
         ->type_name("FILE");
-    cmd->callback([o] { SetExitStatus(RunAssess(*o)); });
 }
 
 }  // namespace quorin::cli

@@ -6,11 +6,8 @@
 
 #include <string>
 
+#include "cli/commands.h"
 #include "cli/shot_options.h"
-
-namespace CLI {
-class App;
-}
 
 namespace quorin::cli {
 

@@ -270,12 +270,12 @@ int RunDemo(const std::string& outDir) {
 
 void AddDemoCommand(CLI::App& app) {
     auto outDir = std::make_shared<std::string>("demo-out");
-    CLI::App* cmd = app.add_subcommand(
-        "demo",
+    CLI::App* cmd = AddCommand(
+        app, "demo",
         "Drive the component on the bundled sample sequence and write its stored sequence, "
-        "characteristic plot and report into OUTDIR");
+        "characteristic plot and report into OUTDIR",
+        [outDir] { return RunDemo(*outDir); });
     cmd->add_option("OUTDIR", *outDir, "Folder for the outputs (default demo-out)");
-    cmd->callback([outDir] { SetExitStatus(RunDemo(*outDir)); });
 }
 
 }  // namespace quorin::cli

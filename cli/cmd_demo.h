@@ -13,9 +13,7 @@
 
 #include <string>
 
-namespace CLI {
-class App;
-}
+#include "cli/commands.h"
 
 namespace quorin::cli {
 

@@ -34,27 +34,25 @@ void AddEvalCommand(CLI::App& app, TemplateEvaluation withTemplate) {
         std::string templateFile;
     };
     auto options = std::make_shared<Options>();
-    CLI::App* eval = app.add_subcommand(
-        "eval",
-        "Evaluate expressions over the keyword constants (write -- before a leading \"-\")");
+    CLI::App* eval = AddCommand(
+        app, "eval",
+        "Evaluate expressions over the keyword constants (write -- before a leading \"-\")",
+        [options, withTemplate] {
+            if (!options->templateFile.empty())
+                return withTemplate(options->templateFile, options->expressions);
+            CNameTable table;
+            CKeywordConstants keywords;
+            keywords.Register(table);
+            const std::string lines = EvaluateExpressions(options->expressions, &table);
+            std::fwrite(lines.data(), 1, lines.size(), stdout);
+            return 0;
+        });
     eval->add_option("EXPR", options->expressions, "expressions")->required();
     if (withTemplate) {
         eval->add_option("--template", options->templateFile,
                          "evaluate over the names of this template or sequence file (- for "
                          "standard input)");
     }
-    eval->callback([options, withTemplate] {
-        if (!options->templateFile.empty()) {
-            SetExitStatus(withTemplate(options->templateFile, options->expressions));
-            return;
-        }
-        CNameTable table;
-        CKeywordConstants keywords;
-        keywords.Register(table);
-        const std::string lines = EvaluateExpressions(options->expressions, &table);
-        std::fwrite(lines.data(), 1, lines.size(), stdout);
-        SetExitStatus(0);
-    });
 }
 
 }  // namespace quorin::cli

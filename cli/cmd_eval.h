@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace CLI {
-class App;
-}
+#include "cli/commands.h"
 
 namespace quorin {
 class CNameTable;

@@ -39,8 +39,9 @@ void AddPlotCommand(CLI::App& app) {
         int height = 700;
     };
     auto o = std::make_shared<Options>();
-    CLI::App* cmd =
-        app.add_subcommand("plot", "Plot a template's characteristic zones in the impedance plane");
+    CLI::App* cmd = AddCommand(
+        app, "plot", "Plot a template's characteristic zones in the impedance plane",
+        [o] { return PlotTemplate(o->templatePath, o->outputPath, o->width, o->height); });
     cmd->add_option("TEMPLATE", o->templatePath, "Template or sequence file, - for standard input")
         ->required();
     cmd->add_option("-o,--output", o->outputPath, "Output file: .png, .svg or .pdf")
@@ -50,8 +51,6 @@ void AddPlotCommand(CLI::App& app) {
         ->check(CLI::Range(1, 20000));
     cmd->add_option("--height", o->height, "Height in pixels (points for PDF)")
         ->check(CLI::Range(1, 20000));
-    cmd->callback(
-        [o] { SetExitStatus(PlotTemplate(o->templatePath, o->outputPath, o->width, o->height)); });
 }
 
 }  // namespace quorin::cli

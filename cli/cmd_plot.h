@@ -3,9 +3,7 @@
 
 #include <string>
 
-namespace CLI {
-class App;
-}
+#include "cli/commands.h"
 
 namespace quorin::cli {
 

@@ -121,9 +121,8 @@ int RunReport(const ReportOptions& o) {
 }
 
 void AddReportCommand(CLI::App& app) {
-    auto o = std::make_shared<ReportOptions>();
-    CLI::App* cmd = app.add_subcommand(
-        "report",
+    auto [cmd, o] = AddCommand(
+        app, "report", RunReport,
         "Compose a test sequence's report (or take an XML report) and write it as PDF, PNG pages "
         "and XML");
     cmd->add_option("SEQUENCE", o->sequencePath, "Test sequence file, - for standard input");
@@ -140,7 +139,6 @@ void AddReportCommand(CLI::App& app) {
         ->check(CLI::Range(0, 9999));
     cmd->add_flag("--progress", o->progress,
                   "Show a progress bar on stderr (shown on a terminal for more than 20 items)");
-    cmd->callback([o] { SetExitStatus(RunReport(*o)); });
 }
 
 }  // namespace quorin::cli

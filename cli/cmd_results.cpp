@@ -98,9 +98,8 @@ int RunResults(const ResultsOptions& o) {
 }
 
 void AddResultsCommand(CLI::App& app) {
-    auto o = std::make_shared<ResultsOptions>();
-    CLI::App* cmd = app.add_subcommand(
-        "results",
+    auto [cmd, o] = AddCommand(
+        app, "results", RunResults,
         "Print the results of a sequence's own items, or enter results and store the sequence");
     cmd->add_option("SEQUENCE", o->sequencePath, "Test sequence file, - for standard input")
         ->required();
@@ -110,7 +109,6 @@ void AddResultsCommand(CLI::App& app) {
     cmd->add_option("-o,--output", o->outPath, "Store the sequence with the results here")
         ->type_name("OUT");
     cmd->add_flag("--in-place", o->inPlace, "Store the sequence over SEQUENCE");
-    cmd->callback([o] { SetExitStatus(RunResults(*o)); });
 }
 
 }  // namespace quorin::cli

@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "frontend/result_entry.h"
-
-namespace CLI {
-class App;
-}
 
 namespace quorin::cli {
 

@@ -60,9 +60,8 @@ int RunShots(const ShotsOptions& o) {
 }
 
 void AddShotsCommand(CLI::App& app) {
-    auto o = std::make_shared<ShotsOptions>();
-    CLI::App* cmd = app.add_subcommand(
-        "shots",
+    auto [cmd, o] = AddCommand(
+        app, "shots", RunShots,
         "Test points on both sides of each zone boundary along search lines from the origin, as "
         "CSV for a test set to fill in");
     AddShotOptions(*cmd, *o, false);
@@ -73,7 +72,6 @@ void AddShotsCommand(CLI::App& app) {
     cmd->add_option("--zones", o->zones, "Zone indexes (default: all)")->type_name("1,2,3");
     cmd->add_option("-o,--output", o->outputPath, "Write the points here (default: stdout)")
         ->type_name("SHOTS.csv");
-    cmd->callback([o] { SetExitStatus(RunShots(*o)); });
 }
 
 }  // namespace quorin::cli

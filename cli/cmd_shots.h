@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/shot_options.h"
-
-namespace CLI {
-class App;
-}
 
 namespace quorin::cli {
 

@@ -183,21 +183,21 @@ int EvaluateWithTemplate(const std::string& path, const std::vector<std::string>
 
 void AddTemplateCommands(CLI::App& app) {
     auto file = std::make_shared<std::string>();
-    CLI::App* tables = app.add_subcommand(
-        "template",
-        "Print a relay template's settings, common parameters, binary inputs and "
-        "report items (FILE: a template or a whole sequence; - for standard input)");
+    CLI::App* tables =
+        AddCommand(app, "template",
+                   "Print a relay template's settings, common parameters, binary inputs and "
+                   "report items (FILE: a template or a whole sequence; - for standard input)",
+                   [file] { return PrintFromTemplate(*file, TemplateTables); });
     tables->add_option("FILE", *file, "template or sequence file")->required();
-    tables->callback([file] { SetExitStatus(PrintFromTemplate(*file, TemplateTables)); });
 
     auto zonesFile = std::make_shared<std::string>();
-    CLI::App* zones = app.add_subcommand(
-        "zones", "Print a relay template's characteristic zones and their geometry as JSON");
+    CLI::App* zones = AddCommand(
+        app, "zones", "Print a relay template's characteristic zones and their geometry as JSON",
+        [zonesFile] {
+            return PrintFromTemplate(
+                *zonesFile, [](CRelayTemplate& t) { return ZonesToJson(t.Zones()) + "\n"; });
+        });
     zones->add_option("FILE", *zonesFile, "template or sequence file")->required();
-    zones->callback([zonesFile] {
-        SetExitStatus(PrintFromTemplate(
-            *zonesFile, [](CRelayTemplate& t) { return ZonesToJson(t.Zones()) + "\n"; }));
-    });
 }
 
 }  // namespace quorin::cli

@@ -7,9 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace CLI {
-class App;
-}
+#include "cli/commands.h"
 
 namespace quorin {
 class CRelayTemplate;

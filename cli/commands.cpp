@@ -16,11 +16,15 @@ namespace {
 int g_exitStatus = 0;
 }  // namespace
 
-void SetExitStatus(int status) {
-    g_exitStatus = status;
-}
 int ExitStatus() {
     return g_exitStatus;
+}
+
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description,
+                     std::function<int()> run) {
+    CLI::App* cmd = app.add_subcommand(name, description);
+    cmd->callback([run = std::move(run)] { g_exitStatus = run(); });
+    return cmd;
 }
 
 void RegisterCommands(CLI::App& app) {

@@ -9,12 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "frontend/shot_inputs.h"
 #include "report/render/shot_assessment.h"
-
-namespace CLI {
-class App;
-}
 
 namespace quorin {
 class CRelayTemplate;
