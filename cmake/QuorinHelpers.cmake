@@ -13,12 +13,10 @@ function(quorin_add_subdirectories)
 endfunction()
 
 # quorin_add_library(NAME STATIC|SHARED|OBJECT src...): a library whose users include its headers
-# as "dir/file.h" from the repo root, in the build tree and once installed.
+# as "dir/file.h" from the repo root (once installed, from include/quorin/: see quorin_export).
 function(quorin_add_library name kind)
     add_library(${name} ${kind} ${ARGN})
-    target_include_directories(${name} PUBLIC
-        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quorin>)
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
 endfunction()
 
 # quorin_add_test(NAME src... LIBS lib... [DATA folder]): one GoogleTest executable, tests
