@@ -248,6 +248,29 @@ CharacteristicPlot Characteristic(Document& doc) {
 }  // namespace
 
 void BindShots(py::module_& m) {
+    auto cls = py::reinterpret_borrow<py::class_<TemplateRef>>(m.attr("Template"));
+    const char* shotsDoc =
+        "Test points around the zone boundaries, as quorin shots makes them: for each zone "
+        "(zones: indexes, None for all), loop it applies to (loops: \"LN,LL\" or a list) and "
+        "search-line angle (angles: \"FROM:TO:STEP\", \"A,B,...\", a list or an array), two "
+        "points at |Z| = d -+ 2*band(d) around each crossing d. times: {index: expression or "
+        "seconds} or \"INDEX=EXPR\" texts; tolerance \"REL%,ABS\". ValueError for a bad "
+        "argument, with the command's message.";
+    for (const bool csv : {false, true}) {
+        cls.def(
+            csv ? "shots_csv" : "shots",
+            [csv](const TemplateRef& r, const py::object& loops, const py::object& angles,
+                  const py::object& zones, const py::object& times, const std::string& tolerance) {
+                return Shots(r, loops, angles, zones, times, tolerance, csv);
+            },
+            py::arg("loops") = "LN,LL", py::arg("angles") = "0:180:15",
+            py::arg("zones") = py::none(), py::arg("times") = py::none(),
+            py::arg("tolerance") = "5%,0.05",
+            (std::string(shotsDoc) + (csv ? " Returns the points file quorin shots writes."
+                                          : " Returns Shot records (measured_time None)."))
+                .c_str());
+    }
+
     py::class_<Assessment>(m, "Assessment",
                            "Test points judged against the characteristic, as quorin assess "
                            "judges them.")
@@ -351,29 +374,6 @@ void BindShots(py::module_& m) {
                    " points: " + std::to_string(s.passed) + " pass, " + std::to_string(s.failed) +
                    " fail, " + std::to_string(s.notAssessed) + " not assessed>";
         });
-
-    auto cls = py::reinterpret_borrow<py::class_<TemplateRef>>(m.attr("Template"));
-    const char* shotsDoc =
-        "Test points around the zone boundaries, as quorin shots makes them: for each zone "
-        "(zones: indexes, None for all), loop it applies to (loops: \"LN,LL\" or a list) and "
-        "search-line angle (angles: \"FROM:TO:STEP\", \"A,B,...\", a list or an array), two "
-        "points at |Z| = d -+ 2*band(d) around each crossing d. times: {index: expression or "
-        "seconds} or \"INDEX=EXPR\" texts; tolerance \"REL%,ABS\". ValueError for a bad "
-        "argument, with the command's message.";
-    for (const bool csv : {false, true}) {
-        cls.def(
-            csv ? "shots_csv" : "shots",
-            [csv](const TemplateRef& r, const py::object& loops, const py::object& angles,
-                  const py::object& zones, const py::object& times, const std::string& tolerance) {
-                return Shots(r, loops, angles, zones, times, tolerance, csv);
-            },
-            py::arg("loops") = "LN,LL", py::arg("angles") = "0:180:15",
-            py::arg("zones") = py::none(), py::arg("times") = py::none(),
-            py::arg("tolerance") = "5%,0.05",
-            (std::string(shotsDoc) + (csv ? " Returns the points file quorin shots writes."
-                                          : " Returns Shot records (measured_time None)."))
-                .c_str());
-    }
     cls.def("assess", &Assess, py::arg("points") = py::none(), py::kw_only(),
             py::arg("r") = py::none(), py::arg("x") = py::none(), py::arg("loop") = "LN",
             py::arg("measured") = py::none(), py::arg("times") = py::none(),
